@@ -1,0 +1,31 @@
+# Entry points: `make` builds, `make test` builds and runs every test, `make run` starts the
+# program connected to the virtual printer. Each first installs what the machine lacks.
+.PHONY: all build deps test run format fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build: deps
+	@scripts/build.sh build
+
+test: deps
+	@scripts/test.sh
+
+run: deps
+	@scripts/build.sh build
+	@scripts/run.sh
+
+format:
+	@scripts/format.sh fix
+
+fuzz: deps
+	@scripts/fuzz.sh long
+
+bench: deps
+	@scripts/build.sh build
+	@scripts/bench.sh
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,39 @@
+// Polish letter tables and byte-for-byte recoding.
+#include "protocol/letter_tables.h"
+
+#include <cstring>
+
+namespace kelm {
+
+const uint8_t kPolishLetters[kLetterCodingCount][kPolishLetterCount] = {
+    {0x86, 0x8D, 0x91, 0x92, 0xA4, 0xA2, 0x9E, 0xA6, 0xA7, 0x8F, 0x95, 0x90, 0x9C, 0xA5, 0xA3,
+     0x98, 0xA0, 0xA1},
+    {0xA5, 0x86, 0xA9, 0x88, 0xE4, 0xA2, 0x98, 0xAB, 0xBE, 0xA4, 0x8F, 0xA8, 0x9D, 0xE3, 0xE0,
+     0x97, 0x8D, 0xBD},
+    {0xB1, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0xB6, 0xBC, 0xBF, 0xA1, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3,
+     0xA6, 0xAC, 0xAF},
+    {0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF, 0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3,
+     0x8C, 0x8F, 0xAF},
+};
+
+const char* const kLetterCodingKeywords[kLetterCodingCount] = {"MAZOVIA", "LATIN", "ISOLATIN",
+                                                               "WINDOWS"};
+
+size_t RecodeLetters(char* text, int from, int to) {
+  const size_t length = std::strlen(text);
+  if (from < 0 || from >= kLetterCodingCount || to < 0 || to >= kLetterCodingCount) return length;
+  const uint8_t* source = kPolishLetters[from];
+  const uint8_t* target = kPolishLetters[to];
+  for (size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<uint8_t>(text[i]);
+    for (int k = 0; k < kPolishLetterCount; ++k) {
+      if (source[k] == byte) {
+        text[i] = static_cast<char>(target[k]);
+        break;
+      }
+    }
+  }
+  return length;
+}
+
+}  // namespace kelm

@@ -1,0 +1,19 @@
+// One place that knows every process-wide record, so each test starts clean. Rooms add their
+// reset routine here as they arrive.
+#include "support/reset.h"
+
+#include "link/settings.h"
+#include "protocol/error_table.h"
+#include "protocol/field_texts.h"
+#include "protocol/frame.h"
+
+namespace kelm::test {
+
+void ResetProcessState() {
+  ResetLinkSettings();
+  ResetFrameBuffers();
+  ResetFieldTexts();
+  ResetLastError();
+}
+
+}  // namespace kelm::test

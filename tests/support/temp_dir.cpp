@@ -1,0 +1,50 @@
+// Temporary folders for tests.
+#include "support/temp_dir.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "link/program_folder.h"
+
+namespace kelm::test {
+
+TempDir::TempDir() {
+  std::string pattern = TempFolder() + "/kelmtest.XXXXXX";
+  char* made = mkdtemp(pattern.data());
+  path_ = made != nullptr ? made : "";
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Read(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void TempDir::Write(const std::string& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+InFolder::InFolder(const std::string& dir) {
+  char cwd[PATH_MAX];
+  if (getcwd(cwd, sizeof cwd) != nullptr) old_cwd_ = cwd;
+  if (chdir(dir.c_str()) != 0) std::abort();
+  SetProgramFolder(dir);
+}
+
+InFolder::~InFolder() {
+  SetProgramFolder("");
+  if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0) std::abort();
+}
+
+}  // namespace kelm::test

@@ -1,0 +1,33 @@
+// A fresh temporary folder for a test, removed with its contents afterwards; it can also be made
+// the current directory and the program's folder for the test's life.
+#pragma once
+
+#include <string>
+
+namespace kelm::test {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // Reads a whole file as bytes ("" when missing).
+  static std::string Read(const std::string& file);
+  static void Write(const std::string& file, const std::string& bytes);
+
+ private:
+  std::string path_;
+};
+
+// While alive: the current directory and the program's folder are `dir`.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& dir);
+  ~InFolder();
+
+ private:
+  std::string old_cwd_;
+};
+
+}  // namespace kelm::test
