@@ -15,9 +15,13 @@ namespace kelm {
 
 LinkSettingsRecord LinkSettings;
 
-void ResetLinkSettings() { LinkSettings = LinkSettingsRecord{}; }
+void ResetLinkSettings() {
+  LinkSettings = LinkSettingsRecord{};
+}
 
-bool NoLink() { return LinkSettings.PortNumber == kNoPort && LinkSettings.TcpActive == 0; }
+bool NoLink() {
+  return LinkSettings.PortNumber == kNoPort && LinkSettings.TcpActive == 0;
+}
 
 namespace {
 
@@ -67,14 +71,14 @@ std::string FormatSettingsText(const LinkSettingsRecord& s) {
   if (s.ServiceLevel == 1) hidden = "krzemowiska";
   if (s.ServiceLevel == 2) hidden = "krzemowiska1";
   char text[512];
-  std::snprintf(text, sizeof text, kWriteFormat.c_str(), static_cast<int>(static_cast<int8_t>(s.PortNumber)),
-                static_cast<unsigned long>(s.Speed), static_cast<int>(s.DataBits),
-                Keyword(kParityKeywords, 5, s.Parity), Keyword(kStopBitsKeywords, 3, s.StopBits),
-                static_cast<int>(s.XonXoff), static_cast<int>(s.RtsCts),
-                Keyword(kLetterCodingKeywords, 4, s.LetterCoding),
-                Keyword(kModelFamilyKeywords, 3, s.ModelFamily),
-                Keyword(kVariantWords, 3, s.PrinterVariant), Keyword(kCopyModeWords, 3, s.CopyMode),
-                hidden);
+  std::snprintf(
+      text, sizeof text, kWriteFormat.c_str(), static_cast<int>(static_cast<int8_t>(s.PortNumber)),
+      static_cast<unsigned long>(s.Speed), static_cast<int>(s.DataBits),
+      Keyword(kParityKeywords, 5, s.Parity), Keyword(kStopBitsKeywords, 3, s.StopBits),
+      static_cast<int>(s.XonXoff), static_cast<int>(s.RtsCts),
+      Keyword(kLetterCodingKeywords, 4, s.LetterCoding),
+      Keyword(kModelFamilyKeywords, 3, s.ModelFamily), Keyword(kVariantWords, 3, s.PrinterVariant),
+      Keyword(kCopyModeWords, 3, s.CopyMode), hidden);
   return text;
 }
 
@@ -85,10 +89,10 @@ void ParseSettingsText(const std::string& file_text, LinkSettingsRecord* s) {
   unsigned long speed = 0;
   char parity[12] = {}, stop[11] = {}, coding[11] = {};
   char family[21] = {}, variant[21] = {}, copy[21] = {}, hidden[16] = {};
-  const int items = std::sscanf(text.c_str(), kReadFormat, label[0], &port, label[1], &speed,
-                                label[2], &data_bits, label[3], parity, label[4], stop, label[5],
-                                &xon, label[6], &rts, label[7], coding, family, variant, copy,
-                                hidden);
+  const int items =
+      std::sscanf(text.c_str(), kReadFormat, label[0], &port, label[1], &speed, label[2],
+                  &data_bits, label[3], parity, label[4], stop, label[5], &xon, label[6], &rts,
+                  label[7], coding, family, variant, copy, hidden);
   // Items are counted in the format's order; each value is taken only when scanning reached it.
   if (items >= 2) s->PortNumber = static_cast<uint8_t>(port);
   if (items >= 4) s->Speed = static_cast<uint32_t>(speed);
