@@ -21,9 +21,13 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
 }
 
-void SetProgramFolder(const std::string& folder) { chosen = folder; }
+void SetProgramFolder(const std::string& folder) {
+  chosen = folder;
+}
 
-std::string InProgramFolder(const std::string& name) { return ProgramFolder() + "/" + name; }
+std::string InProgramFolder(const std::string& name) {
+  return ProgramFolder() + "/" + name;
+}
 
 std::string TempFolder() {
   const char* tmp = std::getenv("TMPDIR");

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/printer_link.h"
 #include "link/program_folder.h"
 #include "protocol/letter_tables.h"
 #include "protocol/win1250.h"
@@ -15,9 +16,13 @@ namespace kelm {
 
 LinkSettingsRecord LinkSettings;
 
-void ResetLinkSettings() { LinkSettings = LinkSettingsRecord{}; }
+void ResetLinkSettings() {
+  LinkSettings = LinkSettingsRecord{};
+}
 
-bool NoLink() { return LinkSettings.PortNumber == kNoPort && LinkSettings.TcpActive == 0; }
+bool NoLink() {
+  return LinkSettings.PortNumber == kNoPort && LinkSettings.TcpActive == 0;
+}
 
 namespace {
 
@@ -67,14 +72,14 @@ std::string FormatSettingsText(const LinkSettingsRecord& s) {
   if (s.ServiceLevel == 1) hidden = "krzemowiska";
   if (s.ServiceLevel == 2) hidden = "krzemowiska1";
   char text[512];
-  std::snprintf(text, sizeof text, kWriteFormat.c_str(), static_cast<int>(static_cast<int8_t>(s.PortNumber)),
-                static_cast<unsigned long>(s.Speed), static_cast<int>(s.DataBits),
-                Keyword(kParityKeywords, 5, s.Parity), Keyword(kStopBitsKeywords, 3, s.StopBits),
-                static_cast<int>(s.XonXoff), static_cast<int>(s.RtsCts),
-                Keyword(kLetterCodingKeywords, 4, s.LetterCoding),
-                Keyword(kModelFamilyKeywords, 3, s.ModelFamily),
-                Keyword(kVariantWords, 3, s.PrinterVariant), Keyword(kCopyModeWords, 3, s.CopyMode),
-                hidden);
+  std::snprintf(
+      text, sizeof text, kWriteFormat.c_str(), static_cast<int>(static_cast<int8_t>(s.PortNumber)),
+      static_cast<unsigned long>(s.Speed), static_cast<int>(s.DataBits),
+      Keyword(kParityKeywords, 5, s.Parity), Keyword(kStopBitsKeywords, 3, s.StopBits),
+      static_cast<int>(s.XonXoff), static_cast<int>(s.RtsCts),
+      Keyword(kLetterCodingKeywords, 4, s.LetterCoding),
+      Keyword(kModelFamilyKeywords, 3, s.ModelFamily), Keyword(kVariantWords, 3, s.PrinterVariant),
+      Keyword(kCopyModeWords, 3, s.CopyMode), hidden);
   return text;
 }
 
@@ -85,10 +90,10 @@ void ParseSettingsText(const std::string& file_text, LinkSettingsRecord* s) {
   unsigned long speed = 0;
   char parity[12] = {}, stop[11] = {}, coding[11] = {};
   char family[21] = {}, variant[21] = {}, copy[21] = {}, hidden[16] = {};
-  const int items = std::sscanf(text.c_str(), kReadFormat, label[0], &port, label[1], &speed,
-                                label[2], &data_bits, label[3], parity, label[4], stop, label[5],
-                                &xon, label[6], &rts, label[7], coding, family, variant, copy,
-                                hidden);
+  const int items =
+      std::sscanf(text.c_str(), kReadFormat, label[0], &port, label[1], &speed, label[2],
+                  &data_bits, label[3], parity, label[4], stop, label[5], &xon, label[6], &rts,
+                  label[7], coding, family, variant, copy, hidden);
   // Items are counted in the format's order; each value is taken only when scanning reached it.
   if (items >= 2) s->PortNumber = static_cast<uint8_t>(port);
   if (items >= 4) s->Speed = static_cast<uint32_t>(speed);
@@ -146,6 +151,7 @@ void LoadSettings() {
 
 bool SaveSettings() {
   if (chdir(ProgramFolder().c_str()) != 0) return false;
+  if (LinkSettings.PortNumber != kNoPort) CloseSerialPort();
   const std::string text = FormatSettingsText(LinkSettings);
   const std::string temp = std::string(kSettingsFile) + ".tmp";
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

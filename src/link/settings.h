@@ -12,12 +12,12 @@ struct LinkSettingsRecord {
   uint8_t PortNumber = kNoPort;  // 1..64 for COM1..COM64; written as a signed number (-1)
   uint32_t Speed = 9600;
   uint8_t DataBits = 8;
-  uint8_t Parity = 0;        // 0 none, 1 odd, 2 even, 3 mark, 4 space
-  uint8_t StopBits = 0;      // 0 one, 1 one and a half, 2 two
+  uint8_t Parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+  uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
   uint8_t XonXoff = 0;
   uint8_t RtsCts = 0;
-  uint8_t LetterCoding = 0;  // LetterCodingIndex
-  uint8_t ModelFamily = 2;   // 0, 1, 2
+  uint8_t LetterCoding = 0;    // LetterCodingIndex
+  uint8_t ModelFamily = 2;     // 0, 1, 2
   uint8_t PrinterVariant = 0;  // 0 ordinary, 1 bus, 2 the 859 model
   uint8_t CopyMode = 0;        // 0 paper copy, 1 electronic copy, 2 VF
   uint8_t ServiceMode = 0;

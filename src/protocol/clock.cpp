@@ -14,13 +14,17 @@ uint32_t SystemClock::TickCount() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void SystemClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SystemClock::Sleep(uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 Clock& TheClock() {
   static SystemClock system;
   return installed != nullptr ? *installed : system;
 }
 
-void InstallClock(Clock* clock) { installed = clock; }
+void InstallClock(Clock* clock) {
+  installed = clock;
+}
 
 }  // namespace kelm

@@ -36,7 +36,8 @@ const char* const kPrinterErrorTable[kPrinterErrorCount] = {
     /*  22 */ "Przepełnienie lub wartość ujemna jednego z rejestrów paragonu.",
     /*  23 */ "Błędna liczba pozycji paragonu.",
     /*  24 */ "Nie występuje.",
-    /*  25 */ "Błąd kodu terminala/kasjera, linii tekstu informacyjnego,\r\nnazwy karty, czeku lub bonu.",
+    /*  25 */
+    "Błąd kodu terminala/kasjera, linii tekstu informacyjnego,\r\nnazwy karty, czeku lub bonu.",
     /*  26 */ "Błąd kwot związanych z formami płatności lub rozliczeniem opakowań zwrotnych.",
     /*  27 */ "Błąd kwoty TOTAL lub RABAT.",
     /*  28 */ "Przepełnienie totalizera.",
@@ -102,7 +103,9 @@ const char* const kPrinterErrorTable[kPrinterErrorCount] = {
     /*  88 */ "",
     /*  89 */ "Drukarka zablokowana.",
     /*  90 */ "Operacja tylko z kaucjami - nie można wysłać towarów.",
-    /*  91 */ "Błąd w zakończeniu transakcji związany z formami płatności.\r\nByła wysłana forma płatności - nie można wysłać towarów.",
+    /*  91 */
+    "Błąd w zakończeniu transakcji związany z formami płatności.\r\nByła wysłana forma płatności - "
+    "nie można wysłać towarów.",
     /*  92 */ "Przepełnienie bazy towarowej.",
     /*  93 */ "Błąd anulowania formy płatności.",
     /*  94 */ "Przekroczenie maksymalnej kwoty sprzedaży.",
@@ -130,13 +133,19 @@ const char* const kPrinterErrorTable[kPrinterErrorCount] = {
     /* 116 */ "",
     /* 117 */ "Błąd pamięci podręcznej.",
     /* 118 */ "Błąd karty pamięci.",
-    /* 119 */ "Pamięć podręczna kopii elektronicznej została zapełniona. Aby ją zwolnić należy wyknoać raport dobowy.",
+    /* 119 */
+    "Pamięć podręczna kopii elektronicznej została zapełniona. Aby ją zwolnić należy wyknoać "
+    "raport dobowy.",
     /* 120 */ "Niezgodne ozanczenie waluty ewidencyjnej z oznaczenim podanym w przeliczniku.",
     /* 121 */ "Waluta ewidencyjna bez zmian.",
     /* 122 */ "Zapełniony rejestr walut.",
-    /* 123 */ "Została zaprogramowana zmiana waluty w określonym terminie.\nJeśli chcesz wykonać tę opercję należy anulować zminę waluty.",
+    /* 123 */
+    "Została zaprogramowana zmiana waluty w określonym terminie.\nJeśli chcesz wykonać tę opercję "
+    "należy anulować zminę waluty.",
     /* 124 */ "Brak zaprogramowanej waluty ewidenycjnej.",
-    /* 125 */ "Jeżeli zainstalowano czujnik pokrywy obudowy to załóż pokrywę.\nJeżeli nie ma czujnika obudowy w drukarce to nie można wykonać tego rozkazu.",
+    /* 125 */
+    "Jeżeli zainstalowano czujnik pokrywy obudowy to załóż pokrywę.\nJeżeli nie ma czujnika "
+    "obudowy w drukarce to nie można wykonać tego rozkazu.",
     /* 126 */ "Wykonaj pełny raport miesięczny za ostatnio zakończony miesiąc.",
     /* 127 */ "Należy podać nr paragonu, z którym powiązany jest ten wydruk.",
     /* 128 */ "",
@@ -144,7 +153,9 @@ const char* const kPrinterErrorTable[kPrinterErrorCount] = {
     /* 130 */ "Przekroczono maksymalną ilość zerowań RAM",
     /* 131 */ "Przy programowaniu stawek nowe stawki są identyczne z już zapisanymi w drukarce.",
     /* 132 */ "Przekroczono liczbę pozycji paragonu dla trybu off-line.",
-    /* 133 */ "Próba wydruku raportu okresowego miesięcznego za miesiąc, który nie został jeszcze zakończony.",
+    /* 133 */
+    "Próba wydruku raportu okresowego miesięcznego za miesiąc, który nie został jeszcze "
+    "zakończony.",
     /* 134 */ "Niezaprogramowane stawki PTU.",
     /* 135 */ "Błedny format daty. (np. 30 luty).",
     /* 136 */ "Korekta zegara jest możliwa tylko po raporcie dobowym.",
@@ -152,21 +163,33 @@ const char* const kPrinterErrorTable[kPrinterErrorCount] = {
     /* 138 */ "",
     /* 139 */ "",
     /* 140 */ "Operacja niedozwolona w czasie trwania transakcji.",
-    /* 141 */ "Niedozwolona zmiana stawki PTU dla danej nazwy towaru.Wystąpiło zmniejszenie stawki a następnie jej zwiększenie.",
+    /* 141 */
+    "Niedozwolona zmiana stawki PTU dla danej nazwy towaru.Wystąpiło zmniejszenie stawki a "
+    "następnie jej zwiększenie.",
     /* 142 */ "Zapełniony rejestr stawek PTU (zapisano 30 zmian stawek).",
     /* 143 */ "Błędny NIP lub numer unikatowy.",
-    /* 144 */ "Próba zaprogramowania NIP lub numeru unikatowego w przypadku,\r\ngdy był już zaprogramowany.",
+    /* 144 */
+    "Próba zaprogramowania NIP lub numeru unikatowego w przypadku,\r\ngdy był już zaprogramowany.",
     /* 145 */ "Wykonanie operacji niemożliwe z powodu nie zaprogramowania numeru unikatowego.",
     /* 146 */ "Wykonanie operacji niemożliwe z powodu niezaprogramowania numeru NIP.",
-    /* 147 */ "Wykonanie operacji niemożliwe z powodu\r\n niezaprogramowania nagłówka firmowego (nazwy i adresu podatnika).",
+    /* 147 */
+    "Wykonanie operacji niemożliwe z powodu\r\n niezaprogramowania nagłówka firmowego (nazwy i "
+    "adresu podatnika).",
     /* 148 */ "Wykonanie operacji niemożliwe - drukarka jest w trybie serwisowym.",
-    /* 149 */ "Wykonanie operacji niemożliwe\r\n- pamięć fiskalna znajduje się w stanie \"tylko do odczytu\".",
+    /* 149 */
+    "Wykonanie operacji niemożliwe\r\n- pamięć fiskalna znajduje się w stanie \"tylko do "
+    "odczytu\".",
     /* 150 */ "Wystąpił błąd pamięci flash.",
     /* 151 */ "Wystąpił błąd pamięci EEPROM.",
     /* 152 */ "Błąd bazy towarowej.",
-    /* 153 */ "Baza towarowa została skasowana. Aby kontynuować pracę,\r\nnależy wykonać raport fiskalny dobowy.",
-    /* 154 */ "Wystąpił błąd totalizerów. Aby kontynuować pracę,\r\nnależy wykonać raport fiskalny dobowy.",
-    /* 155 */ "Nastąpiła zmiana daty, a nie wykonano raportu fiskalnego dobowego\r\n- należy wykonać raport dobowy.",
+    /* 153 */
+    "Baza towarowa została skasowana. Aby kontynuować pracę,\r\nnależy wykonać raport fiskalny "
+    "dobowy.",
+    /* 154 */
+    "Wystąpił błąd totalizerów. Aby kontynuować pracę,\r\nnależy wykonać raport fiskalny dobowy.",
+    /* 155 */
+    "Nastąpiła zmiana daty, a nie wykonano raportu fiskalnego dobowego\r\n- należy wykonać raport "
+    "dobowy.",
     /* 156 */ "Totalizer jest zapełniony - należy wykonać raport dobowy.",
     /* 157 */ "Błędny klucz pamięci fiskalnej.",
     /* 158 */ "Błędny parametr: klucz.",
@@ -191,6 +214,8 @@ std::string PrinterErrorMessage(int number) {
   return "Wystąpił bład nr: " + std::to_string(number) + ": " + PrinterErrorText(number);
 }
 
-void ResetLastError() { LastErrorNumber = -1; }
+void ResetLastError() {
+  LastErrorNumber = -1;
+}
 
 }  // namespace kelm

@@ -17,8 +17,12 @@ void SetFieldText(int slot, std::string_view cp1250) {
   FieldTexts[slot][n] = '\0';
 }
 
-void SetFieldTextUtf8(int slot, std::string_view utf8) { SetFieldText(slot, Utf8ToCp1250(utf8)); }
+void SetFieldTextUtf8(int slot, std::string_view utf8) {
+  SetFieldText(slot, Utf8ToCp1250(utf8));
+}
 
-void ResetFieldTexts() { std::memset(FieldTexts, 0, sizeof FieldTexts); }
+void ResetFieldTexts() {
+  std::memset(FieldTexts, 0, sizeof FieldTexts);
+}
 
 }  // namespace kelm

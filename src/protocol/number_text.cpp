@@ -22,11 +22,21 @@ void Replace(char* text, char from, char to) {
 
 }  // namespace
 
-void DotToComma(char* text) { Replace(text, '.', ','); }
-void CommaToDot(char* text) { Replace(text, ',', '.'); }
-void DotToComma(std::string& text) { std::replace(text.begin(), text.end(), '.', ','); }
-void CommaToDot(std::string& text) { std::replace(text.begin(), text.end(), ',', '.'); }
-bool HasComma(std::string_view text) { return text.find(',') != std::string_view::npos; }
+void DotToComma(char* text) {
+  Replace(text, '.', ',');
+}
+void CommaToDot(char* text) {
+  Replace(text, ',', '.');
+}
+void DotToComma(std::string& text) {
+  std::replace(text.begin(), text.end(), '.', ',');
+}
+void CommaToDot(std::string& text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+}
+bool HasComma(std::string_view text) {
+  return text.find(',') != std::string_view::npos;
+}
 
 double RoundToCents(double x) {
   if (x < 0) return -RoundToCents(-x);

@@ -41,6 +41,8 @@ Operator& TheOperator() {
   return installed != nullptr ? *installed : console;
 }
 
-void InstallOperator(Operator* op) { installed = op; }
+void InstallOperator(Operator* op) {
+  installed = op;
+}
 
 }  // namespace kelm
