@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/printer_link.h"
 #include "link/program_folder.h"
 #include "protocol/letter_tables.h"
 #include "protocol/win1250.h"
@@ -150,6 +151,7 @@ void LoadSettings() {
 
 bool SaveSettings() {
   if (chdir(ProgramFolder().c_str()) != 0) return false;
+  if (LinkSettings.PortNumber != kNoPort) CloseSerialPort();
   const std::string text = FormatSettingsText(LinkSettings);
   const std::string temp = std::string(kSettingsFile) + ".tmp";
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

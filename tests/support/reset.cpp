@@ -2,7 +2,12 @@
 // reset routine here as they arrive.
 #include "support/reset.h"
 
+#include "link/com_ports.h"
+#include "link/printer_link.h"
+#include "link/reception.h"
 #include "link/settings.h"
+#include "link/tcp_link.h"
+#include "link/transmission_log.h"
 #include "protocol/error_table.h"
 #include "protocol/field_texts.h"
 #include "protocol/frame.h"
@@ -14,6 +19,11 @@ void ResetProcessState() {
   ResetFrameBuffers();
   ResetFieldTexts();
   ResetLastError();
+  ResetPrinterLink();
+  ResetTcpLink();
+  ResetReception();
+  ResetTransmissionLog();
+  ResetComPorts();
 }
 
 }  // namespace kelm::test

@@ -1,0 +1,71 @@
+// PrinterLink: opening the serial port, the send and read primitives over the active link
+// (serial, or TCP/IP while TcpActive is set), the line-status check and the flow-control wait.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "link/serial_port.h"
+#include "protocol/operator.h"
+
+namespace kelm {
+
+// The serial handle: one process-wide port, owned here.
+SerialPort& SerialHandle();
+
+// Opens and configures the port of LinkSettings. With `report` 1 a failure shows its message;
+// 0 is silent (the printer search). On failure the port number becomes 255. Returns true when
+// the port is open.
+bool OpenSerialPort(int report);
+// Closes the serial handle (the port number is kept).
+void CloseSerialPort();
+
+// 0 clear, 1 line error (or the query failed), 2 output held by flow control.
+int LineStatusCheck();
+
+// Sends a NUL-terminated frame, or `length` bytes that may hold NULs, over the active link.
+// Returns 0 when every byte was written. On a line error, a time-out or a wait the operator
+// gave up, the frame's first byte is cleared so that nothing shows as sent.
+int SendFrame(char* frame);
+int SendBytes(char* frame, size_t length);
+
+// Reads what the active link has for us into `buffer`, which has room for `space` bytes:
+// serial, one read of at most 50 bytes ending after 100 ms; TCP/IP, what is waiting. Returns
+// the number of bytes stored (an error counts as 0).
+size_t ReadChunk(char* buffer, size_t space);
+// The same with an explicit maximum; over TCP/IP it waits up to 100 ms for the first byte.
+size_t ReadBytes(char* buffer, size_t count);
+// Drains input into AnswerBuffer before a command. Returns non-zero when the serial input never
+// went quiet ("Wystąpił błąd komunikacji" shown).
+int PurgeInput();
+
+// The flow-control wait: ticks every 200 ms until the line is clear, or the operator gives up.
+class TCzekajNaRs : public ModalWait {
+ public:
+  static constexpr const char* kCaption = "Czekam na gotowość drukarki ";
+  static constexpr const char* kQuestion = "Czy przerwać oczekiwanie?";
+
+  const char* DialogName() const override { return "TCzekajNaRs"; }
+  int IntervalMs() const override { return 200; }
+  void Begin() override;
+  bool Tick() override;
+  void Abort() override { ok = false; }
+  // Stops the timer and asks; Yes gives up, No lets the wait go on.
+  bool Escape() override;
+  void End() override { timer_running = false; }
+
+  // Visible state for the dialog.
+  int progress_position = 0;
+  bool progress_up = true;
+  bool timer_running = false;
+  // The result: true when the line became clear.
+  bool ok = false;
+};
+
+// Moves a back-and-forth progress bar by 2, turning at 0 and 100.
+void StepProgress(int* position, bool* up);
+
+// Closed port, clear counters (tests).
+void ResetPrinterLink();
+
+}  // namespace kelm

@@ -1,0 +1,22 @@
+// The transmission log: raw copies of every block sent (DaneWy.bin) and received (DaneWe.bin).
+#pragma once
+
+#include <cstddef>
+
+namespace kelm {
+
+inline constexpr const char* kIncomingLogName = "DaneWe.bin";
+inline constexpr const char* kOutgoingLogName = "DaneWy.bin";
+
+bool TransmissionLogOn();
+// Switches the log. Switching on creates both files empty in the program's folder; when either
+// cannot be created, "Nie mogę utworzyć pliku." is shown and the log stays off. Returns the new
+// state.
+bool ToggleTransmissionLog();
+// Appended by the link primitives while the log is on.
+void LogSent(const char* bytes, size_t count);
+void LogReceived(const char* bytes, size_t count);
+// Off, files closed.
+void ResetTransmissionLog();
+
+}  // namespace kelm
