@@ -156,11 +156,15 @@ size_t SerialPort::Read(char* buffer, size_t count, int timeout_ms) {
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n == 0 || errno != EAGAIN) return got;  // closed or failed: what came before counts
+    // Raw mode without VMIN answers 0 when nothing is waiting; a failure ends the read with
+    // what came before it.
+    if (n < 0 && errno != EAGAIN) return got;
     const int64_t left = deadline - MonotonicMs();
     if (left <= 0) return got;
     pollfd p{fd_, POLLIN, 0};
-    if (poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR) return got;
+    const int ready = poll(&p, 1, static_cast<int>(left));
+    if (ready < 0 && errno != EINTR) return got;
+    if (ready > 0 && (p.revents & POLLIN) == 0) return got;  // hung up or failed
   }
 }
 

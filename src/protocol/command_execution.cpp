@@ -37,6 +37,28 @@ int CheckWith(int (*query)()) {
 
 }  // namespace
 
+int ErrorNumberFromAnswer(const char* answer, size_t capacity) {
+  const size_t length = strnlen(answer, capacity);
+  if (length == 0) return -1;
+  const char* end = answer + length;
+  // The number follows the last "E" of the answer; an "E" among its parameters does not count.
+  const char* e = nullptr;
+  for (size_t i = length >= 2 ? length - 2 : 0; e == nullptr && i + 1 > 0; --i) {
+    if (answer[i] == 'E') e = answer + i;
+  }
+  if (e == nullptr || e + 1 > end) return -1;
+  const char* stop = static_cast<const char*>(std::memchr(e + 1, kEsc, end - (e + 1)));
+  return ReadNumber(e + 1, stop != nullptr ? stop : end);
+}
+
+int StatusNumberFromAnswer(const char* answer, size_t capacity) {
+  const size_t length = strnlen(answer, capacity);
+  const char* start = answer + (length < 2 ? length : 2);
+  const char* end = answer + length;
+  const char* hash = static_cast<const char*>(std::memchr(start, '#', end - start));
+  return ReadNumber(start, hash != nullptr ? hash : end);
+}
+
 int CheckLastCommand() {
   return CheckWith(QueryEnqStatus);
 }
@@ -59,19 +81,7 @@ void ReadLastErrorCode() {
     LastErrorNumber = -1;
     return;
   }
-  const size_t length = strnlen(AnswerBuffer, kFrameBufferSize);
-  const char* end = AnswerBuffer + length;
-  // The number follows the last "E" of the answer; an "E" among its parameters does not count.
-  const char* e = nullptr;
-  for (size_t i = length >= 2 ? length - 2 : 0; e == nullptr && i + 1 > 0; --i) {
-    if (AnswerBuffer[i] == 'E') e = AnswerBuffer + i;
-  }
-  if (e == nullptr) {
-    LastErrorNumber = -1;
-    return;
-  }
-  const char* stop = static_cast<const char*>(std::memchr(e + 1, kEsc, end - (e + 1)));
-  LastErrorNumber = ReadNumber(e + 1, stop != nullptr ? stop : end);
+  LastErrorNumber = ErrorNumberFromAnswer(AnswerBuffer, kFrameBufferSize);
 }
 
 int ReadStatusNumber() {
@@ -80,11 +90,7 @@ int ReadStatusNumber() {
     LastErrorNumber = -1;
     return 1;
   }
-  const size_t length = strnlen(AnswerBuffer, kFrameBufferSize);
-  const char* start = AnswerBuffer + (length < 2 ? length : 2);
-  const char* end = AnswerBuffer + length;
-  const char* hash = static_cast<const char*>(std::memchr(start, '#', end - start));
-  LastErrorNumber = ReadNumber(start, hash != nullptr ? hash : end);
+  LastErrorNumber = StatusNumberFromAnswer(AnswerBuffer, kFrameBufferSize);
   return 0;
 }
 

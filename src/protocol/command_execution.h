@@ -2,6 +2,8 @@
 // through the ENQ status byte, and the reading and showing of the printer's error number.
 #pragma once
 
+#include <cstddef>
+
 #include "protocol/frame.h"
 
 namespace kelm {
@@ -20,6 +22,11 @@ void ReadLastErrorCode();
 // Receives the answer to a frame already sent and takes the number between "P" and "#" into
 // LastErrorNumber. Returns 0, or non-zero when no answer came.
 int ReadStatusNumber();
+// The parsing halves of the two, on an answer of at most `capacity` bytes (NUL-terminated
+// within it or not): the number after the last "E" (searched from two bytes before the end), and
+// the number from the third byte up to "#". -1 when there are no digits.
+int ErrorNumberFromAnswer(const char* answer, size_t capacity);
+int StatusNumberFromAnswer(const char* answer, size_t capacity);
 // Beeps and shows "Wystąpił bład nr: N: text" for LastErrorNumber.
 void ShowPrinterError();
 
