@@ -64,7 +64,9 @@ struct NetworkSettings {
       "0.0.0.0", "255.255.255.0", "0.0.0.0", "", "6666", "6667", "", "", "", ""};
   int bt_secure = 0, bt_connect = 1;
   std::string bt_pin = "1234", bt_address;
-  std::array<int, 15> io{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // model, 14 port values
+  // Model, then byte and speed of COM A, COM B, USB 0, USB 1, internal COM, WLAN, the Ethernet
+  // byte and a reserved value; bit 6 marks a port this printer lacks.
+  std::array<int, 15> io{1, 1, 0, 0, 0, 1, 0, 0, 0, 64, 0, 64, 0, 1, 0};
 };
 
 // The option settings of the option commands, in the order of the settings answer ("$8").

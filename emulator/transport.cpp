@@ -169,8 +169,15 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       if (n <= 0) return false;
       received_ += n;
-      if (faults.drop_after_bytes >= 0 && received_ >= faults.drop_after_bytes) {
+      // A line dropped after N bytes still has its first N bytes handled and answered.
+      bool drop = faults.drop_after_bytes >= 0 && received_ >= faults.drop_after_bytes;
+      if (drop) {
+        n -= static_cast<ssize_t>(received_ - faults.drop_after_bytes);
         faults.drop_after_bytes = -1;
+        out_ += printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
+        AfterInput();
+        WriteAll(fd, out_.data(), out_.size());
+        out_.clear();
         return false;
       }
       std::string answer = printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
