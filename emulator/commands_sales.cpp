@@ -188,6 +188,8 @@ void SaleLine(Machine& m, const Command& c, Result& r) {
   snprintf(right, sizeof right, "%s x%s %s%s %s", std::string(Trim(qty)).c_str(),
            Amount(p, ',').c_str(), storno ? "-" : "", Amount(g, ',').c_str(), mark.c_str());
   m.tx.printed.push_back(m.Line(m.Utf8(name), right));
+  // Lines cancelled later stay in the control number; the cancelling lines and deposits do not.
+  if (!storno && !deposit) m.tx.control.push_back(SaleItem(name, letter[0]));
   if (code) {
     static const char* kNames[] = {"", "rabat", "rabat", "narzut", "narzut"};
     m.tx.printed.push_back(m.Line(kNames[code], Amount(value - g, ',')));
@@ -266,9 +268,17 @@ void FinishReceipt(Machine& m, const std::array<int64_t, kLetters>& sales, int64
   for (std::string_view extra : extra_lines) lines.push_back(m.Utf8(extra));
   if (!m.tx.system_number.empty()) lines.push_back("Nr sys. " + m.Utf8(m.tx.system_number));
   if (!m.tx.qr.empty()) lines.push_back("[QR " + m.Utf8(m.tx.qr) + "]");
-  char number[64];
+  DateTime now = m.Now();
+  char number[64], time[16];
   snprintf(number, sizeof number, "#%d %s", m.st.receipt_count + 1, m.Utf8(cashier).c_str());
-  lines.push_back(m.Line(number, m.st.unique_number));
+  snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+  lines.push_back(m.Line(number, time));
+  std::vector<std::string> items{DocumentItem(m.st.document_number, now)};
+  items.insert(items.end(), m.tx.control.begin(), m.tx.control.end());
+  if (!m.tx.buyer_nip.empty()) items.push_back("X|" + m.tx.buyer_nip);
+  items.push_back(TotalsItem(vat_total, due, m.st.receipt_count + 1, m.st.unique_number, now));
+  lines.push_back(m.Line("", m.st.unique_number));
+  lines.push_back(ControlNumber(items));
   m.Print(lines);
 
   for (int i = 0; i < kLetters; ++i) m.st.sales[i] += sales[i];
@@ -304,6 +314,14 @@ void CloseReceipt(Machine& m, const Command& c, Result& r) {
     std::vector<std::string> lines = m.DocumentStart("PARAGON FISKALNY");
     lines.insert(lines.end(), m.tx.printed.begin(), m.tx.printed.end());
     lines.push_back("*** PARAGON ANULOWANY ***");
+    DateTime now = m.Now();
+    char time[16];
+    snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+    lines.push_back(m.Line(time, m.st.unique_number));
+    std::vector<std::string> items{DocumentItem(m.st.document_number, now)};
+    items.insert(items.end(), m.tx.control.begin(), m.tx.control.end());
+    items.push_back(CancelItem(m.st.unique_number, now));
+    lines.push_back(ControlNumber(items));
     m.Print(lines);
     ++m.st.cancelled_today;
     m.tx = Transaction();

@@ -44,8 +44,6 @@ enum Err : int {
   kCashNegative = 32,
   kShiftText = 33,
   kCashierName = 34,
-  kPaperOut = 37,
-  kTooManyDisplayTexts = 84,
   kInTransaction = 82,
   kTransactionOpen = 95,
   kSameRates = 131,
@@ -105,6 +103,7 @@ struct Transaction {
   int64_t deposits_taken = 0, deposits_returned = 0;
   std::string system_number, buyer_nip, qr;
   std::vector<std::string> printed;  // the receipt's lines as they will be printed
+  std::vector<std::string> control;  // the sale items of the control number, in order
 };
 
 struct ControlSeries {
@@ -133,7 +132,6 @@ class Machine {
   int upload_slot = -1;           // the display slot being uploaded, -1 when none
   std::string upload;             // its raster so far
   std::vector<std::string> rows;  // header or footer rows of the picture being sent
-  bool raw_readout = false;
 
   DateTime Now() const;
   void SetNow(const DateTime& t);
@@ -159,7 +157,6 @@ class Machine {
 
   std::string frame_bytes;
   bool in_frame = false;
-  uint64_t raw_bytes = 0;
 };
 
 // Money and numbers as the printer reads and writes them.
@@ -168,6 +165,16 @@ bool ParseQuantity(std::string_view text, int64_t* thousandths);
 std::string Amount(int64_t grosze, char point = '.');
 int64_t VatOf(int64_t gross, int rate);
 int LetterIndex(char c);  // 'A'..'G' -> 0..6, else -1
+
+// The control number of a document: 40 letters and digits over its items. An item is the
+// document's data in one canonical form, so that what the printer printed and what an operator
+// types back from the printout give the same items.
+std::string ControlNumber(const std::vector<std::string>& items);
+std::string DocumentItem(int document_number, const DateTime& when);  // date and printout number
+std::string SaleItem(std::string_view name, char letter);
+std::string TotalsItem(int64_t vat, int64_t total, int receipt, std::string_view unique,
+                       const DateTime& when);
+std::string CancelItem(std::string_view unique, const DateTime& when);
 
 // Command families. Each handler fills the result; `NeedsCheck` says whether a frame carries
 // check characters (a few templates carry none).

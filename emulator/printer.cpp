@@ -201,7 +201,7 @@ std::vector<std::string> Machine::DocumentStart(const char* title) {
   if (!st.nip.empty()) lines.push_back("NIP " + st.nip);
   DateTime t = Now();
   char date[40], number[32];
-  snprintf(date, sizeof date, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+  snprintf(date, sizeof date, "%02d-%02d-%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);
   snprintf(number, sizeof number, "nr wydr. %d", ++st.document_number);
   lines.push_back(Line(date, number));
   size_t width = static_cast<size_t>(st.Model().line_width);
@@ -212,18 +212,11 @@ std::vector<std::string> Machine::DocumentStart(const char* title) {
 }
 
 void Machine::Print(const std::vector<std::string>& lines) {
-  if (!st.fiscal) {
-    // A training-mode printer marks every printout so it is never taken for a fiscal document.
-    std::vector<std::string> marked = lines;
-    marked.push_back("TRYB SZKOLENIOWY");
-    std::string block;
-    for (const std::string& l : marked) block += l + "\n";
-    paper.push_back(block);
-  } else {
-    std::string block;
-    for (const std::string& l : lines) block += l + "\n";
-    paper.push_back(block);
-  }
+  std::string block;
+  for (const std::string& l : lines) block += l + "\n";
+  // A training-mode printer marks every printout so it is never taken for a fiscal document.
+  if (!st.fiscal) block += "TRYB SZKOLENIOWY\n";
+  paper.push_back(block);
   dirty = true;
 }
 
@@ -338,14 +331,10 @@ std::string Machine::Feed(std::string_view in) {
       }
       if (image.size() > kMemoryImageSize) image.resize(kMemoryImageSize);
       image.append(kMemoryImageSize - image.size(), '\xFF');
-      raw_readout = true;
       out += image;
-    } else if (c == 'C') {
-      raw_readout = false;
-    } else {
-      // "B" sounds the buzzer; anything else is raw input the printer has no use for.
-      ++raw_bytes;
     }
+    // "C" ends a readout that has already been sent whole and "B" sounds the buzzer; any other
+    // byte is raw input the printer has no use for.
   }
   return out;
 }

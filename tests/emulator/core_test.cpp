@@ -1,6 +1,7 @@
 // The printer core as a function of bytes: recognition, check values, queries and faults.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 
 #include "emulator/attachment.h"
@@ -228,6 +229,18 @@ TEST(Faults, OfflinePrinterIgnoresCommands) {
   EXPECT_EQ(b.Run("0$h"), 0);
   b.printer.faults().offline = false;
   EXPECT_EQ(b.Enq() & 0x02, 0);  // the receipt was never opened
+}
+
+TEST(Locale, PolishNumberFormatChangesNoAnswer) {
+  if (!setlocale(LC_ALL, "pl_PL.UTF-8")) GTEST_SKIP() << "no Polish locale here";
+  Bench b;
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lX\r1\rA/0.01/0.01/"), 0);
+  ASSERT_EQ(b.Run("1$e\r0.01/0.01/"), 0);
+  std::string cash = b.Send(Frame("23#s", false));
+  setlocale(LC_ALL, "C");
+  EXPECT_NE(cash.find("/23.00/8.00/"), std::string::npos);
+  EXPECT_NE(cash.find("/1/0.01/"), std::string::npos);
 }
 
 TEST(Attachment, QueuesAnswersUntilRead) {

@@ -86,18 +86,64 @@ TEST(Farewell, EightPartsOf128Bytes) {
   EXPECT_EQ(b.printer.state().farewell.size(), 1024u);
 }
 
-TEST(ControlNumber, SeriesIsCollectedCheckedAndPrinted) {
+// The control number printed last on a document (the line before the training-mode mark).
+std::string PrintedControlNumber(const std::string& paper) {
+  size_t end = paper.rfind("\nTRYB SZKOLENIOWY");
+  size_t start = paper.rfind('\n', end - 1) + 1;
+  return paper.substr(start, end - start);
+}
+
+int VerifyReceipt(Bench& b, const std::vector<std::string>& series) {
+  for (const std::string& f : series) {
+    int e = b.Run(f);
+    if (e) return e;
+  }
+  return 0;
+}
+
+TEST(ControlNumber, ReceiptTypedBackFromThePrintoutMatches) {
   Bench b;
-  const char* series[] = {"0;1$*05-07-2024\r17/PARAGONU LUB FAKTURY\r", "1;1$*Chleb\rA/",
-                          "2;1$*0.56/3.00/17/KLM 12345678\r12:30:00\r"};
-  for (const char* f : series) ASSERT_EQ(b.Run(f), 0) << f;
-  ASSERT_EQ(b.Run("10;1$*" + std::string(40, 'A') + "\r"), 0);
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lChleb\r2\rA/1.50/3.00/"), 0);
+  ASSERT_EQ(b.Run("2$lWoda\r1\rG/2.00/2.00/"), 0);
+  ASSERT_EQ(b.Run("1$e\r5.00/5.00/"), 0);
   std::string paper = b.Paper();
-  EXPECT_NE(paper.find("WERYFIKACJA PARAGONU"), std::string::npos);
-  EXPECT_NE(paper.find("Chleb"), std::string::npos);
-  EXPECT_NE(paper.find("NUMER KONTROLNY NIEZGODNY"), std::string::npos);
+  std::string code = PrintedControlNumber(paper);
+  ASSERT_EQ(code.size(), 40u) << paper;
+  ASSERT_NE(paper.find("05-07-2024 12:30                nr wydr. 1"), std::string::npos) << paper;
+
+  struct Row {
+    const char* name;
+    std::string totals;
+    const char* verdict;
+  } rows[] = {
+      {"as printed", "2;1$*0,56/5,00/1/KLM 12345678\r12:30:00\r", "NUMER KONTROLNY ZGODNY"},
+      {"dots and spacing", "2;1$*0.56/5.00/0001/KLM12345678\r12:30:00\r", "NUMER KONTROLNY ZGODNY"},
+      {"wrong VAT", "2;1$*0,57/5,00/1/KLM 12345678\r12:30:00\r", "NUMER KONTROLNY NIEZGODNY"},
+  };
+  for (const Row& row : rows) {
+    ASSERT_EQ(VerifyReceipt(b, {"0;1$*05-07-2024\r1/PARAGONU LUB FAKTURY\r", "1;1$*Chleb\rA/",
+                                "1;1$*Woda\rG/", row.totals, "10;1$*" + code + "\r"}),
+              0)
+        << row.name;
+    std::string check = b.Paper();
+    EXPECT_NE(check.find(row.verdict), std::string::npos) << row.name;
+    EXPECT_NE(check.find("WERYFIKACJA PARAGONU"), std::string::npos);
+  }
   EXPECT_EQ(b.Run("1;0$*Chleb\rA/"), 21);  // the series was closed
   EXPECT_EQ(b.Run("10;0$*SHORT\r"), 4);
+}
+
+TEST(ControlNumber, CancelledReceiptUsesTheUniqueDigitsAndTime) {
+  Bench b;
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lChleb\r1\rA/1.50/1.50/"), 0);
+  ASSERT_EQ(b.Run("0$e"), 0);
+  std::string code = PrintedControlNumber(b.Paper());
+  ASSERT_EQ(VerifyReceipt(b, {"0;0$*05-07-2024\r1/PARAGONU LUB FAKTURY\r", "1;0$*Chleb\rA/",
+                              "3;0$*12345678\r12:30:00\r", "10;0$*" + code + "\r"}),
+            0);
+  EXPECT_NE(b.Paper().find("NUMER KONTROLNY ZGODNY"), std::string::npos);
 }
 
 }  // namespace
