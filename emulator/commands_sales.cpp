@@ -23,20 +23,26 @@ int64_t RoundDiv(int64_t num, int64_t den) {
   return num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
 }
 
+// A percentage (in hundredths of a percent) taken off or added. Method 1 rounds the result,
+// method 2 rounds the discount on its own first. Family 2 follows the "$r" option; the older
+// families always worked by method 2.
+int64_t Percent(const Machine& m, int64_t value, int64_t pct, bool add) {
+  bool method1 = m.st.Model().family == 2 && m.st.options.discount_method == 1;
+  if (method1) return RoundDiv(value * (add ? 10000 + pct : 10000 - pct), 10000);
+  int64_t part = RoundDiv(value * pct, 10000);
+  return add ? value + part : value - part;
+}
+
 // The value of a line after its discount; code as in the line command's second parameter.
-// Family 1 rounds the percentage on its own first, as its printers always did.
-int64_t Discounted(int code, int64_t value, int64_t gross, int family) {
+int64_t Discounted(const Machine& m, int code, int64_t value, int64_t gross) {
   switch (code) {
     case 1:
       return gross - value;
     case 3:
       return gross + value;
     case 2:
-      return family == 1 ? gross - RoundDiv(gross * value, 10000)
-                         : RoundDiv(gross * (10000 - value), 10000);
     case 4:
-      return family == 1 ? gross + RoundDiv(gross * value, 10000)
-                         : RoundDiv(gross * (10000 + value), 10000);
+      return Percent(m, gross, value, code == 4);
     default:
       return gross;
   }
@@ -140,7 +146,7 @@ void SaleLine(Machine& m, const Command& c, Result& r) {
     r.error = kGross;
     return;
   }
-  int64_t value = Discounted(static_cast<int>(code), d, g, m.st.Model().family);
+  int64_t value = Discounted(m, static_cast<int>(code), d, g);
   if (value < 0) {
     r.error = kGross;
     return;
@@ -184,6 +190,9 @@ void SaleLine(Machine& m, const Command& c, Result& r) {
     m.tx.total += value;
   }
   ++m.tx.lines;
+  // The seller may have rounded a percentage the other way; the total sent at the closing may
+  // then differ by a grosz for each such line.
+  if (code == 2 || code == 4) ++m.tx.rounding_slack;
   char right[96];
   snprintf(right, sizeof right, "%s x%s %s%s %s", std::string(Trim(qty)).c_str(),
            Amount(p, ',').c_str(), storno ? "-" : "", Amount(g, ',').c_str(), mark.c_str());
@@ -198,34 +207,26 @@ void SaleLine(Machine& m, const Command& c, Result& r) {
 }
 
 // Applies the receipt discount to the lettered sales and returns the amount due before
-// deposits; false when the discount cannot be applied.
+// deposits; false when the discount cannot be applied. A percentage works on each letter by
+// itself; an amount is spread over the letters in proportion, the rounding rest going to the
+// largest.
 bool ReceiptDiscount(const Machine& m, long type, int64_t value,
                      std::array<int64_t, kLetters>* sales, int64_t* due) {
   int64_t sum = 0;
   for (int64_t s : m.tx.sales) sum += s;
-  int64_t after = sum;
-  switch (type) {
-    case 0:
-      break;
-    case 1:
-      after = RoundDiv(sum * (10000 - value), 10000);
-      break;
-    case 2:
-      after = RoundDiv(sum * (10000 + value), 10000);
-      break;
-    case 3:
-      after = sum - value;
-      break;
-    case 4:
-      after = sum + value;
-      break;
-    default:
-      return false;
-  }
-  if (after < 0 || value < 0 || (type == 1 && value > 10000)) return false;
+  if (type < 0 || type > 4 || value < 0 || (type == 1 && value > 10000)) return false;
   *sales = m.tx.sales;
+  if (type == 1 || type == 2) {
+    *due = 0;
+    for (int64_t& s : *sales) {
+      s = Percent(m, s, value, type == 2);
+      *due += s;
+    }
+    return true;
+  }
+  int64_t after = type == 3 ? sum - value : type == 4 ? sum + value : sum;
+  if (after < 0) return false;
   if (sum > 0 && after != sum) {
-    // Spread the change over the letters in proportion; the rounding rest goes to the largest.
     int64_t spread = 0;
     int largest = 0;
     for (int i = 0; i < kLetters; ++i) {
@@ -237,6 +238,11 @@ bool ReceiptDiscount(const Machine& m, long type, int64_t value,
   }
   *due = after;
   return true;
+}
+
+bool TotalMatches(const Machine& m, int64_t total) {
+  int64_t diff = total - m.tx.total;
+  return diff <= m.tx.rounding_slack && -diff <= m.tx.rounding_slack;
 }
 
 void FinishReceipt(Machine& m, const std::array<int64_t, kLetters>& sales, int64_t due,
@@ -363,7 +369,7 @@ void CloseReceipt(Machine& m, const Command& c, Result& r) {
   }
   int64_t t, d = 0, paid = -1, due;
   std::array<int64_t, kLetters> sales;
-  if (!ParseAmount(Trim(total), &t) || t != m.tx.total ||
+  if (!ParseAmount(Trim(total), &t) || !TotalMatches(m, t) ||
       (type && !ParseAmount(Trim(discount), &d)) || !ReceiptDiscount(m, type, d, &sales, &due)) {
     r.error = kTotal;
     return;
@@ -435,7 +441,7 @@ void ExtendedClose(Machine& m, const Command& c, Result& r) {
   }
   int64_t due;
   std::array<int64_t, kLetters> sales;
-  if (v[0] != m.tx.total || !ReceiptDiscount(m, p[3], v[1], &sales, &due)) {
+  if (!TotalMatches(m, v[0]) || !ReceiptDiscount(m, p[3], v[1], &sales, &due)) {
     r.error = kTotal;
     return;
   }

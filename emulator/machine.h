@@ -100,6 +100,7 @@ struct Transaction {
   int lines = 0;
   std::array<int64_t, kLetters> sales{};  // gross per letter after line discounts
   int64_t total = 0;
+  int64_t rounding_slack = 0;  // grosze the closing's total may differ by
   int64_t deposits_taken = 0, deposits_returned = 0;
   std::string system_number, buyer_nip, qr;
   std::vector<std::string> printed;  // the receipt's lines as they will be printed
