@@ -156,8 +156,12 @@ class Machine {
   std::string StatusByte(char query) const;
   std::string Deliver(std::string answer, bool is_frame);  // applies the answer faults
 
+  std::string MemoryImage() const;
+
   std::string frame_bytes;
   bool in_frame = false;
+  size_t raw_run = 0;         // raw bytes since the last frame or status query
+  bool readout_sent = false;  // "S" answered and no "C" yet
 };
 
 // Money and numbers as the printer reads and writes them.

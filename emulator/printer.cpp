@@ -284,6 +284,26 @@ std::string Machine::Deliver(std::string answer, bool is_frame) {
   return answer;
 }
 
+std::string Machine::MemoryImage() const {
+  // The chip: one text record per daily report, erased (FFh) space after them.
+  std::string image;
+  for (const DailyReport& d : st.fiscal_memory) {
+    char rec[64];
+    int len = snprintf(rec, sizeof rec, "R%05d%04d%02d%02d", d.number, d.when.year, d.when.month,
+                       d.when.day);
+    image.append(rec, static_cast<size_t>(len));
+    for (int i = 0; i < kLetters; ++i) {
+      len = snprintf(rec, sizeof rec, ";%lld;%lld", static_cast<long long>(d.sales[i]),
+                     static_cast<long long>(d.vat[i]));
+      image.append(rec, static_cast<size_t>(len));
+    }
+    image += '\n';
+  }
+  if (image.size() > kMemoryImageSize) image.resize(kMemoryImageSize);
+  image.append(kMemoryImageSize - image.size(), '\xFF');
+  return image;
+}
+
 std::string Machine::Feed(std::string_view in) {
   std::string out;
   for (char c : in) {
@@ -312,29 +332,22 @@ std::string Machine::Feed(std::string_view in) {
       in_frame = true;
       frame_bytes.assign(1, c);
     } else if (c == kEnq || c == kDle) {
-      if (c == kEnq && faults.offline) continue;
-      out += Deliver(StatusByte(c), false);
-    } else if (c == 'S' && !faults.offline) {
-      // Raw memory readout: the chip image, records first, erased (FFh) space after them.
-      std::string image;
-      for (const DailyReport& d : st.fiscal_memory) {
-        char rec[64];
-        int len = snprintf(rec, sizeof rec, "R%05d%04d%02d%02d", d.number, d.when.year,
-                           d.when.month, d.when.day);
-        image.append(rec, static_cast<size_t>(len));
-        for (int i = 0; i < kLetters; ++i) {
-          len = snprintf(rec, sizeof rec, ";%lld;%lld", static_cast<long long>(d.sales[i]),
-                         static_cast<long long>(d.vat[i]));
-          image.append(rec, static_cast<size_t>(len));
-        }
-        image += '\n';
+      if (!(c == kEnq && faults.offline)) out += Deliver(StatusByte(c), false);
+    } else if (raw_run == 0 && (c == 'S' || c == 'C' || c == 'B')) {
+      // The one-character commands of the raw readout come alone; the same letters inside a
+      // stream of raw data (a file sent to the printer) are data. One readout runs until "C".
+      if (c == 'S' && !readout_sent && !faults.offline) {
+        out += MemoryImage();
+        readout_sent = true;
+      } else if (c == 'C') {
+        readout_sent = false;
       }
-      if (image.size() > kMemoryImageSize) image.resize(kMemoryImageSize);
-      image.append(kMemoryImageSize - image.size(), '\xFF');
-      out += image;
+      continue;
+    } else {
+      ++raw_run;
+      continue;
     }
-    // "C" ends a readout that has already been sent whole and "B" sounds the buzzer; any other
-    // byte is raw input the printer has no use for.
+    raw_run = 0;
   }
   return out;
 }

@@ -48,8 +48,12 @@ TEST(Recogniser, RawMemoryReadoutDumpsTheWholeChip) {
   ASSERT_EQ(image.size(), 262144u);
   EXPECT_EQ(image.substr(0, 14), "R0000120240705");
   EXPECT_EQ(image.back(), '\xFF');
+  EXPECT_EQ(b.Send("S"), "");  // one readout until "C"
   EXPECT_EQ(b.Send("C"), "");
   EXPECT_EQ(b.Send("B"), "");
+  EXPECT_EQ(b.Send("raw file with S and C inside"), "");
+  EXPECT_EQ(b.Send(kEnq), "\x65");
+  EXPECT_EQ(b.Send("S").size(), 262144u);
 }
 
 struct CheckRow {
