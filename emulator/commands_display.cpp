@@ -79,7 +79,7 @@ void SlotCommand(Machine& m, const Command& c, long code, Result& r) {
         r.error = kParam;
         return;
       }
-    if (c.count() != 6 || v[1] > 6 || v[2] > 8 || v[3] > 9 || v[5] > 9) {
+    if (c.count() != 6 || v[1] > 6 || v[2] > 8 || v[3] > 9 || v[4] > 9 || v[5] > 9) {
       r.error = c.count() != 6 ? kCount : kParam;
       return;
     }

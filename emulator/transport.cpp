@@ -29,8 +29,10 @@ void SetNonBlocking(int fd) {
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 }
 
+// Writes everything unless the peer stops reading for two seconds.
 bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
+  auto give_up = Clock::now() + std::chrono::seconds(2);
+  while (size > 0 && Clock::now() < give_up) {
     ssize_t n = write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno == EAGAIN) {
@@ -42,7 +44,7 @@ bool WriteAll(int fd, const char* data, size_t size) {
     data += n;
     size -= static_cast<size_t>(n);
   }
-  return true;
+  return size == 0;
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ TEST(DisplaySlots, UploadEightPartsThenReadTheRasterBack) {
 
   ASSERT_EQ(b.Run("254;2;4;8;4;0$d"), 0);
   EXPECT_EQ(b.printer.state().slots[4].mode, 2);
+  EXPECT_EQ(b.Run("254;2;4;8;10;0$d"), 4);  // there is no eleventh slot
 
   b.Send(Raw("253;4;0$d"));
   EXPECT_EQ(b.printer.last_error(), 0);
