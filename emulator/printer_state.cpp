@@ -127,7 +127,9 @@ std::string DateText(const DateTime& t) {
 bool ParseDate(const std::string& s, DateTime* t) {
   DateTime d;
   if (sscanf(s.c_str(), "%d-%d-%d-%d-%d-%d", &d.year, &d.month, &d.day, &d.hour, &d.minute,
-             &d.second) != 6)
+             &d.second) != 6 ||
+      d.year < 1970 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 ||
+      d.hour < 0 || d.hour > 23 || d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 60)
     return false;
   *t = d;
   return true;
@@ -305,6 +307,9 @@ bool ParseState(std::string_view text, PrinterState* state) {
         (key == "header_row" ? s.header_rows : s.footer_rows).push_back(row);
     }
   }
+  // A clock more than a century off can only come from a damaged file.
+  constexpr int64_t kCentury = int64_t{100} * 366 * 86400;
+  if (s.clock_offset > kCentury || s.clock_offset < -kCentury) s.clock_offset = 0;
   *state = std::move(s);
   return true;
 }
