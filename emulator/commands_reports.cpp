@@ -1,0 +1,281 @@
+// Fiscal reports: daily (stored in the fiscal memory), periodic, cash/shift; cashier log-in/out.
+#include <cstdio>
+
+#include "emulator/machine.h"
+
+namespace kelm::emu {
+
+namespace {
+
+// The fiscal memory chip holds this many daily reports.
+constexpr size_t kFiscalMemoryReports = 1830;
+
+std::string RateText(int rate) {
+  return rate == kRateExempt ? "SP.ZW." : rate == kRateUndefined ? "---" : Amount(rate, ',') + " %";
+}
+
+void DailyReportCommand(Machine& m, const Command& c, Result& r) {
+  long kind;
+  if (!c.Num(0, &kind) || kind > 1) {
+    r.error = c.count() == 0 ? kCount : kParam;
+    return;
+  }
+  if ((kind == 0 && c.count() != 1) || (kind == 1 && c.count() != 4)) {
+    r.error = kCount;
+    return;
+  }
+  if (m.tx.open) {
+    r.error = kInTransaction;
+    return;
+  }
+  DateTime now = m.Now();
+  if (kind == 1) {
+    long y, mo, d;
+    if (!c.Num(1, &y) || !c.Num(2, &mo) || !c.Num(3, &d)) {
+      r.error = kParam;
+      return;
+    }
+    int key = static_cast<int>((2000 + y) * 10000 + mo * 100 + d);
+    // Without the keyboard confirmation the date sent stands in for it and must be today.
+    if (!ValidDate(static_cast<int>(2000 + y), static_cast<int>(mo), static_cast<int>(d))) {
+      r.error = kBadDate;
+      return;
+    }
+    if (key < m.st.DayOfLastRecord()) {
+      r.error = kDateEarlier;
+      return;
+    }
+    if (key != DateKey(now)) {
+      r.error = kClock;
+      return;
+    }
+  }
+  if (DateKey(now) < m.st.DayOfLastRecord()) {
+    r.error = kDateEarlier;
+    return;
+  }
+  if (m.st.fiscal_memory.size() >= kFiscalMemoryReports) {
+    r.error = kFiscalMemory;
+    return;
+  }
+  DailyReport d;
+  d.number = static_cast<int>(m.st.fiscal_memory.size()) + 1;
+  d.when = now;
+  d.rates = m.st.rates;
+  d.sales = m.st.sales;
+  for (int i = 0; i < kLetters; ++i) d.vat[i] = VatOf(d.sales[i], d.rates[i]);
+  d.receipts = m.st.receipts_today;
+  d.cancelled = m.st.cancelled_today;
+
+  std::vector<std::string> lines = m.DocumentStart("RAPORT FISKALNY DOBOWY");
+  lines.push_back(m.Line("Raport nr", std::to_string(d.number)));
+  int64_t sales = 0, vat = 0;
+  for (int i = 0; i < kLetters; ++i) {
+    std::string l(1, static_cast<char>('A' + i));
+    lines.push_back(m.Line("PTU " + l, RateText(d.rates[i])));
+  }
+  for (int i = 0; i < kLetters; ++i) {
+    if (d.rates[i] == kRateUndefined && d.sales[i] == 0) continue;
+    std::string l(1, static_cast<char>('A' + i));
+    lines.push_back(m.Line("SPRZEDAŻ OPODATK. " + l, Amount(d.sales[i], ',')));
+    lines.push_back(m.Line("KWOTA PTU " + l, Amount(d.vat[i], ',')));
+    sales += d.sales[i];
+    vat += d.vat[i];
+  }
+  lines.push_back(m.Line("ŁĄCZNA KWOTA PTU", Amount(vat, ',')));
+  lines.push_back(m.Line("ŁĄCZNA NALEŻNOŚĆ", Amount(sales, ',')));
+  lines.push_back(m.Line("ILOŚĆ PARAGONÓW", std::to_string(d.receipts)));
+  lines.push_back(m.Line("PARAGONY ANULOWANE", std::to_string(d.cancelled)));
+  lines.push_back(m.Line("", m.st.unique_number));
+  m.Print(lines);
+
+  m.st.fiscal_memory.push_back(d);
+  m.st.sales = {};
+  m.st.receipts_today = 0;
+  m.st.cancelled_today = 0;
+  m.st.first_sale = 0;
+  m.dirty = true;
+}
+
+void PeriodicReport(Machine& m, const Command& c, Result& r) {
+  if (m.tx.open) {
+    r.error = kInTransaction;
+    return;
+  }
+  long p[8] = {};
+  int from = 0, to = 0;  // report numbers, or yyyymmdd dates
+  bool by_number = false;
+  long flags = 0;
+  if (c.count() == 1) {
+    FieldReader f(c.fields);
+    std::string_view a, b;
+    long x, y;
+    flags = c.NumOr(0, -1);
+    Command n;
+    if (!f.Next('/', &a) || !f.Next('/', &b)) {
+      r.error = kCount;
+      return;
+    }
+    n.params = {a, b};
+    if (flags < 0 || !n.Num(0, &x) || !n.Num(1, &y)) {
+      r.error = kParam;
+      return;
+    }
+    by_number = true;
+    from = static_cast<int>(x), to = static_cast<int>(y);
+  } else if (c.count() == 7) {
+    for (int i = 0; i < 7; ++i)
+      if (!c.Num(i, &p[i])) {
+        r.error = kParam;
+        return;
+      }
+    flags = p[6];
+    if (flags & 4 || (p[0] == 0 && p[1] == 0 && p[3] == 0 && p[4] == 0)) {
+      by_number = true;
+      from = static_cast<int>(p[2]), to = static_cast<int>(p[5]);
+    } else if (p[2] == 0 && p[3] == 0) {
+      // A month: from its first to its last day, once the month is over.
+      DateTime now = m.Now();
+      int year = static_cast<int>(2000 + p[0]), month = static_cast<int>(p[1]);
+      if (month < 1 || month > 12) {
+        r.error = kBadDate;
+        return;
+      }
+      if (year * 100 + month >= now.year * 100 + now.month) {
+        r.error = 133;
+        return;
+      }
+      from = year * 10000 + month * 100 + 1;
+      to = year * 10000 + month * 100 + 31;
+    } else {
+      from = static_cast<int>((2000 + p[0]) * 10000 + p[1] * 100 + p[2]);
+      to = static_cast<int>((2000 + p[3]) * 10000 + p[4] * 100 + p[5]);
+      if (!ValidDate(from / 10000, from / 100 % 100, from % 100) ||
+          !ValidDate(to / 10000, to / 100 % 100, to % 100)) {
+        r.error = kBadDate;
+        return;
+      }
+    }
+  } else if (c.count() == 8 && c.NumOr(7, -1) == 128) {
+    // The readout of the fiscal memory to the computer is answered by the readout module.
+    m.Print({"ODCZYT PAMIĘCI FISKALNEJ", std::string(c.body)});
+    return;
+  } else {
+    r.error = kCount;
+    return;
+  }
+  if (from > to) {
+    r.error = kParam;
+    return;
+  }
+  std::vector<std::string> lines =
+      m.DocumentStart((flags & 1) ? "RAPORT OKRESOWY (SKRÓCONY)" : "RAPORT OKRESOWY");
+  if (flags & 2) lines.push_back("TRYB AWARYJNY");
+  std::array<int64_t, kLetters> sales{}, vat{};
+  int count = 0, receipts = 0;
+  for (const DailyReport& d : m.st.fiscal_memory) {
+    int key = by_number ? d.number : DateKey(d.when);
+    if (key < from || key > to) continue;
+    ++count;
+    receipts += d.receipts;
+    if (!(flags & 1)) {
+      char head[64];
+      snprintf(head, sizeof head, "Raport %d  %04d-%02d-%02d", d.number, d.when.year, d.when.month,
+               d.when.day);
+      int64_t sum = 0;
+      for (int64_t s : d.sales) sum += s;
+      lines.push_back(m.Line(head, Amount(sum, ',')));
+    }
+    for (int i = 0; i < kLetters; ++i) {
+      sales[i] += d.sales[i];
+      vat[i] += d.vat[i];
+    }
+  }
+  if (count == 0) lines.push_back("BRAK RAPORTÓW W ZAKRESIE");
+  for (int i = 0; i < kLetters; ++i) {
+    if (sales[i] == 0) continue;
+    std::string l(1, static_cast<char>('A' + i));
+    lines.push_back(m.Line("SPRZEDAŻ " + l, Amount(sales[i], ',')));
+    lines.push_back(m.Line("PTU " + l, Amount(vat[i], ',')));
+  }
+  lines.push_back(m.Line("ILOŚĆ RAPORTÓW DOBOWYCH", std::to_string(count)));
+  lines.push_back(m.Line("ILOŚĆ PARAGONÓW", std::to_string(receipts)));
+  m.Print(lines);
+}
+
+void ShiftReport(Machine& m, const Command& c, Result& r) {
+  long kind;
+  FieldReader f(c.fields);
+  std::string_view shift, cashier;
+  if (c.count() != 1) {
+    r.error = kCount;
+  } else if (!c.Num(0, &kind) || (kind != 0 && kind != 23)) {
+    r.error = kParam;
+  } else if (!f.Next('\r', &shift) || shift.size() > 20) {
+    r.error = kShiftText;
+  } else if (!f.Next('\r', &cashier) || cashier.size() > 20) {
+    r.error = kCashierName;
+  } else if (m.tx.open) {
+    r.error = kInTransaction;
+  } else {
+    std::vector<std::string> lines =
+        m.DocumentStart(kind == 0 ? "RAPORT ZMIANOWY ZERUJĄCY" : "RAPORT ZMIANOWY");
+    lines.push_back(m.Line("Zmiana", m.Utf8(shift)));
+    lines.push_back(m.Line("Kasjer", m.Utf8(cashier)));
+    lines.push_back(m.Line("Paragony", std::to_string(m.st.receipts_today)));
+    lines.push_back(m.Line("Gotówka w kasie", Amount(m.st.cash, ',')));
+    m.Print(lines);
+  }
+}
+
+void Cashier(Machine& m, const Command& c, Result& r) {
+  FieldReader f(c.fields);
+  std::string_view cashier, till;
+  if (c.count() != 0) {
+    r.error = kCount;
+  } else if (!f.Next('\r', &cashier) || cashier.empty() || cashier.size() > 32) {
+    r.error = kCashierName;
+  } else if (!f.Next('\r', &till) || till.size() > 8) {
+    r.error = 41;
+  } else if (m.tx.open) {
+    r.error = kInTransaction;
+  } else {
+    bool in = c.designator == "#p";
+    std::vector<std::string> lines =
+        m.DocumentStart(in ? "ZALOGOWANIE KASJERA" : "WYLOGOWANIE KASJERA");
+    lines.push_back(m.Line("Kasjer", m.Utf8(cashier)));
+    lines.push_back(m.Line("Kasa", m.Utf8(till)));
+    m.Print(lines);
+  }
+}
+
+void ErrorTable(Machine& m, const Command& c, Result& r) {
+  if (c.count() != 0) {
+    r.error = kCount;
+    return;
+  }
+  std::vector<std::string> lines = m.DocumentStart("TABLICA BŁĘDÓW");
+  static const int kNumbers[] = {1,  2,  3,  4,   5,   6,   7,   8,   11,  12,  13,  15,  16,
+                                 17, 18, 19, 20,  21,  22,  23,  25,  26,  27,  29,  30,  32,
+                                 57, 82, 95, 129, 131, 133, 134, 135, 136, 142, 143, 144, 255};
+  for (int n : kNumbers) lines.push_back(m.Line("Błąd", std::to_string(n)));
+  m.Print(lines);
+}
+
+}  // namespace
+
+void HandleReports(Machine& m, const Command& c, Result& r) {
+  const std::string& d = c.designator;
+  if (d == "#r")
+    DailyReportCommand(m, c, r);
+  else if (d == "#o")
+    PeriodicReport(m, c, r);
+  else if (d == "#k")
+    ShiftReport(m, c, r);
+  else if (d == "#p" || d == "#q")
+    Cashier(m, c, r);
+  else if (d == "$4")
+    ErrorTable(m, c, r);
+}
+
+}  // namespace kelm::emu

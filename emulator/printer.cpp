@@ -1,0 +1,441 @@
+// The byte recogniser, command dispatch and shared helpers of the virtual printer.
+#include "emulator/printer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "emulator/machine.h"
+#include "protocol/check_value.h"
+#include "protocol/letter_tables.h"
+#include "protocol/win1250.h"
+
+namespace kelm::emu {
+
+namespace {
+
+constexpr char kEsc = 0x1B;
+constexpr char kEnq = 0x05;
+constexpr char kDle = 0x10;
+// The program never sends more than its 5120-byte frame buffer; anything longer is line noise.
+constexpr size_t kMaxFrame = 5120;
+// The raw readout dumps the whole fiscal memory chip.
+constexpr size_t kMemoryImageSize = 262144;
+
+}  // namespace
+
+int64_t HostLocalSeconds() {
+  std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return static_cast<int64_t>(now) + tm.tm_gmtoff;
+}
+
+// ---- Command and field helpers ----
+
+bool Command::Num(size_t i, long* out) const {
+  if (i >= params.size() || params[i].empty() || params[i].size() > 9) return false;
+  long v = 0;
+  for (char c : params[i]) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  *out = v;
+  return true;
+}
+
+long Command::NumOr(size_t i, long fallback) const {
+  long v;
+  return Num(i, &v) ? v : fallback;
+}
+
+bool FieldReader::Next(char end, std::string_view* out) {
+  size_t pos = rest_.find(end);
+  if (pos == std::string_view::npos) return false;
+  *out = rest_.substr(0, pos);
+  rest_.remove_prefix(pos + 1);
+  return true;
+}
+
+bool ParseAmount(std::string_view text, int64_t* grosze) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  int64_t whole = 0, cents = 0;
+  int digits = 0, decimals = -1;
+  for (char c : text) {
+    if (c == '.' || c == ',') {
+      if (decimals >= 0) return false;
+      decimals = 0;
+    } else if (c >= '0' && c <= '9') {
+      if (decimals >= 0) {
+        if (++decimals > 2) return false;
+        cents = cents * 10 + (c - '0');
+      } else {
+        if (++digits > 11) return false;
+        whole = whole * 10 + (c - '0');
+      }
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 && decimals <= 0) return false;
+  if (decimals == 1) cents *= 10;
+  *grosze = (whole * 100 + cents) * (negative ? -1 : 1);
+  return true;
+}
+
+bool ParseQuantity(std::string_view text, int64_t* thousandths) {
+  int64_t whole = 0, part = 0;
+  int digits = 0, decimals = -1;
+  for (char c : text) {
+    if (c == '.' || c == ',') {
+      if (decimals >= 0) return false;
+      decimals = 0;
+    } else if (c >= '0' && c <= '9') {
+      if (decimals >= 0) {
+        if (++decimals > 3) return false;
+        part = part * 10 + (c - '0');
+      } else {
+        if (++digits > 7) return false;
+        whole = whole * 10 + (c - '0');
+      }
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 && decimals <= 0) return false;
+  for (int d = decimals < 0 ? 0 : decimals; d < 3; ++d) part *= 10;
+  *thousandths = whole * 1000 + part;
+  return true;
+}
+
+std::string Amount(int64_t grosze, char point) {
+  char buf[32];
+  int64_t a = grosze < 0 ? -grosze : grosze;
+  snprintf(buf, sizeof buf, "%s%lld%c%02lld", grosze < 0 ? "-" : "",
+           static_cast<long long>(a / 100), point, static_cast<long long>(a % 100));
+  return buf;
+}
+
+int64_t VatOf(int64_t gross, int rate) {
+  if (rate >= kRateExempt || rate <= 0) return 0;
+  // VAT contained in a gross amount, rounded half up to the grosz.
+  return static_cast<int64_t>(
+      std::floor(static_cast<double>(gross) * rate / (10000.0 + rate) + 0.5));
+}
+
+int LetterIndex(char c) {
+  return c >= 'A' && c <= 'G' ? c - 'A' : -1;
+}
+
+// ---- Machine ----
+
+Machine::Machine() : host_now(HostLocalSeconds) {}
+
+DateTime Machine::Now() const {
+  return FromEpoch(host_now() + st.clock_offset);
+}
+
+void Machine::SetNow(const DateTime& t) {
+  st.clock_offset = ToEpoch(t) - host_now();
+}
+
+bool Machine::AnyRateDefined() const {
+  for (int r : st.rates)
+    if (r != kRateUndefined) return true;
+  return false;
+}
+
+bool Machine::TotalsZero() const {
+  for (int64_t s : st.sales)
+    if (s != 0) return false;
+  return st.receipts_today == 0 && st.cancelled_today == 0;
+}
+
+std::string Machine::Utf8(std::string_view printer_bytes) const {
+  std::string text(printer_bytes);
+  RecodeLetters(text.data(), st.options.coding, kWindows);
+  std::string clean;
+  for (char c : text) clean += (static_cast<unsigned char>(c) < 0x20) ? ' ' : c;
+  return Cp1250ToUtf8(clean);
+}
+
+namespace {
+
+size_t Width(std::string_view utf8) {
+  size_t n = 0;
+  for (unsigned char c : utf8)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+}  // namespace
+
+std::string Machine::Line(std::string_view left, std::string_view right) const {
+  size_t width = static_cast<size_t>(st.Model().line_width);
+  size_t used = Width(left) + Width(right);
+  std::string out(left);
+  out.append(used < width ? width - used : 1, ' ');
+  out += right;
+  return out;
+}
+
+std::vector<std::string> Machine::DocumentStart(const char* title) {
+  std::vector<std::string> lines;
+  std::string line;
+  // The header is kept in the coding it was sent in; SO and DC4 only switch double width.
+  std::string header = st.header;
+  RecodeLetters(header.data(), st.header_coding, kWindows);
+  for (char c : header) {
+    if (c == '\n') {
+      lines.push_back(Cp1250ToUtf8(line));
+      line.clear();
+    } else if (c != 0x0E && c != 0x14 && c != '\r') {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(Cp1250ToUtf8(line));
+  if (!st.nip.empty()) lines.push_back("NIP " + st.nip);
+  DateTime t = Now();
+  char date[40], number[32];
+  snprintf(date, sizeof date, "%02d-%02d-%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);
+  snprintf(number, sizeof number, "nr wydr. %d", ++st.document_number);
+  lines.push_back(Line(date, number));
+  size_t width = static_cast<size_t>(st.Model().line_width);
+  size_t w = Width(title);
+  lines.push_back(std::string(w < width ? (width - w) / 2 : 0, ' ') + title);
+  dirty = true;
+  return lines;
+}
+
+void Machine::Print(const std::vector<std::string>& lines) {
+  std::string block;
+  for (const std::string& l : lines) block += l + "\n";
+  // A training-mode printer marks every printout so it is never taken for a fiscal document.
+  if (!st.fiscal) block += "TRYB SZKOLENIOWY\n";
+  paper.push_back(block);
+  dirty = true;
+}
+
+std::string Machine::Answer(std::string_view body) const {
+  std::string out;
+  out += kEsc;
+  out += 'P';
+  out += body;
+  char digits[2];
+  CheckDigits(CheckValue(body.data(), body.size()), digits);
+  out.append(digits, 2);
+  out += kEsc;
+  out += '\\';
+  return out;
+}
+
+void Machine::ApplyScheduled() {
+  int64_t now = ToEpoch(Now());
+  if (st.rates_scheduled && now >= ToEpoch(st.rates_when)) {
+    st.rates = st.scheduled_rates;
+    st.rates_scheduled = false;
+    ++st.rate_changes;
+    dirty = true;
+  }
+  if (!st.options.scheduled_currency.empty() && now >= ToEpoch(st.options.currency_when)) {
+    st.options.accounting_currency = st.options.scheduled_currency;
+    st.options.scheduled_currency.clear();
+    dirty = true;
+  }
+}
+
+std::string Machine::StatusByte(char query) const {
+  unsigned char b;
+  if (query == kEnq) {
+    b = 0x60;
+    if (last_transaction_ok) b |= 0x01;
+    if (tx.open) b |= 0x02;
+    if (last_error == 0) b |= 0x04;
+    if (st.fiscal) b |= 0x08;
+  } else {
+    b = 0x70;
+    if (faults.paper_out) b |= 0x02;
+    if (!faults.offline) b |= 0x04;
+  }
+  return std::string(1, static_cast<char>(b));
+}
+
+std::string Machine::Deliver(std::string answer, bool is_frame) {
+  if (answer.empty()) return answer;
+  if (faults.silent_answers > 0) {
+    --faults.silent_answers;
+    return "";
+  }
+  if (faults.garbage_answers > 0) {
+    --faults.garbage_answers;
+    // Ends like a frame so that a reader waiting for ESC "\" stops, but has no known shape.
+    return is_frame ? std::string("\x7F#?\xFE\x01garbage\x1B\\", 14) : std::string("\x3F");
+  }
+  if (is_frame && faults.corrupt_checks > 0 && answer.size() >= 6) {
+    --faults.corrupt_checks;
+    size_t at = answer.size() - 4;
+    answer[at] = answer[at] == 'Z' ? 'Y' : 'Z';
+    answer[at + 1] = answer[at + 1] == 'Z' ? 'Y' : 'Z';
+  }
+  return answer;
+}
+
+std::string Machine::MemoryImage() const {
+  // The chip: one text record per daily report, erased (FFh) space after them.
+  std::string image;
+  for (const DailyReport& d : st.fiscal_memory) {
+    char rec[64];
+    int len = snprintf(rec, sizeof rec, "R%05d%04d%02d%02d", d.number, d.when.year, d.when.month,
+                       d.when.day);
+    image.append(rec, static_cast<size_t>(len));
+    for (int i = 0; i < kLetters; ++i) {
+      len = snprintf(rec, sizeof rec, ";%lld;%lld", static_cast<long long>(d.sales[i]),
+                     static_cast<long long>(d.vat[i]));
+      image.append(rec, static_cast<size_t>(len));
+    }
+    image += '\n';
+  }
+  if (image.size() > kMemoryImageSize) image.resize(kMemoryImageSize);
+  image.append(kMemoryImageSize - image.size(), '\xFF');
+  return image;
+}
+
+std::string Machine::Feed(std::string_view in) {
+  std::string out;
+  for (char c : in) {
+    if (in_frame) {
+      frame_bytes += c;
+      if (frame_bytes.size() == 2 && c != 'P') {
+        // ESC not starting a frame: drop it and look at this byte afresh.
+        in_frame = false;
+        frame_bytes.clear();
+        out += Feed(std::string_view(&c, 1));
+        continue;
+      }
+      size_t n = frame_bytes.size();
+      if (n >= 4 && frame_bytes[n - 2] == kEsc && c == '\\') {
+        in_frame = false;
+        std::string frame;
+        frame.swap(frame_bytes);
+        out += Execute(frame);
+      } else if (n > kMaxFrame) {
+        in_frame = false;
+        frame_bytes.clear();
+      }
+      continue;
+    }
+    if (c == kEsc) {
+      in_frame = true;
+      frame_bytes.assign(1, c);
+    } else if (c == kEnq || c == kDle) {
+      if (!(c == kEnq && faults.offline)) out += Deliver(StatusByte(c), false);
+    } else if (raw_run == 0 && (c == 'S' || c == 'C' || c == 'B')) {
+      // The one-character commands of the raw readout come alone; the same letters inside a
+      // stream of raw data (a file sent to the printer) are data. One readout runs until "C".
+      if (c == 'S' && !readout_sent && !faults.offline) {
+        out += MemoryImage();
+        readout_sent = true;
+      } else if (c == 'C') {
+        readout_sent = false;
+      }
+      continue;
+    } else {
+      ++raw_run;
+      continue;
+    }
+    raw_run = 0;
+  }
+  return out;
+}
+
+std::string Machine::Execute(std::string_view frame) {
+  if (faults.offline) return "";
+  ApplyScheduled();
+  Command c;
+  c.body = frame.substr(2, frame.size() - 4);
+  Result r;
+  size_t pos = c.body.find_first_of("$#");
+  if (pos == std::string_view::npos || pos + 1 >= c.body.size()) {
+    r.error = kUnknown;
+  } else {
+    c.designator = std::string(c.body.substr(pos, 2));
+    std::string_view list = c.body.substr(0, pos);
+    while (!list.empty()) {
+      size_t semi = list.find(';');
+      c.params.push_back(list.substr(0, semi));
+      if (semi == std::string_view::npos) break;
+      list.remove_prefix(semi + 1);
+      if (list.empty()) c.params.push_back(list);
+    }
+    c.data = c.body.substr(pos + 2);
+    c.fields = c.data;
+    const CommandEntry* entry = FindCommand(c.designator);
+    if (!entry) {
+      r.error = kUnknown;
+    } else {
+      bool check = entry->needs_check == nullptr || entry->needs_check(c);
+      if (check) {
+        char digits[2];
+        if (c.data.size() >= 2) {
+          CheckDigits(CheckValue(c.body.data(), c.body.size() - 2), digits);
+        }
+        if (c.data.size() < 2 || c.data[c.data.size() - 2] != digits[0] ||
+            c.data[c.data.size() - 1] != digits[1]) {
+          r.error = kCheck;
+        } else {
+          c.fields = c.data.substr(0, c.data.size() - 2);
+        }
+      }
+      if (r.error == kOk) entry->handler(*this, c, r);
+    }
+  }
+  if (!r.query) last_error = r.error;
+  last_body = std::string(c.body);
+  if (r.answer.empty()) return "";
+  return Deliver(r.answer, !r.raw);
+}
+
+// ---- Printer ----
+
+Printer::Printer(PrinterState state) : m_(std::make_unique<Machine>()) {
+  m_->st = std::move(state);
+}
+Printer::~Printer() = default;
+
+std::string Printer::Handle(std::string_view in) {
+  return m_->Feed(in);
+}
+void Printer::DropPartialInput() {
+  m_->in_frame = false;
+  m_->frame_bytes.clear();
+}
+PrinterState& Printer::state() {
+  return m_->st;
+}
+Faults& Printer::faults() {
+  return m_->faults;
+}
+int Printer::last_error() const {
+  return m_->last_error;
+}
+void Printer::SetHostClock(std::function<int64_t()> now) {
+  m_->host_now = std::move(now);
+}
+
+std::vector<std::string> Printer::TakePaper() {
+  std::vector<std::string> out;
+  out.swap(m_->paper);
+  return out;
+}
+
+bool Printer::TakeDirty() {
+  bool d = m_->dirty;
+  m_->dirty = false;
+  return d;
+}
+
+}  // namespace kelm::emu

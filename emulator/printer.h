@@ -1,0 +1,66 @@
+// The virtual KELM printer as a pure function: bytes in, answer bytes out, plus its state.
+//
+// Feed the bytes the program sends, in any chunking; `Handle` returns the bytes the printer
+// answers. It recognises command frames (ESC "P" ... ESC "\"), the lone status queries ENQ and
+// DLE, the one-character raw readout commands "S", "C", "B", and ignores other raw input. The
+// printed documents are collected as UTF-8 text blocks for a paper log.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "emulator/printer_state.h"
+
+namespace kelm::emu {
+
+// Misbehaviour on request, for the program's tests. Counters count down as they fire.
+struct Faults {
+  int silent_answers = 0;   // swallow the next N answers (frames or status bytes)
+  int corrupt_checks = 0;   // the next N answer frames carry wrong check characters
+  int garbage_answers = 0;  // the next N answers are replaced by bytes of no known shape
+  bool paper_out = false;   // DLE reports paper out; printing commands fail
+  bool offline = false;     // only DLE is answered (70h pattern without the on-line bit)
+  // Applied by the transports, not by the core:
+  int xoff_ms = 0;             // before each answer, hold the line with XOFF for this long
+  long drop_after_bytes = -1;  // close the connection after this many bytes received
+  int pace_baud = 0;           // write answers no faster than this line speed
+};
+
+class Machine;
+
+class Printer {
+ public:
+  explicit Printer(PrinterState state = PrinterState());
+  ~Printer();
+  Printer(const Printer&) = delete;
+  Printer& operator=(const Printer&) = delete;
+
+  std::string Handle(std::string_view in);
+  // Forgets a frame that was cut off, as when the peer on the line goes away.
+  void DropPartialInput();
+
+  PrinterState& state();
+  Faults& faults();
+  int last_error() const;
+
+  // The host clock, in local seconds since 1970 (local time read as if it were UTC). The
+  // printer's clock runs at an offset from it that the clock correction changes.
+  void SetHostClock(std::function<int64_t()> now);
+
+  // Documents printed since the last call, one UTF-8 block each.
+  std::vector<std::string> TakePaper();
+  // True once after anything worth saving changed.
+  bool TakeDirty();
+
+ private:
+  std::unique_ptr<Machine> m_;
+};
+
+// The local time of the host, in the form SetHostClock expects.
+int64_t HostLocalSeconds();
+
+}  // namespace kelm::emu

@@ -1,0 +1,222 @@
+// TCP and pseudo-terminal serving for the virtual printer, with pacing and line faults.
+#include "emulator/transport.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace kelm::emu {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kXoff = 0x13;
+constexpr char kXon = 0x11;
+
+void SetNonBlocking(int fd) {
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+// Writes everything unless the peer stops reading for two seconds.
+bool WriteAll(int fd, const char* data, size_t size) {
+  auto give_up = Clock::now() + std::chrono::seconds(2);
+  while (size > 0 && Clock::now() < give_up) {
+    ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EAGAIN) {
+      pollfd p{fd, POLLOUT, 0};
+      poll(&p, 1, 100);
+      continue;
+    }
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return size == 0;
+}
+
+}  // namespace
+
+Server::Server(Printer& printer, ServerOptions options)
+    : printer_(printer), options_(std::move(options)) {}
+
+Server::~Server() {
+  if (listen_fd_ >= 0) close(listen_fd_);
+  if (slave_fd_ >= 0) close(slave_fd_);
+  if (master_fd_ >= 0) close(master_fd_);
+  if (!options_.link.empty()) {
+    struct stat st;
+    if (lstat(options_.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+      unlink(options_.link.c_str());
+  }
+}
+
+bool Server::Start(std::string* ready, std::string* error) {
+  if (options_.pty) {
+    char name[256];
+    if (openpty(&master_fd_, &slave_fd_, name, nullptr, nullptr) != 0) {
+      *error = std::string("cannot create a pseudo-terminal: ") + strerror(errno);
+      return false;
+    }
+    // Our own handle on the slave keeps the terminal alive between clients, so a client that
+    // goes away never turns the master into a stream of EIO.
+    termios t;
+    tcgetattr(slave_fd_, &t);
+    cfmakeraw(&t);
+    tcsetattr(slave_fd_, TCSANOW, &t);
+    SetNonBlocking(master_fd_);
+    if (!options_.link.empty()) {
+      struct stat st;
+      if (lstat(options_.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        unlink(options_.link.c_str());
+      if (symlink(name, options_.link.c_str()) != 0) {
+        *error = "cannot create the link " + options_.link + ": " + strerror(errno);
+        options_.link.clear();
+        return false;
+      }
+    }
+    *ready = std::string("PTY ") + name;
+    return true;
+  }
+  listen_fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  int one = 1;
+  setsockopt(listen_fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(static_cast<uint16_t>(options_.port));
+  if (inet_pton(AF_INET, options_.host.c_str(), &addr.sin_addr) != 1) {
+    *error = "not an IPv4 address: " + options_.host;
+    return false;
+  }
+  if (bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      listen(listen_fd_, 4) != 0) {
+    *error = std::string("cannot listen: ") + strerror(errno);
+    return false;
+  }
+  socklen_t len = sizeof addr;
+  getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+  *ready = "TCP " + options_.host + ":" + std::to_string(ntohs(addr.sin_port));
+  return true;
+}
+
+void Server::AfterInput() {
+  if (printer_.TakeDirty() && !options_.state_file.empty() &&
+      !SaveStateFile(options_.state_file, printer_.state()))
+    fprintf(stderr, "kelmemu: cannot write the state file %s\n", options_.state_file.c_str());
+  std::vector<std::string> blocks = printer_.TakePaper();
+  if (blocks.empty() || options_.paper_file.empty()) return;
+  FILE* f = fopen(options_.paper_file.c_str(), "ab");
+  if (!f) {
+    fprintf(stderr, "kelmemu: cannot write the paper log %s\n", options_.paper_file.c_str());
+    return;
+  }
+  for (const std::string& b : blocks) {
+    fwrite(b.data(), 1, b.size(), f);
+    fputs(kPaperSeparator, f);
+  }
+  fclose(f);
+}
+
+bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
+  Faults& faults = printer_.faults();
+  Clock::time_point next_byte = Clock::now(), hold_until{};
+  bool holding = false;
+  char buf[4096];
+  while (!*stop) {
+    Clock::time_point now = Clock::now();
+    if (holding && now >= hold_until) {
+      holding = false;
+      WriteAll(fd, &kXon, 1);
+    }
+    bool paced = faults.pace_baud > 0;
+    bool can_write = !out_.empty() && !holding && (!paced || now >= next_byte);
+    int timeout = 200;
+    if (holding) {
+      timeout = static_cast<int>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(hold_until - now).count() + 1);
+    } else if (!out_.empty() && paced && now < next_byte) {
+      timeout = static_cast<int>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(next_byte - now).count() + 1);
+    }
+    pollfd p{fd, static_cast<short>(POLLIN | (can_write ? POLLOUT : 0)), 0};
+    int ready = poll(&p, 1, timeout < 200 ? timeout : 200);
+    if (ready < 0 && errno != EINTR) return false;
+    if (ready <= 0) continue;
+    if (p.revents & POLLOUT) {
+      // With pacing, one byte per character time (ten bits on the line).
+      size_t count = paced ? 1 : out_.size();
+      ssize_t n = write(fd, out_.data(), count);
+      if (n > 0) {
+        out_.erase(0, static_cast<size_t>(n));
+        if (paced)
+          next_byte = Clock::now() + std::chrono::microseconds(10000000 / faults.pace_baud);
+      } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+        return false;
+      }
+    }
+    if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
+      ssize_t n = read(fd, buf, sizeof buf);
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      if (n <= 0) return false;
+      received_ += n;
+      // A line dropped after N bytes still has its first N bytes handled and answered.
+      bool drop = faults.drop_after_bytes >= 0 && received_ >= faults.drop_after_bytes;
+      if (drop) {
+        n -= static_cast<ssize_t>(received_ - faults.drop_after_bytes);
+        faults.drop_after_bytes = -1;
+        out_ += printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
+        AfterInput();
+        WriteAll(fd, out_.data(), out_.size());
+        out_.clear();
+        return false;
+      }
+      std::string answer = printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
+      AfterInput();
+      if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding) {
+        WriteAll(fd, &kXoff, 1);
+        holding = true;
+        hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
+      }
+      out_ += answer;
+    }
+  }
+  return true;
+}
+
+void Server::Run(volatile std::sig_atomic_t* stop) {
+  if (master_fd_ >= 0) {
+    while (!*stop) {
+      if (!Pump(master_fd_, stop)) {
+        // Only a broken terminal ends up here; wait a little rather than spin.
+        usleep(100000);
+      }
+    }
+    return;
+  }
+  while (!*stop) {
+    pollfd p{listen_fd_, POLLIN, 0};
+    if (poll(&p, 1, 200) <= 0) continue;
+    int client = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (client < 0) continue;
+    SetNonBlocking(client);
+    received_ = 0;
+    out_.clear();
+    Pump(client, stop);
+    close(client);
+    printer_.DropPartialInput();
+  }
+}
+
+}  // namespace kelm::emu

@@ -1,0 +1,51 @@
+// The virtual printer's lines to the world: a loopback TCP port or a pseudo-terminal.
+#pragma once
+
+#include <csignal>
+#include <string>
+
+#include "emulator/printer.h"
+
+namespace kelm::emu {
+
+struct ServerOptions {
+  bool tcp = false;
+  std::string host = "127.0.0.1";
+  int port = 0;  // 0 picks a free port
+  bool pty = false;
+  std::string link;  // optional symbolic link to the pseudo-terminal
+  std::string state_file;
+  std::string paper_file;
+};
+
+// Serves one connection at a time until `stop` becomes non-zero. The printer's state is saved
+// to the state file after every command that changed it, and printed documents are appended to
+// the paper log, one block per document followed by kPaperSeparator.
+class Server {
+ public:
+  Server(Printer& printer, ServerOptions options);
+  ~Server();
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  // Opens the port or the pseudo-terminal; on success `ready` is the line to announce
+  // ("TCP 127.0.0.1:PORT" or "PTY /dev/pts/N").
+  bool Start(std::string* ready, std::string* error);
+  void Run(volatile std::sig_atomic_t* stop);
+
+ private:
+  bool Pump(int fd, volatile std::sig_atomic_t* stop);  // one connection; false: it ended
+  void AfterInput();
+
+  Printer& printer_;
+  ServerOptions options_;
+  int listen_fd_ = -1;
+  int master_fd_ = -1;
+  int slave_fd_ = -1;
+  std::string out_;
+  long received_ = 0;
+};
+
+inline constexpr char kPaperSeparator[] = "========================================\n";
+
+}  // namespace kelm::emu

@@ -1,0 +1,219 @@
+// kelmemu as a program: real loopback sockets and pseudo-terminals, restarts, signals, faults.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "emulator/transport.h"
+#include "emulator/wire.h"
+
+namespace kelm::emu::test {
+namespace {
+
+class Emulator {
+ public:
+  explicit Emulator(std::vector<std::string> args) {
+    int out[2];
+    EXPECT_EQ(pipe(out), 0);
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], 1);
+      close(out[0]);
+      std::vector<char*> argv{const_cast<char*>(KELMEMU)};
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(KELMEMU, argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    // The first line says where the printer listens, once it is ready.
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
+    close(out[0]);
+  }
+  ~Emulator() { Stop(); }
+
+  const std::string& ready() const { return ready_; }
+  int port() const { return atoi(ready_.substr(ready_.rfind(':') + 1).c_str()); }
+
+  // Returns the exit status.
+  int Stop(int signal = SIGTERM) {
+    if (pid_ <= 0) return -1;
+    kill(pid_, signal);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::string ready_;
+};
+
+int Connect(int port) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(static_cast<uint16_t>(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  return fd;
+}
+
+// Reads until an answer frame has ended (ESC "\"), `bytes` bytes came, or the time ran out.
+std::string Read(int fd, size_t bytes, int ms = 2000) {
+  std::string got;
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (got.size() < bytes) {
+    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    end - std::chrono::steady_clock::now())
+                                    .count());
+    pollfd p{fd, POLLIN, 0};
+    if (left <= 0 || poll(&p, 1, left) <= 0) break;
+    char buf[4096];
+    ssize_t n = read(fd, buf, std::min(sizeof buf, bytes - got.size()));
+    if (n <= 0) break;
+    got.append(buf, static_cast<size_t>(n));
+    if (got.size() >= 2 && got.substr(got.size() - 2) == "\x1B\\") break;
+  }
+  return got;
+}
+
+std::string Ask(int fd, const std::string& bytes, size_t expect = 4096) {
+  EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  return Read(fd, expect);
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+struct TempFolder {
+  std::string path;
+  TempFolder() {
+    char t[] = "/tmp/kelmemu-test-XXXXXX";
+    path = mkdtemp(t);
+  }
+  ~TempFolder() { (void)!system(("rm -rf " + path).c_str()); }
+};
+
+TEST(Program, TcpSessionReceiptDailyReportAndRestart) {
+  TempFolder dir;
+  std::string state = dir.path + "/state", paper = dir.path + "/paper.txt";
+  {
+    Emulator emu({"--tcp", "127.0.0.1:0", "--state", state, "--paper", paper, "--model", "vantel",
+                  "--firmware", "3.02"});
+    ASSERT_EQ(emu.ready().substr(0, 14), "TCP 127.0.0.1:");
+    int fd = Connect(emu.port());
+    EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");
+    EXPECT_EQ(Ask(fd, kDle, 1), "\x74");
+    EXPECT_EQ(Ask(fd, Frame("0#n", false)), "\x1BP1#E0\x1B\\");
+    EXPECT_EQ(Ask(fd, Frame("1#v", false)).substr(0, 26), "\x1BP1#RKELM VANTEL 57T/3.02/");
+    EXPECT_EQ(Ask(fd, Frame("0#c")).substr(0, 5), "\x1BP1#C");
+    EXPECT_EQ(Ask(fd, Frame("$8")).substr(0, 5), "\x1BP#U1");
+    for (const char* body : {"0$h", "1$lBu\x92ka\r1\rA/2.00/2.00/", "1$e\r5.00/2.00/"}) {
+      Ask(fd, Frame(body), 0);
+      EXPECT_EQ(Ask(fd, kEnq, 1)[0] & 0x04, 0x04) << body;
+    }
+    EXPECT_NE(Ask(fd, Frame("23#s", false)).find("/1/2.00/"), std::string::npos);
+    Ask(fd, Frame("0#r"), 0);
+    EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");
+    close(fd);
+    EXPECT_EQ(emu.Stop(), 0);
+  }
+  std::string printed = Slurp(paper);
+  EXPECT_NE(printed.find("Bułka"), std::string::npos);
+  EXPECT_NE(printed.find("RAPORT FISKALNY DOBOWY"), std::string::npos);
+  EXPECT_NE(printed.find(kPaperSeparator), std::string::npos);
+
+  Emulator again({"--tcp", "127.0.0.1:0", "--state", state});
+  int fd = Connect(again.port());
+  std::string cash = Ask(fd, Frame("23#s", false));
+  // The daily report is remembered: its date is that of the last record and totals are zero.
+  EXPECT_EQ(cash.find("\x1BP2#X0;0;0;0;0;0;0;0;0/"), std::string::npos) << cash;
+  EXPECT_NE(cash.find("/1/0.00/0.00/"), std::string::npos);
+  EXPECT_EQ(Ask(fd, Frame("1#v", false)).substr(0, 26), "\x1BP1#RKELM VANTEL 57T/3.02/");
+  close(fd);
+}
+
+TEST(Program, SurvivesPeersThatGoAwayAndDropsOnRequest) {
+  Emulator emu({"--tcp", "127.0.0.1:0", "--drop-after", "3"});
+  int fd = Connect(emu.port());
+  EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");
+  // The third byte is still answered, then the line goes dead.
+  EXPECT_EQ(Ask(fd, std::string(kEnq) + kEnq, 2), "\x65\x65");
+  EXPECT_EQ(Read(fd, 1, 500), "");
+  close(fd);
+  fd = Connect(emu.port());
+  Ask(fd, "\x1BP0;1$h#1", 0);  // a frame cut off by the peer going away
+  close(fd);
+  fd = Connect(emu.port());
+  EXPECT_EQ(Ask(fd, Frame("0#n", false)), "\x1BP1#E0\x1B\\");
+  EXPECT_EQ(emu.Stop(SIGINT), 0);  // also with a client still connected
+  close(fd);
+}
+
+TEST(Program, FaultOptions) {
+  Emulator emu({"--tcp", "127.0.0.1:0", "--silent", "1", "--garbage", "1", "--corrupt-check", "1",
+                "--paper-out", "--pace", "19200"});
+  int fd = Connect(emu.port());
+  ASSERT_EQ(write(fd, kEnq, 1), 1);
+  EXPECT_EQ(Read(fd, 1, 300), "");
+  EXPECT_EQ(Ask(fd, kEnq, 1), "\x3F");
+  // The answer arrives whole, one paced byte after another, with check characters that do
+  // not fit it.
+  std::string bad = Ask(fd, Frame("0#c"));
+  ASSERT_GT(bad.size(), 8u);
+  std::string body = bad.substr(2, bad.size() - 6);
+  EXPECT_NE(Frame(body), bad);
+  EXPECT_EQ(Ask(fd, kDle, 1), "\x76");
+  close(fd);
+  Emulator off({"--tcp", "127.0.0.1:0", "--offline"});
+  fd = Connect(off.port());
+  std::string probe = std::string(kDle) + Frame("1#v", false);
+  ASSERT_EQ(write(fd, probe.data(), probe.size()), static_cast<ssize_t>(probe.size()));
+  EXPECT_EQ(Read(fd, 64, 300), "\x70");
+  close(fd);
+}
+
+TEST(Program, PseudoTerminalWithLinkAndXoff) {
+  TempFolder dir;
+  std::string link = dir.path + "/com1";
+  Emulator emu({"--pty", "--link", link, "--xoff", "150"});
+  ASSERT_EQ(emu.ready().substr(0, 9), "PTY /dev/");
+  char target[256] = {};
+  ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
+  EXPECT_EQ(std::string("PTY ") + target, emu.ready());
+  for (int round = 0; round < 2; ++round) {
+    int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios t;
+    tcgetattr(fd, &t);
+    cfmakeraw(&t);
+    tcsetattr(fd, TCSANOW, &t);
+    // Without IXON on our side the hold is visible: XOFF, then XON with the answer.
+    EXPECT_EQ(Ask(fd, kEnq, 1), "\x13");
+    EXPECT_EQ(Read(fd, 2), "\x11\x65") << round;
+    close(fd);  // the next round opens the terminal again
+  }
+  EXPECT_EQ(emu.Stop(), 0);
+  EXPECT_NE(access(link.c_str(), F_OK), 0);  // the link goes with the printer
+}
+
+}  // namespace
+}  // namespace kelm::emu::test
