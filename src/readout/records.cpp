@@ -68,7 +68,7 @@ size_t RecordBodyLength(int type, const ReadoutModel& m) {
 }
 
 bool BufferRecordLink::ReadByte(uint8_t* byte) {
-  if (pos_ >= bytes_.size()) return false;
+  if (aborted() || pos_ >= bytes_.size()) return false;
   *byte = uint8_t(bytes_[pos_++]);
   return true;
 }

@@ -64,10 +64,23 @@ size_t RecordBodyLength(int type, const ReadoutModel& model);
 class RecordLink {
  public:
   virtual ~RecordLink() = default;
-  // Waits for the next byte; false when the wait ended without one (abort, link gone).
+  // Waits for the next byte; false when the wait ended without one (abort, link gone). An
+  // implementation that waits checks aborted() between its attempts.
   virtual bool ReadByte(uint8_t* byte) = 0;
   // Asks the printer for the next record; false when the ENQ could not be sent.
   virtual bool SendEnq() = 0;
+  // Ends the printer's sending (CAN) when the download dialog closes.
+  virtual void SendCan() {}
+  // Drops whatever the link holds unread.
+  virtual void PurgeInput() {}
+
+  // "&Przerwij": every wait from now on ends without a byte.
+  void Abort() { aborted_ = true; }
+  void ClearAbort() { aborted_ = false; }
+  bool aborted() const { return aborted_; }
+
+ private:
+  bool aborted_ = false;
 };
 
 // A record stream held in memory; it answers every ENQ and counts them.
@@ -79,13 +92,16 @@ class BufferRecordLink : public RecordLink {
     ++enqs_;
     return true;
   }
+  void SendCan() override { ++cans_; }
   int enqs() const { return enqs_; }
+  int cans() const { return cans_; }
   size_t position() const { return pos_; }
 
  private:
   std::string bytes_;
   size_t pos_ = 0;
   int enqs_ = 0;
+  int cans_ = 0;
 };
 
 struct MemoryRecord {
