@@ -1,6 +1,5 @@
 // The sections of the periodic report text, in the printer's own words and columns.
 #include <algorithm>
-#include <cstring>
 
 #include "readout/periodic_report.h"
 
