@@ -128,7 +128,9 @@ TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
     std::string message;
     const bool ok = BuildReadoutRequest(f, &r, &message);
     EXPECT_EQ(ok, row.message == nullptr) << row.first << " " << row.last << " " << row.month;
-    if (row.message != nullptr) EXPECT_EQ(message, row.message);
+    if (row.message != nullptr) {
+      EXPECT_EQ(message, row.message);
+    }
   }
 }
 
