@@ -386,6 +386,19 @@ TEST(ReportText, CancelledOverflowAndTheCarryOfLongAmounts) {
   EXPECT_TRUE(has("PARAGONOW ANULOWANYCH 1      PRZEPEŁNIENIE"));
 }
 
+TEST(ReportText, SummaryCancelledLineTooWideTakesTwoLines) {
+  const std::string stream =
+      test::HeadRecords({}, Shop()) + test::RangeBody(TwoReports()).Record(10) +
+      test::CurrencyBody("PLN", 1).Record(12) + Report15().U16(81, 65535).Record(5) + Rates1() +
+      Report16().U16(81, 65535).Record(5) + Rates2() + Closing(2, 16230, 2730, 1);
+  std::string text;
+  ASSERT_TRUE(Read(stream, {}, &text).success);
+  const std::vector<std::string> lines = test::ReportLines(text);
+  auto at = std::find(lines.begin(), lines.end(), "PARAGONOW ANULOWANYCH 131070");
+  ASSERT_NE(at, lines.end());
+  EXPECT_EQ(at[1], sp(28) + "          9,99");
+}
+
 TEST(ReportText, TwoCurrenciesMakeTwoReportsOfAMonth) {
   test::RangeSpec first = TwoReports();
   first.count = 1;
