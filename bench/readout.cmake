@@ -1,0 +1,2 @@
+add_executable(bench_readout_text ${CMAKE_CURRENT_LIST_DIR}/bench_readout_text.cpp)
+target_link_libraries(bench_readout_text PRIVATE kelm_readout)

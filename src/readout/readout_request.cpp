@@ -1,0 +1,125 @@
+// From the readout dialog's fields to the "#o" frame.
+#include "readout/readout_request.h"
+
+#include <cstdio>
+
+#include "protocol/frame.h"
+
+namespace kelm {
+namespace {
+
+constexpr size_t kFieldLimit = 49;
+
+// The masks put separators at fixed places; whatever the operator typed there, the date is read
+// with "-". A field that does not read as numbers leaves zeros, which no year check passes.
+void ParseDate(std::string text, int* day, int* month, int* year) {
+  text.resize(10, ' ');
+  text[2] = '-';
+  text[5] = '-';
+  *day = *month = *year = 0;
+  std::sscanf(text.c_str(), "%2d-%2d-%4d", day, month, year);
+}
+
+void ParseMonth(std::string text, int* month, int* year) {
+  text.resize(7, ' ');
+  text[2] = '-';
+  *month = *year = 0;
+  std::sscanf(text.c_str(), "%2d-%4d", month, year);
+}
+
+bool YearInRange(int year) {
+  return year >= 1980 && year <= 2079;
+}
+
+uint8_t TwoDigits(int value) {
+  return uint8_t(((value % 100) + 100) % 100);
+}
+
+}  // namespace
+
+bool BuildReadoutRequest(const ReadoutFields& f, ReadoutRequest* r, std::string* message) {
+  ReadoutRequest out;
+  out.mode = f.mode;
+  out.speed = f.speed;
+  int firstDay, firstMonth, firstYear, lastDay, lastMonth, lastYear, month, monthYear;
+  ParseDate(f.firstDate, &firstDay, &firstMonth, &firstYear);
+  ParseDate(f.lastDate, &lastDay, &lastMonth, &lastYear);
+  ParseMonth(f.month, &month, &monthYear);
+
+  if (f.mode == ReadoutMode::kMonthly) {
+    firstYear = monthYear;
+    firstMonth = month;
+  }
+  if (f.mode != ReadoutMode::kByNumbers && !YearInRange(firstYear)) {
+    *message = "     Data spoza zakresu     ";
+    return false;
+  }
+  if (f.mode == ReadoutMode::kByDates && !YearInRange(lastYear)) {
+    *message = "    Data spoza zakresu     ";
+    return false;
+  }
+
+  if (!f.full) out.flags |= kReadoutShort;
+  if (f.emergency) out.flags |= kReadoutEmergency;
+  if (f.mode == ReadoutMode::kByNumbers) out.flags |= kReadoutByNumbers;
+
+  switch (f.mode) {
+    case ReadoutMode::kByNumbers:
+      break;
+    case ReadoutMode::kMonthly:
+      out.firstYear = TwoDigits(firstYear);
+      out.firstMonth = firstMonth;
+      break;
+    case ReadoutMode::kByDates:
+      out.firstYear = TwoDigits(firstYear);
+      out.firstMonth = firstMonth;
+      out.firstDay = firstDay;
+      out.lastYear = TwoDigits(lastYear);
+      out.lastMonth = lastMonth;
+      out.lastDay = lastDay;
+      break;
+  }
+  out.first =
+      PackedDate{20, uint8_t(out.firstYear), uint8_t(out.firstMonth), uint8_t(out.firstDay)};
+  out.last = PackedDate{20, uint8_t(out.lastYear), uint8_t(out.lastMonth), uint8_t(out.lastDay)};
+  out.firstNumber = f.firstNumber.substr(0, kFieldLimit);
+  out.lastNumber = f.lastNumber.substr(0, kFieldLimit);
+
+  out.report.byNumbers = f.mode == ReadoutMode::kByNumbers;
+  out.report.monthly = f.mode == ReadoutMode::kMonthly;
+  out.report.full = f.full;
+  out.report.emergency = f.emergency;
+  *r = out;
+  message->clear();
+  return true;
+}
+
+int FormatReadoutFrame(const ReadoutRequest& r, char* dst, size_t capacity) {
+  int n;
+  if (r.mode == ReadoutMode::kByNumbers) {
+    n = FormatFrame(dst, capacity, "%cP%d;0;0;0;0;0;0;128#o%s/%s/\r\r%lu/xx%c%c", kEsc, r.flags,
+                    r.firstNumber.c_str(), r.lastNumber.c_str(), r.speed, kEsc, kBackslash);
+  } else {
+    n = FormatFrame(dst, capacity, "%cP%d;%d;%d;%d;%d;%d;%d;128#o\r\r%lu/xx%c%c", kEsc, r.firstYear,
+                    r.firstMonth, r.firstDay, r.lastYear, r.lastMonth, r.lastDay, r.flags, r.speed,
+                    kEsc, kBackslash);
+  }
+  if (n >= 0) ApplyChecksum(dst, capacity);
+  return n;
+}
+
+ReportNaming NamingOf(const ReadoutRequest& r, const ReadoutModel& model,
+                      const ReadoutResult& result) {
+  ReportNaming n;
+  n.model = model;
+  n.mode = r.mode;
+  n.emergency = r.report.emergency;
+  n.first = r.first;
+  n.last = r.last;
+  n.firstNumber = result.firstNumber;
+  n.lastNumber = result.lastNumber;
+  n.uniqueNumber = result.uniqueNumber;
+  return n;
+}
+
+}  // namespace kelm

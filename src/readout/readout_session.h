@@ -1,0 +1,96 @@
+// One readout from the Read button to the end dialog, less the link: the work file, the
+// download dialog's engine (TPobieranieFiskalnejSklepu) run once per currency pass, the pass
+// count, and ReportTitle and ReportFileName at the end.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "protocol/operator.h"
+#include "readout/periodic_report.h"
+#include "readout/readout_request.h"
+
+namespace kelm {
+
+inline constexpr char kReadoutWorkFile[] = "OdczytFiskPrTemp.txt";
+
+class ReadoutSession;
+
+// The download dialog: reads the head of a pass on its first tick, then at most 20 daily
+// reports per tick so the window stays responsive, then the closing record.
+class DownloadEngine : public ModalWait {
+ public:
+  DownloadEngine(ReadoutSession& session, RecordLink& link) : session_(session), link_(link) {}
+  const char* DialogName() const override { return "TPobieranieFiskalnejSklepu"; }
+  int IntervalMs() const override { return 1; }
+  void Begin() override;
+  bool Tick() override;
+  void Abort() override;
+  void End() override;
+
+  // What the dialog shows (UTF-8).
+  const std::string& label1() const { return label1_; }
+  const std::string& label2() const { return label2_; }
+  bool progressVisible() const { return progressVisible_; }
+  int progressMax() const { return progressMax_; }
+  int progressPosition() const { return progressPosition_; }
+  // The pass's result code (kRecordGood while running or after a verified closing record).
+  int code() const { return code_; }
+
+  static constexpr int kReportsPerTick = 20;
+
+ private:
+  bool Fail(int code);
+
+  ReadoutSession& session_;
+  RecordLink& link_;
+  bool headRead_ = false;
+  bool finished_ = false;
+  int code_ = kRecordGood;
+  std::string label1_, label2_;
+  bool progressVisible_ = false;
+  int progressMax_ = 0, progressPosition_ = 0;
+};
+
+class ReadoutSession : private LineSink {
+ public:
+  // `today` is the computer's date in the short form the head of each pass shows.
+  ReadoutSession(const ReadoutModel& model, const ReadoutRequest& request, std::string today);
+  ~ReadoutSession() override;
+
+  // Shows the download dialog for one pass through the operator; adds 1 to the pass count.
+  // Returns the pass's code.
+  int RunPass(RecordLink& link);
+  // Another pass follows: the pass succeeded and its range record announced more currencies.
+  // Writes the currency separator when it does.
+  bool NextPass();
+  // After the last pass: the end line, the file closed, ReportTitle and ReportFileName built.
+  void Finish();
+
+  int passes() const { return passes_; }
+  bool success() const { return success_; }
+  const std::string& reportTitle() const { return title_; }
+  const std::string& reportFileName() const { return fileName_; }
+  // The message shown before the end dialog when the readout made several reports; empty for
+  // one.
+  std::string PassCountMessage() const;
+
+ private:
+  friend class DownloadEngine;
+  void Write(std::string_view bytes) override;
+  bool OpenWorkFile();
+
+  const ReadoutModel model_;
+  const ReadoutRequest request_;
+  PeriodicReport report_;
+  std::FILE* file_ = nullptr;
+  bool fileUsed_ = false;
+  bool writeFailed_ = false;
+  int passes_ = 0;
+  bool success_ = false;
+  uint32_t firstNumber_ = 0, lastNumber_ = 0;
+  std::string title_, fileName_;
+};
+
+}  // namespace kelm

@@ -1,0 +1,167 @@
+// The readout request from the dialog's fields: year checks, ReadoutFlags, packed dates and the
+// "#o" frame byte for byte.
+#include "readout/readout_request.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+
+namespace kelm {
+namespace {
+
+// ESC, the frame text, the check value (FFh XOR the bytes after "P"), ESC and the backslash.
+std::string Framed(const std::string& afterP) {
+  unsigned check = 0xFF;
+  for (char c : afterP) check ^= uint8_t(c);
+  char digits[3];
+  std::snprintf(digits, sizeof digits, "%02X", check);
+  return "\x1bP" + afterP + digits + "\x1b\\";
+}
+
+ReadoutFields Fields(ReadoutMode mode) {
+  ReadoutFields f;
+  f.mode = mode;
+  f.firstDate = "01/12/2026";
+  f.lastDate = "31/12/2026";
+  f.month = "12/2026";
+  f.firstNumber = "15";
+  f.lastNumber = "240";
+  return f;
+}
+
+TEST(ReadoutRequest, FramesOfTheThreeModes) {
+  struct Row {
+    const char* name;
+    ReadoutFields fields;
+    std::string frame;
+    uint8_t flags;
+    PackedDate first, last;
+  };
+  ReadoutFields dates = Fields(ReadoutMode::kByDates);
+  dates.lastDate = "31.12.2027";  // whatever separators the operator typed
+  ReadoutFields monthlyShort = Fields(ReadoutMode::kMonthly);
+  monthlyShort.full = false;
+  monthlyShort.speed = 57600;
+  monthlyShort.month = "02-2030";
+  ReadoutFields numbers = Fields(ReadoutMode::kByNumbers);
+  numbers.emergency = true;
+  numbers.firstDate = "garbage";
+  const Row rows[] = {
+      {"by dates",
+       dates,
+       Framed("26;12;1;27;12;31;0;128#o\r\r115200/"),
+       0,
+       {20, 26, 12, 1},
+       {20, 27, 12, 31}},
+      {"monthly, short",
+       monthlyShort,
+       Framed("30;2;0;0;0;0;1;128#o\r\r57600/"),
+       1,
+       {20, 30, 2, 0},
+       {20, 0, 0, 0}},
+      {"by numbers, emergency",
+       numbers,
+       Framed("6;0;0;0;0;0;0;128#o15/240/\r\r115200/"),
+       6,
+       {20, 0, 0, 0},
+       {20, 0, 0, 0}},
+  };
+  for (const Row& row : rows) {
+    ReadoutRequest r;
+    std::string message = "stale";
+    ASSERT_TRUE(BuildReadoutRequest(row.fields, &r, &message)) << row.name;
+    EXPECT_EQ(message, "") << row.name;
+    EXPECT_EQ(r.flags, row.flags) << row.name;
+    EXPECT_EQ(r.first.year, row.first.year) << row.name;
+    EXPECT_EQ(r.first.month, row.first.month) << row.name;
+    EXPECT_EQ(r.first.day, row.first.day) << row.name;
+    EXPECT_EQ(r.last.century, 20) << row.name;
+    EXPECT_EQ(r.last.day, row.last.day) << row.name;
+    EXPECT_EQ(r.last.year, row.last.year) << row.name;
+    char frame[256];
+    const int n = FormatReadoutFrame(r, frame, sizeof frame);
+    EXPECT_EQ(std::string(frame, n > 0 ? size_t(n) : 0), row.frame) << row.name;
+  }
+}
+
+TEST(ReadoutRequest, ReportLevelFlagsFollowTheMode) {
+  ReadoutRequest r;
+  std::string message;
+  ReadoutFields f = Fields(ReadoutMode::kMonthly);
+  f.emergency = true;
+  ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
+  EXPECT_TRUE(r.report.monthly);
+  EXPECT_FALSE(r.report.byNumbers);
+  EXPECT_TRUE(r.report.full);
+  EXPECT_TRUE(r.report.emergency);
+  ASSERT_TRUE(BuildReadoutRequest(Fields(ReadoutMode::kByNumbers), &r, &message));
+  EXPECT_TRUE(r.report.byNumbers);
+  EXPECT_FALSE(r.report.monthly);
+}
+
+TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
+  struct Row {
+    ReadoutMode mode;
+    const char* first;
+    const char* last;
+    const char* month;
+    const char* message;  // nullptr: accepted
+  } rows[] = {
+      {ReadoutMode::kByDates, "01/01/1979", "31/12/2026", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "01/01/2080", "31/12/2026", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "01/01/1980", "31/12/2080", "", "    Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "01/01/1980", "31/12/2079", "", nullptr},
+      {ReadoutMode::kByDates, "__/__/____", "31/12/2026", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kMonthly, "", "", "12/1979", "     Data spoza zakresu     "},
+      {ReadoutMode::kMonthly, "", "", "12/2080", "     Data spoza zakresu     "},
+      {ReadoutMode::kMonthly, "01/01/1900", "01/01/1900", "01/2079", nullptr},
+      {ReadoutMode::kMonthly, "", "", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kByNumbers, "", "", "", nullptr},
+  };
+  for (const Row& row : rows) {
+    ReadoutFields f = Fields(row.mode);
+    f.firstDate = row.first;
+    f.lastDate = row.last;
+    f.month = row.month;
+    ReadoutRequest r;
+    std::string message;
+    const bool ok = BuildReadoutRequest(f, &r, &message);
+    EXPECT_EQ(ok, row.message == nullptr) << row.first << " " << row.last << " " << row.month;
+    if (row.message != nullptr) {
+      EXPECT_EQ(message, row.message);
+    }
+  }
+}
+
+TEST(ReadoutRequest, NumberTextsAreCutToTheFieldSize) {
+  ReadoutFields f = Fields(ReadoutMode::kByNumbers);
+  f.firstNumber = std::string(80, '1');
+  ReadoutRequest r;
+  std::string message;
+  ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
+  EXPECT_EQ(r.firstNumber.size(), 49u);
+  char small[20];
+  EXPECT_EQ(FormatReadoutFrame(r, small, sizeof small), -1);
+  EXPECT_EQ(small[0], '\0') << "no truncated frame is left to send";
+}
+
+TEST(ReadoutRequest, NamingOfAFinishedReadout) {
+  ReadoutRequest r;
+  std::string message;
+  ReadoutFields f = Fields(ReadoutMode::kByNumbers);
+  f.emergency = true;
+  ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
+  ReadoutResult result;
+  result.firstNumber = 15;
+  result.lastNumber = 240;
+  result.uniqueNumber = "ABC 12345678";
+  const ReportNaming n = NamingOf(r, ReadoutModel{}, result);
+  EXPECT_EQ(MakeReportFileName(n), "VANTEL_ABC12345678_Nr_15_240_Awaryjny.txt");
+  EXPECT_EQ(MakeReportTitle(n),
+            "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr "
+            "15 do nr 240 - raport awaryjny.");
+}
+
+}  // namespace
+}  // namespace kelm
