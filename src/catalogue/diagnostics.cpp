@@ -1,0 +1,218 @@
+// Parsing of the diagnostic answers. Every parser works on the NUL-terminated answer as received
+// and never reads past its terminator.
+#include "catalogue/diagnostics.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "protocol/number_text.h"
+
+namespace kelm {
+
+CashInfoRecord CashInfo;
+DetectedTypeRecord DetectedType;
+PrinterClockRecord PrinterClock;
+
+void ResetDiagnostics() {
+  CashInfo = CashInfoRecord{};
+  DetectedType = DetectedTypeRecord{};
+  PrinterClock = PrinterClockRecord{};
+}
+
+namespace {
+
+constexpr size_t kUniqueNumberMax = 23;
+constexpr size_t kTypeTextMax = 19;
+
+std::string Format2(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%3.2f", value);
+  return text;
+}
+
+struct TypeRow {
+  const char* name;
+  uint8_t family, bus, copy;
+};
+
+constexpr TypeRow kTypeTable[] = {
+    {"KELM VANTEL 57TE", 2, 0, 1}, {"OXIL Pro", 1, 0, 0},     {"KELM VANTEL 57T", 2, 0, 0},
+    {"KELM VANTEL BUS", 2, 1, 0},  {"KELM SALVO 3", 2, 0, 2}, {"Kelm-D859", 2, 2, 2},
+};
+
+}  // namespace
+
+std::string RateText(double rate) {
+  if (rate == 100) return "ZWOLN";
+  if (rate == 101) return "BRAK";
+  if (rate < 100) return Format2(rate);
+  return "";
+}
+
+std::string RateTextForFamily(double rate, int family) {
+  return family == 2 ? RateText(rate) : Format2(rate);
+}
+
+std::string AmountText(double amount) {
+  return Format2(amount);
+}
+
+std::string LastRecordDateText(const CashInfoRecord& info) {
+  if (info.Day == 0 && info.Month == 0 && info.Year == 0) return "Brak";
+  char text[64];
+  std::snprintf(text, sizeof text, "%2.2d-%2.2d-20%2.2d", info.Day, info.Month, info.Year);
+  return text;
+}
+
+void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
+  const size_t length = std::strlen(answer);
+  // The unique number is the last field: after the last "/", before the two check characters.
+  if (length >= 2) {
+    for (size_t i = length - 2; i-- > 0;) {
+      if (answer[i] != '/') continue;
+      const char* start = answer + i + 1;
+      const char* esc = std::strchr(start, 0x1B);
+      size_t n = esc != nullptr ? static_cast<size_t>(esc - start) : std::strlen(start);
+      if (esc != nullptr) n = n >= 2 ? n - 2 : 0;
+      std::string unique(start, std::min(n, kUniqueNumberMax));
+      info->UniqueNumber = unique == "           " ? "BRAK" : unique;
+      break;
+    }
+  }
+  const bool small = family != 2;
+  const char* tmpl = small ? "%cP1#X%d;%d;%d;%d;%d;%d;%d;%d;%d/%lf/%lf/%lf/%lf/%lf/%lf/%lf/%d/"
+                             "%lf/%lf/%lf/%lf/%lf/%lf/%lf/%lf/%lf/%lf/"
+                           : "%cP2#X%d;%d;%d;%d;%d;%d;%d;%d;%d/%lf/%lf/%lf/%lf/%lf/%lf/%lf/%d/"
+                             "%lf/%lf/%lf/%lf/%lf/%lf/%lf/%lf/";
+  CashInfoRecord v = *info;
+  char esc = 0;
+  double after[3] = {};
+  const int items = std::sscanf(
+      answer, tmpl, &esc, &v.LastError, &v.Mode, &v.Third, &v.TrfFlag, &v.Fifth, &v.RamResets,
+      &v.Year, &v.Month, &v.Day, &v.Rates[0], &v.Rates[1], &v.Rates[2], &v.Rates[3], &v.Rates[4],
+      &v.Rates[5], &v.Rates[6], &v.ReceiptCount, &v.Totals[0], &v.Totals[1], &v.Totals[2],
+      &v.Totals[3], &v.Totals[4], &v.Totals[5], &v.Totals[6], &after[0], &after[1], &after[2]);
+  // Items count in the template's order (the ESC is item 1); take what scanning reached.
+  int* ints[] = {&info->LastError, &info->Mode, &info->Third, &info->TrfFlag, &info->Fifth,
+                 &info->RamResets, &info->Year, &info->Month, &info->Day};
+  const int* scanned[] = {&v.LastError, &v.Mode, &v.Third, &v.TrfFlag, &v.Fifth,
+                          &v.RamResets, &v.Year, &v.Month, &v.Day};
+  for (int k = 0; k < 9; ++k) {
+    if (items >= 2 + k) *ints[k] = *scanned[k];
+  }
+  for (int k = 0; k < 7; ++k) {
+    if (items >= 11 + k) info->Rates[k] = v.Rates[k];
+  }
+  if (items >= 18) info->ReceiptCount = v.ReceiptCount;
+  for (int k = 0; k < 7; ++k) {
+    if (items >= 19 + k) info->Totals[k] = v.Totals[k];
+  }
+  if (small) {
+    if (items >= 26) info->TotZ = after[0];
+    if (items >= 28) info->Cash = after[2];
+  } else if (items >= 26) {
+    info->Cash = after[0];
+  }
+}
+
+void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
+  type->TypeName.clear();
+  type->VersionText.clear();
+  const size_t length = std::strlen(answer);
+  size_t i = 5;  // after ESC "P1#R"
+  for (; i < length && answer[i] != '/'; ++i) {
+    if (type->TypeName.size() < kTypeTextMax) type->TypeName += answer[i];
+  }
+  if (i < length) ++i;
+  for (; i < length && answer[i] != '/' && answer[i] != 0x1B; ++i) {
+    if (type->VersionText.size() < kTypeTextMax) type->VersionText += answer[i];
+  }
+  type->Family = type->BusVariant = type->CopyMode = 0;
+  for (const TypeRow& row : kTypeTable) {
+    if (type->TypeName == row.name) {
+      type->Family = row.family, type->BusVariant = row.bus, type->CopyMode = row.copy;
+    }
+  }
+  double version = 0;
+  // A version that is no number, or too large to count in hundredths, reads as 2.0.
+  if (!ParseDecimal(type->VersionText, &version) || std::fabs(version) > 1e7) version = 2.0;
+  type->Version = version;
+  // Versions carry two decimals; the tiny nudge keeps 1.15 from becoming 114.
+  type->Version100 = static_cast<int>(version * 100 + (version >= 0 ? 1e-7 : -1e-7));
+}
+
+bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode) {
+  if (type.Family != family || type.BusVariant != variant) return true;
+  return type.BusVariant != 2 && type.CopyMode != copy_mode;
+}
+
+bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock) {
+  char esc = 0, p = 0;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  if (std::sscanf(answer, "%c%c1#C%d;%d;%d;%d;%d;0", &esc, &p, &year, &month, &day, &hour,
+                  &minute) != 7) {
+    return false;
+  }
+  clock->Century = 20;
+  clock->Year = static_cast<uint8_t>(year);
+  clock->Month = static_cast<uint8_t>(month);
+  clock->Day = static_cast<uint8_t>(day);
+  clock->Hour = static_cast<uint8_t>(hour);
+  clock->Minute = static_cast<uint8_t>(minute);
+  clock->Last = 0;
+  return true;
+}
+
+std::string ParseCheckCodeAnswer(const char* answer, bool* ok) {
+  *ok = false;
+  const size_t length = std::strlen(answer);
+  size_t mark = 0;
+  while (mark < length && mark < 51 && answer[mark] != '$' && answer[mark] != '#') ++mark;
+  if (mark >= length || mark >= 51) return "";
+  const size_t start = mark + 2;
+  if (start > length) return "";
+  const char* cr = static_cast<const char*>(std::memchr(answer + start, '\r', length - start));
+  if (cr == nullptr || cr - (answer + start) > 40) return "";
+  const std::string first(answer + start, cr);
+  // A second field follows unless the closing 5Ch comes within 11 characters.
+  size_t j = static_cast<size_t>(cr - answer) + 1;
+  bool closed = false;
+  for (size_t k = j; k < length && k < j + 11 && answer[k] != '\n'; ++k) {
+    if (answer[k] == 0x5C) {
+      closed = true;
+      break;
+    }
+  }
+  if (!closed) {
+    const char* cr2 = static_cast<const char*>(std::memchr(answer + j, '\r', length - j));
+    if (cr2 == nullptr || cr2 - (answer + j) > 32) return "";
+  }
+  *ok = true;
+  return first;
+}
+
+std::vector<std::string> ReceiveBufferLines(const char* answer, size_t size) {
+  size_t end = strnlen(answer, size);
+  for (size_t i = end; i-- > 0;) {
+    if (answer[i] == 0x5C) {
+      end = i > 0 ? i - 1 : 0;
+      break;
+    }
+  }
+  std::vector<std::string> lines;
+  std::string line;
+  auto finish = [&] {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    lines.push_back(line);
+    line.clear();
+  };
+  for (size_t i = 4; i < end; ++i) {
+    line += answer[i];
+    if (answer[i] == '\n' || line.size() == 51) finish();
+  }
+  if (!line.empty()) finish();
+  return lines;
+}
+
+}  // namespace kelm

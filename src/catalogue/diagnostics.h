@@ -1,0 +1,77 @@
+// The printer's state as the diagnostic queries read it: cash information, type and version,
+// clock, program check code and receive buffer; the records they fill and the parsing of their
+// answers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelm {
+
+struct CashInfoRecord {
+  int LastError = 0;
+  int Mode = 0;  // non-zero: fiscal mode
+  int Third = 0;
+  int TrfFlag = 0;
+  int Fifth = 0;
+  int RamResets = 0;
+  int Year = 0, Month = 0, Day = 0;  // date of the last fiscal-memory record
+  double Rates[7] = {};              // 100 exempt, 101 not defined
+  int ReceiptCount = 0;
+  double Totals[7] = {};
+  double TotZ = 0;  // families 0 and 1 only
+  double Cash = 0;
+  std::string UniqueNumber;  // up to 23 characters; "BRAK" when the printer sends 11 spaces
+};
+extern CashInfoRecord CashInfo;
+
+struct DetectedTypeRecord {
+  uint8_t Family = 0;
+  uint8_t BusVariant = 0;
+  uint8_t CopyMode = 0;
+  std::string TypeName;     // up to 19 characters
+  std::string VersionText;  // up to 19 characters
+  double Version = 0;
+  int Version100 = 0;
+};
+extern DetectedTypeRecord DetectedType;
+
+struct PrinterClockRecord {
+  uint8_t Century = 20, Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Last = 0;
+};
+extern PrinterClockRecord PrinterClock;
+
+void ResetDiagnostics();
+
+// "ZWOLN" for 100, "BRAK" for 101, "%3.2f" below 100, empty otherwise.
+std::string RateText(double rate);
+// A rate as the main window and the cash dialog show it for a model family.
+std::string RateTextForFamily(double rate, int family);
+// "%3.2f" of an amount (always with "." whatever the locale).
+std::string AmountText(double amount);
+// "DD-MM-20YY", or "Brak" when day, month and year are all 0.
+std::string LastRecordDateText(const CashInfoRecord& info);
+
+// Parses a cash-information answer (NUL-terminated, as received) into `info`: first the unique
+// number from the end, then the family's scan template. Scanning stops at the first item that
+// does not match; the fields after it keep their earlier values.
+void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
+
+// Parses a type-and-version answer into the type name and version text, then derives family,
+// bus variant, copy mode and version.
+void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type);
+// True when the detected printer differs from the configured family, variant or copy mode.
+bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode);
+
+// Parses a clock answer; returns false (and leaves `clock` alone) when it does not match.
+bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock);
+
+// The first field of a program-check-code answer, or "" with `ok` false when a limit is broken.
+std::string ParseCheckCodeAnswer(const char* answer, bool* ok);
+
+// The receive-buffer answer as memo lines (at most 51 characters each, from the fifth byte on,
+// ending before the closing ESC 5Ch).
+std::vector<std::string> ReceiveBufferLines(const char* answer, size_t size);
+
+}  // namespace kelm
