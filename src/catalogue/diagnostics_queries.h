@@ -1,0 +1,42 @@
+// The diagnostic queries over the link: cash information, type and version, clock, program
+// check code and receive buffer. Each sends its frame, receives the answer through the
+// receiving dialog and fills its process-wide record.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kelm {
+
+// Sends "#s", parses the answer into CashInfo and sets CashInfoState (0 failed, 1 read); with
+// no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
+void ReadCashInfo();
+
+// Sends "#v" with 1 and fills DetectedType. Returns true when the printer answered.
+bool DetectPrinterType();
+// DetectPrinterType, then the warning when the printer differs from the configured model.
+void CheckDetectedType();
+inline constexpr const char* kOtherTypeWarning =
+    "Wykryto inny typ drukarki niż zdefiniowany w KLSerw. Mogą wystąpić błędy transmisji.";
+
+// Sends "#c" and fills PrinterClock when an answer came. Returns true when it did.
+bool ReadPrinterClock();
+// "20YY-MM-DD" and "HH:MM" of PrinterClock.
+std::string ClockDateText();
+std::string ClockTimeText();
+
+// The type dialog's default end address for the check code.
+std::string DefaultCheckCodeEnd(int copy_mode, int variant);
+// The program check code of the address range: validates the two fields (messages shown), sends
+// the request and parses the answer. Returns the text for the result field: the code,
+// "Nie odczytano." or "Błąd odczytu."; an empty text when validation stopped it.
+std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text);
+// "&Drukuj i wyświetlaj na drukarce": the type shown and printed by the printer itself.
+int PrintTypeOnPrinter();
+
+// Sends the receive-buffer query ("$0"; with PrinterVariant 2 its "Zamień COM" parameter) and
+// cuts the answer into memo lines. Returns false when the frame was not sent or the reception
+// was cancelled.
+bool ReadReceiveBuffer(bool swap_com, std::vector<std::string>* lines);
+
+}  // namespace kelm
