@@ -2,6 +2,8 @@
 // reset routine here as they arrive.
 #include "support/reset.h"
 
+#include "catalogue/cash_info.h"
+#include "catalogue/diagnostics.h"
 #include "link/com_ports.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
@@ -24,6 +26,8 @@ void ResetProcessState() {
   ResetReception();
   ResetTransmissionLog();
   ResetComPorts();
+  ResetCashInfo();
+  ResetDiagnostics();
 }
 
 }  // namespace kelm::test
