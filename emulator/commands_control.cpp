@@ -1,5 +1,7 @@
 // "$*": the control number series of a receipt, invoice or daily report, checked and printed.
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "emulator/machine.h"
 
@@ -46,54 +48,95 @@ std::string Time(const DateTime& t) {
   return buf;
 }
 
-// The canonical item of one frame of the series; the printer builds the same from its own data.
-bool SeriesItem(long sub, std::string_view fields, std::string* item, std::string* kind) {
+using Fields = std::array<std::string_view, 5>;
+
+// Splits the text of one frame of the series by its sub-command's shape.
+bool SplitSeries(long sub, std::string_view fields, Fields* v) {
   FieldReader f(fields);
-  std::string_view a, b, c, d, e;
+  Fields& x = *v;
   switch (sub) {
     case 0:
-      if (!f.Next('\r', &a) || !f.Next('/', &b) || !f.Next('\r', &c)) return false;
-      *kind = std::string(c);
-      *item = "0|" + Digits(a) + "|" + Number(b);
-      return true;
+      return f.Next('\r', &x[0]) && f.Next('/', &x[1]) && f.Next('\r', &x[2]);
     case 1:
-      if (!f.Next('\r', &a) || !f.Next('/', &b)) return false;
-      *item = Trim(b) == "X" ? "X|" + std::string(a)
-                             : "1|" + std::string(a) + "|" + std::string(Trim(b));
-      return true;
-    case 2:
-      if (!f.Next('/', &a) || !f.Next('/', &b) || !f.Next('/', &c) || !f.Next('\r', &d) ||
-          !f.Next('\r', &e))
-        return false;
-      *item = "2|" + Money(a) + "|" + Money(b) + "|" + Number(c) + "|" + Unique(d) + "|" +
-              std::string(Trim(e));
-      return true;
-    case 3:
-      if (!f.Next('\r', &a) || !f.Next('\r', &b)) return false;
-      *item = "3|" + Digits(a) + "|" + std::string(Trim(b));
-      return true;
     case 4:
-      if (!f.Next('\r', &a) || !f.Next('/', &b)) return false;
-      *item = "4|" + std::string(Trim(a)) + "|" + Money(b);
-      return true;
-    case 5:
-      if (!f.Next('/', &a) || !f.Next('\r', &b)) return false;
-      *item = "5|" + std::string(Trim(a)) + "|" + std::string(b);
-      return true;
-    case 6:
-      if (!f.Next('/', &a) || !f.Next('/', &b) || !f.Next('\r', &c)) return false;
-      *item = "6|" + Number(a) + "|" + Money(b);
-      return true;
+      return f.Next('\r', &x[0]) && f.Next('/', &x[1]);
+    case 2:
+      return f.Next('/', &x[0]) && f.Next('/', &x[1]) && f.Next('/', &x[2]) &&
+             f.Next('\r', &x[3]) && f.Next('\r', &x[4]);
+    case 3:
     case 7:
-      if (!f.Next('\r', &a) || !f.Next('\r', &b)) return false;
-      *item = "7|" + Unique(a) + "|" + std::string(Trim(b));
-      return true;
+      return f.Next('\r', &x[0]) && f.Next('\r', &x[1]);
+    case 5:
+      return f.Next('/', &x[0]) && f.Next('\r', &x[1]);
+    case 6:
+      return f.Next('/', &x[0]) && f.Next('/', &x[1]) && f.Next('\r', &x[2]);
     case 10:
-      if (!f.Next('\r', &a) || a.size() != 40) return false;
-      *item = std::string(a);
-      return true;
+      return f.Next('\r', &x[0]) && x[0].size() == 40;
     default:
       return false;
+  }
+}
+
+// The canonical item of a receipt's frame; the printer builds the same from its own data.
+std::string ReceiptItem(long sub, const Fields& x) {
+  switch (sub) {
+    case 0:
+      return "0|" + Digits(x[0]) + "|" + Number(x[1]);
+    case 1:
+      return Trim(x[1]) == "X" ? "X|" + std::string(x[0])
+                               : "1|" + std::string(x[0]) + "|" + std::string(Trim(x[1]));
+    case 2:
+      return "2|" + Money(x[0]) + "|" + Money(x[1]) + "|" + Number(x[2]) + "|" + Unique(x[3]) +
+             "|" + std::string(Trim(x[4]));
+    case 3:
+      return "3|" + Digits(x[0]) + "|" + std::string(Trim(x[1]));
+    default:
+      return std::string(x[0]) + "|" + std::string(x[1]) + "|" + std::string(x[2]);
+  }
+}
+
+uint32_t Count(std::string_view s) {
+  return static_cast<uint32_t>(strtoul(Number(s).c_str(), nullptr, 10));
+}
+
+uint32_t Grosze(std::string_view s) {
+  int64_t v;
+  return ParseAmount(Trim(s), &v) && v >= 0 ? static_cast<uint32_t>(v) : 0;
+}
+
+// A daily report's frame goes into its digest as the report itself would.
+void DigestItem(ControlSeries& series, long sub, const Fields& x) {
+  switch (sub) {
+    case 0: {
+      std::string d = Digits(x[0]);
+      std::string date = d.size() == 8 ? d.substr(0, 2) + "-" + d.substr(2, 2) + "-" + d.substr(4)
+                                       : std::string(x[0]);
+      series.digest.Start(date, Count(x[1]));
+      break;
+    }
+    case 4: {
+      std::string_view letter = Trim(x[0]);
+      series.digest.Sale(letter.empty() ? 0 : letter[0] - 'A', Grosze(x[1]));
+      break;
+    }
+    case 5:
+      // The VAT sum, the receipt count, then the invoice count, which counts only when there are
+      // invoices.
+      if (series.values == 0) {
+        series.digest.Value(Grosze(x[0]));
+      } else if (series.values == 1 || Count(x[0]) != 0) {
+        series.digest.Value(Count(x[0]));
+      }
+      ++series.values;
+      break;
+    case 6: {
+      uint32_t high = Count(x[0]);
+      series.digest.RunningTotal(static_cast<uint16_t>(high), Grosze(x[1]));
+      break;
+    }
+    case 7:
+      series.daily_code = series.digest.Finish(std::string(Trim(x[0])), std::string(Trim(x[1])));
+      break;
   }
 }
 
@@ -140,33 +183,35 @@ void HandleControl(Machine& m, const Command& c, Result& r) {
     r.error = kCount;
     return;
   }
-  std::string item, kind;
-  if (!c.Num(0, &sub) || !c.Num(1, &flag) || flag > 2 || !SeriesItem(sub, c.fields, &item, &kind)) {
+  Fields x;
+  if (!c.Num(0, &sub) || !c.Num(1, &flag) || flag > 2 || !SplitSeries(sub, c.fields, &x)) {
     r.error = kParam;
     return;
   }
+  ControlSeries& series = m.control;
   if (sub == 0) {
-    m.control = ControlSeries();
-    m.control.open = true;
-    m.control.daily = kind == "RAPORTU DOBOWEGO";
-  } else if (!m.control.open) {
+    series = ControlSeries();
+    series.open = true;
+    series.daily = x[2] == "RAPORTU DOBOWEGO";
+  } else if (!series.open) {
     r.error = kNoTransaction;
     return;
   }
   if (sub != 10) {
-    m.control.items.push_back(item);
+    series.items.push_back(ReceiptItem(sub, x));
+    if (series.daily) DigestItem(series, sub, x);
     return;
   }
+  std::string expected = series.daily ? series.daily_code : ControlNumber(series.items);
   std::vector<std::string> lines =
-      m.DocumentStart(m.control.daily ? "WERYFIKACJA RAPORTU DOBOWEGO" : "WERYFIKACJA PARAGONU");
+      m.DocumentStart(series.daily ? "WERYFIKACJA RAPORTU DOBOWEGO" : "WERYFIKACJA PARAGONU");
   if (flag) {
-    for (const std::string& i : m.control.items) lines.push_back(m.Utf8(i));
+    for (const std::string& i : series.items) lines.push_back(m.Utf8(i));
   }
-  lines.push_back(item);
-  lines.push_back(ControlNumber(m.control.items) == item ? "NUMER KONTROLNY ZGODNY"
-                                                         : "NUMER KONTROLNY NIEZGODNY");
+  lines.push_back(std::string(x[0]));
+  lines.push_back(expected == x[0] ? "NUMER KONTROLNY ZGODNY" : "NUMER KONTROLNY NIEZGODNY");
   m.Print(lines);
-  m.control = ControlSeries();
+  series = ControlSeries();
 }
 
 }  // namespace kelm::emu

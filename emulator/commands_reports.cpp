@@ -1,6 +1,7 @@
 // Fiscal reports: daily (stored in the fiscal memory), periodic, cash/shift; cashier log-in/out.
 #include <cstdio>
 
+#include "emulator/daily_digest.h"
 #include "emulator/machine.h"
 
 namespace kelm::emu {
@@ -67,29 +68,58 @@ void DailyReportCommand(Machine& m, const Command& c, Result& r) {
   d.receipts = m.st.receipts_today;
   d.cancelled = m.st.cancelled_today;
 
+  m.st.fiscal_memory.push_back(d);
   std::vector<std::string> lines = m.DocumentStart("RAPORT FISKALNY DOBOWY");
-  lines.push_back(m.Line("Raport nr", std::to_string(d.number)));
-  int64_t sales = 0, vat = 0;
+  lines.push_back(m.Line("", "Nr rap. " + std::to_string(d.number)));
   for (int i = 0; i < kLetters; ++i) {
     std::string l(1, static_cast<char>('A' + i));
     lines.push_back(m.Line("PTU " + l, RateText(d.rates[i])));
   }
+  // The sales lines, taxed letters first, then exempt ones; each goes into the control number.
+  char date[16];
+  snprintf(date, sizeof date, "%02d-%02d-%02d%02d", d.when.day, d.when.month, d.when.year / 100,
+           d.when.year % 100);
+  DailyDigest digest;
+  digest.Start(date, static_cast<uint32_t>(d.number));
+  int64_t sales = 0, vat = 0;
+  for (bool exempt : {false, true}) {
+    for (int i = 0; i < kLetters; ++i) {
+      if (d.sales[i] == 0 || (d.rates[i] == kRateExempt) != exempt) continue;
+      std::string l(1, static_cast<char>('A' + i));
+      lines.push_back(m.Line((exempt ? "SPRZED. ZWOL. PTU " : "SPRZED. OPOD. PTU ") + l,
+                             Amount(d.sales[i], ',')));
+      digest.Sale(i, static_cast<uint32_t>(d.sales[i]));
+      sales += d.sales[i];
+    }
+  }
   for (int i = 0; i < kLetters; ++i) {
-    if (d.rates[i] == kRateUndefined && d.sales[i] == 0) continue;
-    std::string l(1, static_cast<char>('A' + i));
-    lines.push_back(m.Line("SPRZEDAŻ OPODATK. " + l, Amount(d.sales[i], ',')));
-    lines.push_back(m.Line("KWOTA PTU " + l, Amount(d.vat[i], ',')));
-    sales += d.sales[i];
+    if (d.sales[i] == 0 || d.rates[i] == kRateExempt) continue;
+    lines.push_back(
+        m.Line(std::string("KWOTA PTU ") + static_cast<char>('A' + i), Amount(d.vat[i], ',')));
     vat += d.vat[i];
   }
   lines.push_back(m.Line("ŁĄCZNA KWOTA PTU", Amount(vat, ',')));
+  digest.Value(static_cast<uint32_t>(vat));
   lines.push_back(m.Line("ŁĄCZNA NALEŻNOŚĆ", Amount(sales, ',')));
+  lines.push_back(m.Line("PARAGONÓW ANULOWANYCH " + std::to_string(d.cancelled), ""));
   lines.push_back(m.Line("ILOŚĆ PARAGONÓW", std::to_string(d.receipts)));
-  lines.push_back(m.Line("PARAGONY ANULOWANE", std::to_string(d.cancelled)));
+  digest.Value(static_cast<uint32_t>(d.receipts));
+
+  int64_t running = 0;
+  for (const DailyReport& r : m.st.fiscal_memory)
+    for (int64_t v : r.vat) running += v;
+  char range[64];
+  snprintf(range, sizeof range, "KWOTY ŁĄCZNE OD RAP. NR %4d DO %4d", 1, d.number);
+  lines.push_back(range);
+  lines.push_back(m.Line("ŁĄCZNA KWOTA PTU", Amount(running, ',')));
+  digest.RunningTotal(static_cast<uint16_t>(running / kRunningTotalUnit),
+                      static_cast<uint32_t>(running % kRunningTotalUnit));
   lines.push_back(m.Line("", m.st.unique_number));
+  std::string code = "#" + digest.Finish(m.st.unique_number, "00:00:00") + "#";
+  size_t width = static_cast<size_t>(m.st.Model().line_width);
+  lines.push_back(std::string(code.size() < width ? (width - code.size()) / 2 : 0, ' ') + code);
   m.Print(lines);
 
-  m.st.fiscal_memory.push_back(d);
   m.st.sales = {};
   m.st.receipts_today = 0;
   m.st.cancelled_today = 0;

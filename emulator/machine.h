@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "emulator/daily_digest.h"
 #include "emulator/printer.h"
 #include "emulator/printer_state.h"
 
@@ -111,6 +112,9 @@ struct ControlSeries {
   bool open = false;
   bool daily = false;
   std::vector<std::string> items;  // the data of the series, in the order received
+  DailyDigest digest;              // a daily report's control number, built as the data comes
+  int values = 0;                  // labelled values of a daily report so far
+  std::string daily_code;
 };
 
 class Machine {

@@ -1,6 +1,7 @@
 // Display pictures, graphic header rows, the farewell screen and control number series.
 #include <gtest/gtest.h>
 
+#include "emulator/daily_digest.h"
 #include "emulator/wire.h"
 
 namespace kelm::emu::test {
@@ -145,6 +146,55 @@ TEST(ControlNumber, CancelledReceiptUsesTheUniqueDigitsAndTime) {
                               "3;0$*12345678\r12:30:00\r", "10;0$*" + code + "\r"}),
             0);
   EXPECT_NE(b.Paper().find("NUMER KONTROLNY ZGODNY"), std::string::npos);
+}
+
+TEST(DailyDigest, KnownAnswerFromTheBlockLayout) {
+  // One sale of 1.23 zł under A, VAT 0.23, one receipt; expected value from sha1sum over the
+  // blocks written out by hand.
+  DailyDigest d;
+  d.Start("05-07-2024", 1);
+  d.Sale(0, 123);
+  d.Value(23);
+  d.Value(1);
+  d.RunningTotal(0, 23);
+  EXPECT_EQ(d.Finish("KLM 12345678", "00:00:00"), "C44CF31206B72B485471AF139DB3C1D464CD621E");
+}
+
+TEST(ControlNumber, DailyReportTypedBackFromThePrintoutMatches) {
+  Bench b;
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lX\r1\rA/1.23/1.23/"), 0);
+  ASSERT_EQ(b.Run("2$lY\r1\rG/2.00/2.00/"), 0);
+  ASSERT_EQ(b.Run("1$e\r3.23/3.23/"), 0);
+  b.Paper();
+  ASSERT_EQ(b.Run("0#r"), 0);
+  std::string paper = b.Paper();
+  size_t hash = paper.find('#', paper.find("ILOŚĆ PARAGONÓW"));
+  ASSERT_NE(hash, std::string::npos) << paper;
+  std::string code = paper.substr(hash + 1, 40);
+  EXPECT_EQ(paper[hash + 41], '#');
+  EXPECT_NE(paper.find("SPRZED. OPOD. PTU A                   1,23"), std::string::npos) << paper;
+  EXPECT_NE(paper.find("SPRZED. ZWOL. PTU G                   2,00"), std::string::npos);
+
+  struct Row {
+    const char* taxed;
+    const char* verdict;
+  } rows[] = {{"4;0$*A\r1,23/", "NUMER KONTROLNY ZGODNY"},
+              {"4;0$*A\r1,24/", "NUMER KONTROLNY NIEZGODNY"}};
+  for (const Row& row : rows) {
+    const std::string series[] = {"0;0$*05-07-2024\r1/RAPORTU DOBOWEGO\r",
+                                  row.taxed,
+                                  "4;0$*G\r2,00/",
+                                  "5;0$*0,23/\x9D\xA5CZNA KWOTA PTU:\r",
+                                  "5;0$*1/ILO\x98\x8F PARAGON\xE0W:\r",
+                                  "6;0$*0/0.23/OD RAP. 1 DO N \x9D\xA5CZNA KWOTA PTU:\r",
+                                  "7;0$*KLM 12345678\r00:00:00\r",
+                                  "10;0$*" + code + "\r"};
+    for (const std::string& f : series) ASSERT_EQ(b.Run(f), 0) << f;
+    std::string check = b.Paper();
+    EXPECT_NE(check.find("WERYFIKACJA RAPORTU DOBOWEGO"), std::string::npos);
+    EXPECT_NE(check.find(row.verdict), std::string::npos) << row.taxed;
+  }
 }
 
 }  // namespace
