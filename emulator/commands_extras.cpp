@@ -214,7 +214,8 @@ void FeedOrOrder(Machine& m, const Command& c, Result& r) {
     r.error = step == 0 ? kTransactionOpen : kNoTransaction;
     return;
   }
-  std::vector<std::string> out;
+  // The order is one document: it goes to paper when it ends.
+  std::vector<std::string>& out = m.order_lines;
   if (step == 0) {
     out = m.DocumentStart("ZAMÓWIENIE");
     out.push_back("Zamawiający: " + m.Utf8(head[0]));
@@ -226,8 +227,9 @@ void FeedOrOrder(Machine& m, const Command& c, Result& r) {
   if (step == 2) {
     out.push_back("KONIEC ZAMÓWIENIA");
     m.order_open = false;
+    m.Print(out);
+    out.clear();
   }
-  m.Print(out);
 }
 
 void GoodsBase(Machine& m, const Command& c, Result& r) {
@@ -236,7 +238,8 @@ void GoodsBase(Machine& m, const Command& c, Result& r) {
     r.error = kCount;
     return;
   }
-  if (!c.Num(0, &step) || step > 2 || (c.count() == 2 && (!c.Num(1, &kind) || kind > 6))) {
+  if (!c.Num(0, &step) || step > 2 ||
+      (c.count() == 2 && (!c.Num(1, &kind) || kind > 6 || kind == 3))) {
     r.error = kParam;
     return;
   }
@@ -244,11 +247,12 @@ void GoodsBase(Machine& m, const Command& c, Result& r) {
     r.error = kInTransaction;
     return;
   }
+  // Kinds 4 to 6 are the same reports for the tickets of a bus printer.
   static const char* kTitles[] = {"PRZYPORZĄDKOWANIE NAZW DO STAWEK", "ZMIANY PRZYPORZĄDKOWANIA",
                                   "TOWARY ZABLOKOWANE"};
   if (step == 0) {
     m.base_report_kind = kind < 0 ? 0 : static_cast<int>(kind);
-    m.Print(m.DocumentStart(kTitles[m.base_report_kind % 4 % 3]));
+    m.base_lines = m.DocumentStart(kTitles[m.base_report_kind % 4]);
   } else if (m.base_report_kind < 0) {
     r.error = kNoTransaction;
   } else if (step == 1) {
@@ -263,10 +267,12 @@ void GoodsBase(Machine& m, const Command& c, Result& r) {
       r.error = kRateLetter;
     } else {
       std::string left = m.Utf8(name) + (ticket ? " / " + m.Utf8(item) : "");
-      m.Print({m.Line(left, m.Utf8(letters))});
+      m.base_lines.push_back(m.Line(left, m.Utf8(letters)));
     }
   } else {
-    m.Print({"KONIEC RAPORTU"});
+    m.base_lines.push_back("KONIEC RAPORTU");
+    m.Print(m.base_lines);
+    m.base_lines.clear();
     m.base_report_kind = -1;
   }
 }

@@ -131,7 +131,9 @@ class Machine {
   bool last_transaction_ok = true;
   Transaction tx;
   bool order_open = false;
+  std::vector<std::string> order_lines;
   int base_report_kind = -1;
+  std::vector<std::string> base_lines;
   ControlSeries control;
   std::string last_body;          // the previous command, answered to the receive-buffer query
   int upload_slot = -1;           // the display slot being uploaded, -1 when none
