@@ -206,6 +206,10 @@ TEST(Documents, CashOrdersCardsAndReportsGoToPaper) {
         "TABLICA BŁĘDÓW", "RAPORT OKRESOWY", "BRAK RAPORTÓW"})
     EXPECT_NE(paper.find(text), std::string::npos) << text;
   EXPECT_EQ(b.Run("0;1;1;0#lPizza\r2\r"), 21);  // no order open any more
+  // The order, from its start to its end, is one printed document.
+  size_t order = paper.find("ZAMÓWIENIE");
+  EXPECT_LT(paper.find("Pizza", order), paper.find("|\n", order));
+  EXPECT_LT(paper.find("KONIEC ZAMÓWIENIA", order), paper.find("|\n", order));
 }
 
 TEST(Documents, PolishLettersPrintInTheChosenCoding) {
