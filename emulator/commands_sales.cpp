@@ -363,6 +363,11 @@ void CloseReceipt(Machine& m, const Command& c, Result& r) {
     r.error = kNotOpened;
     return;
   }
+  if (m.tx.block_lines > 0 && m.tx.lines != m.tx.block_lines) {
+    // A receipt started in block mode closes only with as many lines as it announced.
+    r.error = kLineCount;
+    return;
+  }
   if (cashier.size() > kMaxCashier) {
     r.error = kCashierText;
     return;
@@ -424,6 +429,11 @@ void ExtendedClose(Machine& m, const Command& c, Result& r) {
     }
   if (!m.tx.open) {
     r.error = kNotOpened;
+    return;
+  }
+  if (m.tx.block_lines > 0 && m.tx.lines != m.tx.block_lines) {
+    // A receipt started in block mode closes only with as many lines as it announced.
+    r.error = kLineCount;
     return;
   }
   if (cashier.size() > kMaxCashier) {

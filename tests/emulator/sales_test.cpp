@@ -87,6 +87,27 @@ TEST(ReceiptStory, StornoDepositAndReceiptDiscountSpreadOverLetters) {
   EXPECT_EQ(b.printer.state().cash, 1850);
 }
 
+TEST(ReceiptStory, DailyReportIsForcedAfterMidnight) {
+  Bench b;
+  auto sell = [&b] {
+    if (int e = b.Run("0$h")) return e;
+    b.Run("1$lX\r1\rA/1.00/1.00/");
+    return b.Run("1$e\r1.00/1.00/");
+  };
+  ASSERT_EQ(sell(), 0);
+  b.now += 86400;  // one midnight passed: the default forcing waits for the second
+  ASSERT_EQ(sell(), 0);
+  b.now += 86400;
+  EXPECT_EQ(sell(), 57);
+  ASSERT_EQ(b.Run("0#r"), 0);
+  EXPECT_EQ(sell(), 0);
+  ASSERT_EQ(b.Run("3;2$o"), 0);  // forcing after the first midnight
+  b.now += 86400;
+  EXPECT_EQ(sell(), 57);
+  ASSERT_EQ(b.Run("3;0$o"), 0);  // no forcing
+  EXPECT_EQ(sell(), 0);
+}
+
 TEST(ReceiptStory, ExtendedClosingWithCardAndChange) {
   Bench b;
   ASSERT_EQ(b.Run("0$h"), 0);
@@ -125,6 +146,7 @@ TEST(ReceiptErrors, TheSpecificErrorsOfTheTable) {
       {"discount above the gross", {"0$h"}, "1;1$lX\r1\rA/1.00/1.00/2.00/", 20},
       {"missing fields", {"0$h"}, "1$lX\r1\rA/1.00/", 3},
       {"block mode overrun", {"1$h", "1$lX\r1\rA/1.00/1.00/"}, "2$lX\r1\rA/1.00/1.00/", 23},
+      {"block mode short", {"2$h", "1$lX\r1\rA/1.00/1.00/"}, "1$e\r1.00/1.00/", 23},
       {"payment below the total", {"0$h", "1$lX\r1\rA/1.00/1.00/"}, "1$e\r0.50/1.00/", 26},
       {"options during a receipt", {"0$h"}, "1$3", 82},
       {"daily report during a receipt", {"0$h"}, "0#r", 82},
