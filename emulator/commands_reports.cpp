@@ -76,7 +76,7 @@ void DailyReportCommand(Machine& m, const Command& c, Result& r) {
     lines.push_back(m.Line("PTU " + l, RateText(d.rates[i])));
   }
   // The sales lines, taxed letters first, then exempt ones; each goes into the control number.
-  char date[16];
+  char date[48];
   snprintf(date, sizeof date, "%02d-%02d-%02d%02d", d.when.day, d.when.month, d.when.year / 100,
            d.when.year % 100);
   DailyDigest digest;

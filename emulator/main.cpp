@@ -29,7 +29,8 @@ void Usage(FILE* out) {
           "  --corrupt-check N   spoil the check characters of the next N answers\n"
           "  --garbage N         answer the next N queries with garbage\n"
           "  --xoff MS           hold the line with XOFF for MS ms before each answer (pty)\n"
-          "  --drop-after N      drop the connection after N bytes received (tcp)\n"
+          "  --drop-after N      drop the line after N bytes received (a terminal comes back\n"
+          "                      under a new name behind the same link)\n"
           "  --paper-out         report paper out\n"
           "  --offline           answer DLE only, as an off-line printer\n"
           "  --pace BAUD         send answers no faster than BAUD bits per second\n",

@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -63,31 +64,52 @@ Server::~Server() {
   }
 }
 
-bool Server::Start(std::string* ready, std::string* error) {
-  if (options_.pty) {
-    char name[256];
-    if (openpty(&master_fd_, &slave_fd_, name, nullptr, nullptr) != 0) {
-      *error = std::string("cannot create a pseudo-terminal: ") + strerror(errno);
+bool Server::OpenTerminal(std::string* name, std::string* error) {
+  char path[256];
+  if (openpty(&master_fd_, &slave_fd_, path, nullptr, nullptr) != 0) {
+    *error = std::string("cannot create a pseudo-terminal: ") + strerror(errno);
+    return false;
+  }
+  // Our own handle on the slave keeps the terminal alive between clients, so a client that
+  // goes away never turns the master into a stream of EIO.
+  termios t;
+  tcgetattr(slave_fd_, &t);
+  cfmakeraw(&t);
+  tcsetattr(slave_fd_, TCSANOW, &t);
+  SetNonBlocking(master_fd_);
+  if (!options_.link.empty()) {
+    // Renamed into place, so a client never finds the link missing while it is replaced.
+    std::string temp = options_.link + ".new";
+    unlink(temp.c_str());
+    if (symlink(path, temp.c_str()) != 0 || rename(temp.c_str(), options_.link.c_str()) != 0) {
+      *error = "cannot create the link " + options_.link + ": " + strerror(errno);
+      unlink(temp.c_str());
+      options_.link.clear();
       return false;
     }
-    // Our own handle on the slave keeps the terminal alive between clients, so a client that
-    // goes away never turns the master into a stream of EIO.
-    termios t;
-    tcgetattr(slave_fd_, &t);
-    cfmakeraw(&t);
-    tcsetattr(slave_fd_, TCSANOW, &t);
-    SetNonBlocking(master_fd_);
-    if (!options_.link.empty()) {
-      struct stat st;
-      if (lstat(options_.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-        unlink(options_.link.c_str());
-      if (symlink(name, options_.link.c_str()) != 0) {
-        *error = "cannot create the link " + options_.link + ": " + strerror(errno);
-        options_.link.clear();
-        return false;
-      }
-    }
-    *ready = std::string("PTY ") + name;
+  }
+  *name = path;
+  return true;
+}
+
+void Server::CloseTerminal() {
+  // Let the client read what was answered before the line goes dead (at most a second). The
+  // terminal passes written bytes on a little later, so look only after a moment.
+  for (int i = 0; i < 50; ++i) {
+    usleep(20000);
+    int waiting = 0;
+    if (ioctl(slave_fd_, FIONREAD, &waiting) != 0 || waiting == 0) break;
+  }
+  close(slave_fd_);
+  close(master_fd_);
+  slave_fd_ = master_fd_ = -1;
+}
+
+bool Server::Start(std::string* ready, std::string* error) {
+  if (options_.pty) {
+    std::string name;
+    if (!OpenTerminal(&name, error)) return false;
+    *ready = "PTY " + name;
     return true;
   }
   listen_fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -198,10 +220,18 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
 void Server::Run(volatile std::sig_atomic_t* stop) {
   if (master_fd_ >= 0) {
     while (!*stop) {
-      if (!Pump(master_fd_, stop)) {
-        // Only a broken terminal ends up here; wait a little rather than spin.
-        usleep(100000);
+      if (Pump(master_fd_, stop)) continue;
+      // The line was dropped on purpose: hang the terminal up, as a pulled cable would, and
+      // offer a new one under the same link.
+      CloseTerminal();
+      out_.clear();
+      printer_.DropPartialInput();
+      std::string name, error;
+      if (!OpenTerminal(&name, &error)) {
+        fprintf(stderr, "kelmemu: %s\n", error.c_str());
+        return;
       }
+      fprintf(stderr, "kelmemu: line dropped, now PTY %s\n", name.c_str());
     }
     return;
   }

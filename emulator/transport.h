@@ -35,6 +35,8 @@ class Server {
 
  private:
   bool Pump(int fd, volatile std::sig_atomic_t* stop);  // one connection; false: it ended
+  bool OpenTerminal(std::string* name, std::string* error);
+  void CloseTerminal();
   void AfterInput();
 
   Printer& printer_;

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -213,6 +214,34 @@ TEST(Program, PseudoTerminalWithLinkAndXoff) {
   }
   EXPECT_EQ(emu.Stop(), 0);
   EXPECT_NE(access(link.c_str(), F_OK), 0);  // the link goes with the printer
+}
+
+TEST(Program, PseudoTerminalHangsUpOnDropAndComesBack) {
+  TempFolder dir;
+  std::string link = dir.path + "/com1";
+  Emulator emu({"--pty", "--link", link, "--drop-after", "1"});
+  int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  termios t;
+  tcgetattr(fd, &t);
+  cfmakeraw(&t);
+  tcsetattr(fd, TCSANOW, &t);
+  EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");  // the first byte is still answered
+  char c;
+  EXPECT_LE(read(fd, &c, 1), 0);  // then the line is hung up: end of file or EIO
+  close(fd);
+  // The same link leads to a new terminal soon after.
+  std::string answer;
+  for (int i = 0; i < 100 && answer.empty(); ++i) {
+    usleep(20000);
+    fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0) continue;
+    tcsetattr(fd, TCSANOW, &t);
+    if (write(fd, kEnq, 1) == 1) answer = Read(fd, 1, 200);
+    close(fd);
+  }
+  EXPECT_EQ(answer, "\x65");
+  EXPECT_EQ(emu.Stop(), 0);
 }
 
 }  // namespace
