@@ -185,9 +185,11 @@ TEST(ControlNumber, DailyReportTypedBackFromThePrintoutMatches) {
     const std::string series[] = {"0;0$*05-07-2024\r1/RAPORTU DOBOWEGO\r",
                                   row.taxed,
                                   "4;0$*G\r2,00/",
-                                  "5;0$*0,23/\x9D\xA5CZNA KWOTA PTU:\r",
-                                  "5;0$*1/ILO\x98\x8F PARAGON\xE0W:\r",
-                                  "6;0$*0/0.23/OD RAP. 1 DO N \x9D\xA5CZNA KWOTA PTU:\r",
+                                  "5;0$*0,23/\x9C\x8F"
+                                  "CZNA KWOTA PTU:\r",
+                                  "5;0$*1/ILO\x98\x95 PARAGON\xA3W:\r",
+                                  "6;0$*0/0.23/OD RAP. 1 DO N \x9C\x8F"
+                                  "CZNA KWOTA PTU:\r",
                                   "7;0$*KLM 12345678\r00:00:00\r",
                                   "10;0$*" + code + "\r"};
     for (const std::string& f : series) ASSERT_EQ(b.Run(f), 0) << f;
