@@ -1,0 +1,2 @@
+add_executable(bench_emulator_handle ${CMAKE_CURRENT_LIST_DIR}/bench_emulator_handle.cpp)
+target_link_libraries(bench_emulator_handle PRIVATE kelm_emulator)
