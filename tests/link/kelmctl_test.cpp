@@ -1,0 +1,130 @@
+// kelmctl as a separate process against a scripted printer on a pseudo-terminal and on TCP.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "link/link_fixture.h"
+#include "protocol/frame.h"
+
+namespace kelm::test {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Kelmctl : public ::testing::Test {
+ protected:
+  TempDir dir;
+
+  // Runs kelmctl in the test's folder; arguments are quoted for the shell.
+  Outcome Run(std::initializer_list<std::string> args) {
+    std::string command = "cd '" + dir.path() + "' && '" KELMCTL_PATH "'";
+    for (const std::string& a : args) command += " '" + a + "'";
+    command += " >out.txt 2>err.txt";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, TempDir::Read(dir.File("out.txt")),
+            TempDir::Read(dir.File("err.txt"))};
+  }
+};
+
+TEST_F(Kelmctl, StatusOverTcp) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kTcp);
+  printer.AnswerStatus(0x0C, 0x74);
+  const Outcome r = Run({"--tcp", "127.0.0.1:" + std::to_string(printer.port()), "status"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "ENQ 0C\n  Ostatni rozkaz został wykonany poprawnie\n  Drukarka jest w trybie "
+            "fiskalnym\nDLE 74\n  On-line\n");
+  EXPECT_EQ(r.err, "Ustanowiono połączenie do: 127.0.0.1\n");
+}
+
+TEST_F(Kelmctl, LastErrorOverPseudoTerminal) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kPty);
+  printer.AnswerStatus(0x08, 0x74, 3);
+  const Outcome r = Run({"--device", printer.device(), "last-error"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "3: Zła ilość parametrów.\n");
+  EXPECT_EQ(printer.Received(), "\x1bP0#n\x1b\\");
+}
+
+TEST_F(Kelmctl, SendWithChecksumAndReceive) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kPty);
+  printer.On("#v", "\x1bP1#X2.52\x1b\\");
+  const Outcome r =
+      Run({"--device", printer.device(), "send", "<ESC>P1#vxx<ESC>\\", "--checksum", "--receive"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::string frame = "\x1bP1#vxx\x1b\\";
+  ApplyChecksum(frame.data(), frame.size() + 1);
+  EXPECT_EQ(printer.Received(), frame);
+  EXPECT_EQ(r.out, "> <ESC>P1#v" + frame.substr(5, 2) + "<ESC>\\\n< <ESC>P1#X2.52<ESC>\\\n");
+}
+
+TEST_F(Kelmctl, CheckReportsPrinterErrorWithExitTwo) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kTcp);
+  printer.AnswerStatus(0x08, 0x74, 3);
+  const Outcome r = Run({"--tcp", printer.device(), "send", "<ESC>P1#vxx<ESC>\\", "--check"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Wystąpił bład nr: 3: Zła ilość parametrów.\n"), std::string::npos);
+}
+
+TEST_F(Kelmctl, SilentPrinterIsALinkFailureAfterTheTimeout) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kPty);
+  const Outcome r = Run({"--device", printer.device(), "--timeout", "300", "status"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Kelmctl, NoLinkAndUsageErrors) {
+  Outcome r = Run({"status"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Nie wybrano portu komunikacyjnego.\n");
+  for (auto args : std::vector<std::vector<std::string>>{{},
+                                                         {"frobnicate"},
+                                                         {"--model", "oxil-max", "status"},
+                                                         {"--com", "65", "status"},
+                                                         {"send"},
+                                                         {"send", "x", "--receive", "--check"},
+                                                         {"--speed"}}) {
+    std::string command = "cd '" + dir.path() + "' && '" KELMCTL_PATH "'";
+    for (const std::string& a : args) command += " '" + a + "'";
+    const int raw = std::system((command + " >/dev/null 2>&1").c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 64) << command;
+  }
+}
+
+TEST_F(Kelmctl, ReadsSettingsFromTheCurrentFolderAndNeverWritesThem) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kPty);
+  printer.AnswerStatus(0x0C, 0x74);
+  // COM 7 from the file shows in the open message once the device is gone.
+  const std::string settings =
+      "COM 7\r\nSzybko\xb9\xe6 9600\r\nBityDanch 8\r\nParzysto\x9c\xe6 Brak\r\nBityStopu 1\r\n"
+      "Xon/Xoff 0\r\nRTS/CTS 0\r\nKodowaniePolskichLiter MAZOVIA\r\nKelm_Vantel zwyk\xb3"
+      "a "
+      "kopia_papierowa\r\n\r\n";
+  TempDir::Write(dir.File("ustaw.txt"), settings);
+  Outcome r = Run({"--device", dir.File("nothing"), "status"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Nie mogę otworzyć portu COM7.\n");
+  mkdir(dir.File("log").c_str(), 0755);
+  r = Run({"--device", printer.device(), "--log", dir.File("log"), "status"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(TempDir::Read(dir.File("log/DaneWy.bin")), "\x05\x10");
+  EXPECT_EQ(TempDir::Read(dir.File("log/DaneWe.bin")), "\x0c\x74");
+  EXPECT_EQ(TempDir::Read(dir.File("ustaw.txt")), settings);
+}
+
+TEST_F(Kelmctl, PositionsFile) {
+  ScriptedPrinter printer(ScriptedPrinter::Transport::kPty);
+  TempDir::Write(dir.File("pos.txt"), "1#v\r\n");
+  const Outcome r = Run({"--device", printer.device(), "positions", "pos.txt"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  ASSERT_TRUE(printer.WaitReceived(9));
+  EXPECT_EQ(printer.Received().substr(0, 5), "\x1bP1#v");
+}
+
+}  // namespace
+}  // namespace kelm::test

@@ -1,0 +1,287 @@
+// kelmctl: status, last error, raw frames and command-position files from the command line,
+// over the same link and command routines as the desktop program. Settings come from ustaw.txt
+// in the current directory and the options; the file is never written.
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/com_ports.h"
+#include "link/command_positions.h"
+#include "link/printer_link.h"
+#include "link/program_folder.h"
+#include "link/reception.h"
+#include "link/settings.h"
+#include "link/tcp_link.h"
+#include "link/transmission_log.h"
+#include "protocol/command_execution.h"
+#include "protocol/display_text.h"
+#include "protocol/error_table.h"
+#include "protocol/frame.h"
+#include "protocol/letter_tables.h"
+#include "protocol/operator.h"
+
+namespace kelm {
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitLink = 1;
+constexpr int kExitPrinterError = 2;
+constexpr int kExitUsage = 64;
+
+constexpr const char* kUsage =
+    "usage: kelmctl [options] COMMAND\n"
+    "commands:\n"
+    "  status                          the ENQ and DLE status bytes\n"
+    "  last-error                      the printer's last error number and its text\n"
+    "  send TEXT [--checksum] [--receive | --check]\n"
+    "                                  send a frame written as display text (<ESC>P...)\n"
+    "  positions FILE [--each]         send a command-position file\n"
+    "options:\n"
+    "  --com N | --device PATH | --tcp HOST:PORT\n"
+    "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
+    "  --xonxoff[=0|1]  --rtscts[=0|1]  --coding MAZOVIA|LATIN|ISOLATIN|WINDOWS\n"
+    "  --model oxil|oxil-pro|oxil-bus|vantel|vantel-bus|vantel-ke|salvo|859\n"
+    "  --log DIR  --yes | --no  --timeout MS (default 5000)\n"
+    "exit status: 0 done, 1 link failure or no answer, 2 printer error, 64 usage\n";
+
+struct Model {
+  const char* name;
+  uint8_t family, variant, copy_mode;
+};
+
+// The eight models of the model dialog.
+constexpr Model kModels[] = {
+    {"oxil", 0, 0, 0},       {"oxil-pro", 1, 0, 0},  {"vantel", 2, 0, 0}, {"oxil-bus", 1, 1, 0},
+    {"vantel-bus", 2, 1, 0}, {"vantel-ke", 2, 0, 1}, {"salvo", 2, 0, 2},  {"859", 2, 2, 1},
+};
+
+constexpr const char* kParityNames[5] = {"none", "odd", "even", "mark", "space"};
+constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
+
+struct Options {
+  std::vector<std::string> words;  // the command and its arguments
+  std::string device, tcp, log_dir;
+  bool checksum = false, receive = false, check = false, each = false, yes = false;
+  unsigned timeout_ms = 5000;
+};
+
+bool ParseNumber(std::string_view text, long min, long max, long* out) {
+  long value = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size()) return false;
+  if (value < min || value > max) return false;
+  *out = value;
+  return true;
+}
+
+int IndexOf(std::string_view word, const char* const* table, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (word == table[i]) return i;
+  }
+  return -1;
+}
+
+// Applies the options to LinkSettings as they are read; false on a usage error.
+bool ParseOptions(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    auto value = [&](std::string* out) {
+      if (eq != std::string::npos) {
+        *out = arg.substr(eq + 1);
+        return true;
+      }
+      if (i + 1 >= argc) return false;
+      *out = argv[++i];
+      return true;
+    };
+    auto flag = [&](uint8_t* field) {
+      if (eq == std::string::npos) {
+        *field = 1;
+        return true;
+      }
+      long v = 0;
+      if (!ParseNumber(arg.substr(eq + 1), 0, 1, &v)) return false;
+      *field = static_cast<uint8_t>(v);
+      return true;
+    };
+    std::string v;
+    long n = 0;
+    if (arg.rfind("--", 0) != 0) {
+      o->words.push_back(arg);
+    } else if (name == "--com") {
+      if (!value(&v) || !ParseNumber(v, 1, kHighestComPort, &n)) return false;
+      LinkSettings.PortNumber = static_cast<uint8_t>(n);
+    } else if (name == "--device") {
+      if (!value(&o->device) || o->device.empty()) return false;
+    } else if (name == "--tcp") {
+      if (!value(&o->tcp) || o->tcp.rfind(':') == std::string::npos) return false;
+    } else if (name == "--speed") {
+      if (!value(&v) || !ParseNumber(v, 1, 4000000, &n)) return false;
+      LinkSettings.Speed = static_cast<uint32_t>(n);
+    } else if (name == "--data-bits") {
+      if (!value(&v) || !ParseNumber(v, 5, 8, &n)) return false;
+      LinkSettings.DataBits = static_cast<uint8_t>(n);
+    } else if (name == "--parity") {
+      if (!value(&v) || (n = IndexOf(v, kParityNames, 5)) < 0) return false;
+      LinkSettings.Parity = static_cast<uint8_t>(n);
+    } else if (name == "--stop-bits") {
+      if (!value(&v) || (n = IndexOf(v, kStopBitNames, 3)) < 0) return false;
+      LinkSettings.StopBits = static_cast<uint8_t>(n);
+    } else if (name == "--xonxoff") {
+      if (!flag(&LinkSettings.XonXoff)) return false;
+    } else if (name == "--rtscts") {
+      if (!flag(&LinkSettings.RtsCts)) return false;
+    } else if (name == "--coding") {
+      if (!value(&v) || (n = IndexOf(v, kLetterCodingKeywords, kLetterCodingCount)) < 0) {
+        return false;
+      }
+      LinkSettings.LetterCoding = static_cast<uint8_t>(n);
+    } else if (name == "--model") {
+      if (!value(&v)) return false;
+      const Model* model = nullptr;
+      for (const Model& m : kModels) {
+        if (v == m.name) model = &m;
+      }
+      if (model == nullptr) return false;
+      LinkSettings.ModelFamily = model->family;
+      LinkSettings.PrinterVariant = model->variant;
+      LinkSettings.CopyMode = model->copy_mode;
+    } else if (name == "--log") {
+      if (!value(&o->log_dir) || o->log_dir.empty()) return false;
+    } else if (name == "--timeout") {
+      if (!value(&v) || !ParseNumber(v, 0, 86400000, &n)) return false;
+      o->timeout_ms = static_cast<unsigned>(n);
+    } else if (name == "--yes" || name == "--no") {
+      o->yes = name == "--yes";
+    } else if (name == "--checksum") {
+      o->checksum = true;
+    } else if (name == "--receive") {
+      o->receive = true;
+    } else if (name == "--check") {
+      o->check = true;
+    } else if (name == "--each") {
+      o->each = true;
+    } else {
+      return false;
+    }
+  }
+  if (o->words.empty()) return false;
+  const std::string& command = o->words[0];
+  const size_t arguments = o->words.size() - 1;
+  if (command == "status" || command == "last-error") return arguments == 0;
+  if (command == "send") return arguments == 1 && !(o->receive && o->check);
+  if (command == "positions") return arguments == 1;
+  return false;
+}
+
+// Brings up the link the options and settings choose; false (message shown) when it fails.
+bool ConnectLink(const Options& o) {
+  if (!o.tcp.empty()) {
+    const size_t colon = o.tcp.rfind(':');
+    return TcpConnect(o.tcp.substr(0, colon), o.tcp.substr(colon + 1), false) == kTcpConnected;
+  }
+  if (!o.device.empty()) {
+    SetComDeviceOverride(o.device);
+    if (LinkSettings.PortNumber == kNoPort) LinkSettings.PortNumber = 1;
+  }
+  // No port at all: every command says so itself.
+  return LinkSettings.PortNumber == kNoPort || OpenSerialPort(1);
+}
+
+void PrintStatus(const char* name, uint8_t value, const StatusBitCaption* captions, int count) {
+  std::printf("%s %02X\n", name, value);
+  for (int i = 0; i < count; ++i) {
+    if ((value & captions[i].bit) != 0) std::printf("  %s\n", captions[i].caption);
+  }
+}
+
+int Status() {
+  if (QueryEnqStatus() != 0 || AnswerFailed != 0) return kExitLink;
+  const uint8_t enq = EnqStatus;
+  if (QueryDleStatus() != 0 || AnswerFailed != 0) return kExitLink;
+  PrintStatus("ENQ", enq, kEnqBitCaptions, 4);
+  PrintStatus("DLE", DleStatus, kDleBitCaptions, 3);
+  return kExitDone;
+}
+
+int LastError() {
+  LastErrorNumber = -1;
+  ReadLastErrorCode();
+  if (LastErrorNumber < 0) return kExitLink;
+  std::printf("%d: %s\n", LastErrorNumber,
+              PrinterErrorText(LastErrorNumber == 255 ? 0 : LastErrorNumber));
+  return kExitDone;
+}
+
+int Send(const Options& o) {
+  size_t count = DisplayTextToFrame(o.words[1], CommandFrame);
+  if (o.checksum) {
+    ApplyChecksum(CommandFrame);
+    count = std::strlen(CommandFrame);
+  }
+  const std::string shown = FrameToDisplayText(CommandFrame);
+  if (SendBytes(CommandFrame, count) != 0) return kExitLink;
+  std::printf("> %s\n", shown.c_str());
+  if (o.check) {
+    switch (CheckLastCommand()) {
+      case kCommandExecuted:
+        return kExitDone;
+      case kCommandPrinterError:
+        return kExitPrinterError;
+      default:
+        return kExitLink;
+    }
+  }
+  if (o.receive) {
+    ReceiveAnswer();
+    std::printf("< %s\n", FrameToDisplayText(AnswerBuffer).c_str());
+    if (AnswerFailed != 0) return kExitLink;
+  }
+  return kExitDone;
+}
+
+int Run(int argc, char** argv) {
+  LoadSettings();
+  Options o;
+  if (!ParseOptions(argc, argv, &o)) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  ConsoleOperator console(o.yes, o.timeout_ms);
+  InstallOperator(&console);
+  int result = kExitLink;
+  if (!o.log_dir.empty()) {
+    SetProgramFolder(o.log_dir);
+    if (!ToggleTransmissionLog()) return kExitLink;
+  }
+  if (ConnectLink(o)) {
+    const std::string& command = o.words[0];
+    if (command == "status") {
+      result = Status();
+    } else if (command == "last-error") {
+      result = LastError();
+    } else if (command == "send") {
+      result = Send(o);
+    } else {
+      result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
+    }
+  }
+  std::fflush(stdout);
+  ResetTcpLink();
+  CloseSerialPort();
+  ResetTransmissionLog();
+  InstallOperator(nullptr);
+  return result;
+}
+
+}  // namespace
+}  // namespace kelm
+
+int main(int argc, char** argv) {
+  return kelm::Run(argc, argv);
+}
