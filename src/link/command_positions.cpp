@@ -10,47 +10,19 @@
 #include "protocol/win1250.h"
 
 namespace kelm {
-namespace {
-
-// Room kept at the end of a frame for "XX", ESC, 5Ch and the terminator.
-constexpr size_t kTailRoom = 5;
-
-void StartFrame(size_t* length) {
-  CommandFrame[0] = kEsc;
-  CommandFrame[1] = 'P';
-  *length = 2;
-}
-
-}  // namespace
-
-int SendCommandPositions(std::string_view text, bool show_each) {
+bool PositionLineToFrame(std::string_view line, char* frame, size_t capacity) {
+  // Room for ESC "P" in front and "XX", ESC, 5Ch and the terminator behind.
+  if (capacity < 7) return false;
   size_t length = 0;
-  StartFrame(&length);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      CommandFrame[length++] = 'X';
-      CommandFrame[length++] = 'X';
-      CommandFrame[length++] = kEsc;
-      CommandFrame[length++] = kBackslash;
-      CommandFrame[length] = '\0';
-      ToPrinterLetters(CommandFrame);
-      ApplyChecksum(CommandFrame);
-      if (show_each) {
-        TheOperator().ShowMessage("Wyslij pozycje.<" + Cp1250ToUtf8(CommandFrame) + ">");
-      }
-      if (SendFrame(CommandFrame) != 0) return 1;
-      StartFrame(&length);
-      ++i;
-      continue;
+  frame[length++] = kEsc;
+  frame[length++] = 'P';
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (length + 5 >= capacity) {
+      frame[0] = '\0';
+      return false;
     }
-    // A line longer than the frame buffer cannot become a frame; sending it cut would send
-    // something other than the file says, so the run stops there.
-    if (length + kTailRoom >= kFrameBufferSize) {
-      CommandFrame[0] = '\0';
-      return 1;
-    }
-    char c = text[i];
-    const std::string_view rest = text.substr(i);
+    char c = line[i];
+    const std::string_view rest = line.substr(i);
     if (rest.starts_with("<CR>") || rest.starts_with("<LF>")) {
       c = rest[1] == 'C' ? '\r' : '\n';
       i += 3;
@@ -61,9 +33,30 @@ int SendCommandPositions(std::string_view text, bool show_each) {
     } else if (c == '^') {
       c = 0x11;
     }
-    CommandFrame[length++] = c;
+    frame[length++] = c;
   }
-  CommandFrame[length] = '\0';
+  frame[length++] = 'X';
+  frame[length++] = 'X';
+  frame[length++] = kEsc;
+  frame[length++] = kBackslash;
+  frame[length] = '\0';
+  return true;
+}
+
+int SendCommandPositions(std::string_view text, bool show_each) {
+  // Only lines ended by CR LF are sent; whatever follows the last one is an unfinished line.
+  for (size_t end; (end = text.find("\r\n")) != std::string_view::npos;
+       text.remove_prefix(end + 2)) {
+    // A line longer than the frame buffer cannot become a frame; sending it cut would send
+    // something other than the file says, so the run stops there.
+    if (!PositionLineToFrame(text.substr(0, end), CommandFrame, kFrameBufferSize)) return 1;
+    ToPrinterLetters(CommandFrame);
+    ApplyChecksum(CommandFrame);
+    if (show_each) {
+      TheOperator().ShowMessage("Wyslij pozycje.<" + Cp1250ToUtf8(CommandFrame) + ">");
+    }
+    if (SendFrame(CommandFrame) != 0) return 1;
+  }
   return 0;
 }
 

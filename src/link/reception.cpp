@@ -5,6 +5,7 @@
 
 #include "link/printer_link.h"
 #include "link/settings.h"
+#include "link/tcp_link.h"
 #include "protocol/clock.h"
 #include "protocol/frame.h"
 
@@ -45,8 +46,9 @@ int QueryEnq(bool purge) {
   for (;;) {
     n = purge ? ReadChunk(AnswerBuffer, kFrameBufferSize - 1) : ReadBytes(AnswerBuffer, 1);
     if (n > 0 || clock.TickCount() - start > kQuickPathMs) break;
-    // Over TCP/IP a read returns at once; let the clock move rather than spin.
-    if (LinkSettings.TcpActive != 0) clock.Sleep(1);
+    // Over TCP/IP a read returns at once: wait for the socket briefly, so the byte is taken the
+    // moment it comes, and let the clock move rather than spin when it does not.
+    if (LinkSettings.TcpActive != 0 && !TcpWaitReadable(1)) clock.Sleep(1);
   }
   if (n > 0) {
     AnswerBuffer[n] = '\0';

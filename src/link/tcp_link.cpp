@@ -94,6 +94,10 @@ size_t TcpReadPending(char* buffer, size_t space) {
   return socket.Receive(buffer, pending < space ? pending : space);
 }
 
+bool TcpWaitReadable(int timeout_ms) {
+  return Socket().WaitReadable(timeout_ms);
+}
+
 size_t TcpReadBytes(char* buffer, size_t count, int timeout_ms) {
   TcpSocket& socket = Socket();
   if (!socket.WaitReadable(timeout_ms)) {

@@ -154,7 +154,9 @@ TEST_F(SerialReception, CounterLabelShowsFromTwoHundredBytesWithThePreviousCount
   bool shown_200 = false;
   for (const auto& [visible, text] : labels) {
     if (visible && text == "Pobrano bajtów:   200") shown_200 = true;
-    if (text == "Pobrano bajtów:   150") EXPECT_FALSE(visible);
+    if (text == "Pobrano bajtów:   150") {
+      EXPECT_FALSE(visible);
+    }
   }
   EXPECT_TRUE(shown_200);
 }
