@@ -38,6 +38,7 @@ int CheckWith(int (*query)()) {
 }  // namespace
 
 int ErrorNumberFromAnswer(const char* answer, size_t capacity) {
+  if (capacity == 0) return -1;
   const size_t length = strnlen(answer, capacity);
   if (length == 0) return -1;
   const char* end = answer + length;
@@ -52,6 +53,7 @@ int ErrorNumberFromAnswer(const char* answer, size_t capacity) {
 }
 
 int StatusNumberFromAnswer(const char* answer, size_t capacity) {
+  if (capacity == 0) return -1;
   const size_t length = strnlen(answer, capacity);
   const char* start = answer + (length < 2 ? length : 2);
   const char* end = answer + length;
