@@ -240,6 +240,20 @@ TEST_F(FlowControl, EscapeAsksAndNoKeepsWaiting) {
             (std::vector<std::string>{"Czy przerwać oczekiwanie?", "Czy przerwać oczekiwanie?"}));
 }
 
+TEST_F(SerialLink, RtsCtsOnPseudoTerminalCountsAsClear) {
+  // A pseudo-terminal has no modem lines: the query it does not answer must not hold the line.
+  LinkSettings.RtsCts = 1;
+  UsePty();
+  termios t;
+  ASSERT_EQ(tcgetattr(SerialHandle().fd(), &t), 0);
+  EXPECT_TRUE(t.c_cflag & CRTSCTS);
+  EXPECT_EQ(LineStatusCheck(), 0);
+  std::strcpy(CommandFrame, "\x1bP1#v12\x1b\\");
+  EXPECT_EQ(SendFrame(CommandFrame), 0);
+  ASSERT_TRUE(printer->WaitReceived(9));
+  EXPECT_TRUE(seams.op.waits.empty());
+}
+
 TEST(FlowControlWait, ProgressTurnsAtBothEnds) {
   TCzekajNaRs wait;
   wait.Begin();
