@@ -20,6 +20,7 @@ uint8_t DleStatus = 0;
 namespace {
 
 constexpr uint32_t kQuickPathMs = 500;
+constexpr int kQuickPathSerialReads = 6;
 
 bool NoLinkMessage() {
   if (!NoLink()) return false;
@@ -43,9 +44,12 @@ int QueryEnq(bool purge) {
   Clock& clock = TheClock();
   const uint32_t start = clock.TickCount();
   size_t n = 0;
-  for (;;) {
+  for (int reads = 1;; ++reads) {
     n = purge ? ReadChunk(AnswerBuffer, kFrameBufferSize - 1) : ReadBytes(AnswerBuffer, 1);
     if (n > 0 || clock.TickCount() - start > kQuickPathMs) break;
+    // Each empty serial read has waited out its 100 ms, so six of them are past 500 ms whatever
+    // the installed clock says.
+    if (LinkSettings.TcpActive == 0 && reads >= kQuickPathSerialReads) break;
     // Over TCP/IP a read returns at once: wait for the socket briefly, so the byte is taken the
     // moment it comes, and let the clock move rather than spin when it does not.
     if (LinkSettings.TcpActive != 0 && !TcpWaitReadable(1)) clock.Sleep(1);

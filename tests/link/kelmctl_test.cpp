@@ -1,7 +1,10 @@
 // kelmctl as a separate process against a scripted printer on a pseudo-terminal and on TCP.
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "link/link_fixture.h"
@@ -125,6 +128,67 @@ TEST_F(Kelmctl, PositionsFile) {
   ASSERT_TRUE(printer.WaitReceived(9));
   EXPECT_EQ(printer.Received().substr(0, 5), "\x1bP1#v");
 }
+
+#ifdef KELMEMU_PATH
+// The virtual printer as a process of its own; it says where it listens on its first line.
+class Emulator {
+ public:
+  explicit Emulator(const char* mode, const char* where = nullptr) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
+      execl(KELMEMU_PATH, "kelmemu", mode, where, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(out[1]);
+    FILE* f = fdopen(out[0], "r");
+    char line[256] = {};
+    if (f != nullptr && std::fgets(line, sizeof line, f) != nullptr) {
+      ready_ = line;
+      if (!ready_.empty() && ready_.back() == '\n') ready_.pop_back();
+    }
+    if (f != nullptr) std::fclose(f);
+  }
+  ~Emulator() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  // "/dev/pts/N" or "127.0.0.1:PORT".
+  std::string Where() const { return ready_.size() > 4 ? ready_.substr(4) : ""; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string ready_;
+};
+
+TEST_F(Kelmctl, AgainstTheVirtualPrinterOnAPseudoTerminal) {
+  Emulator emu("--pty");
+  ASSERT_EQ(emu.Where().rfind("/dev/pts/", 0), 0u) << emu.Where();
+  Outcome r = Run({"--device", emu.Where(), "status"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("DLE 74\n  On-line\n"), std::string::npos) << r.out;
+  r = Run({"--device", emu.Where(), "send", "<ESC>P1#vxx<ESC>\\", "--checksum", "--receive"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("< <ESC>P1#"), std::string::npos) << r.out;
+}
+
+TEST_F(Kelmctl, AgainstTheVirtualPrinterOverTcp) {
+  Emulator emu("--tcp", "127.0.0.1:0");
+  ASSERT_EQ(emu.Where().rfind("127.0.0.1:", 0), 0u) << emu.Where();
+  Outcome r = Run({"--tcp", emu.Where(), "send", "<ESC>P1#vxx<ESC>\\", "--checksum", "--check"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  r = Run({"--tcp", emu.Where(), "send", "<ESC>P99#zxx<ESC>\\", "--checksum", "--check"});
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_NE(r.err.find("Wystąpił bład nr: "), std::string::npos) << r.err;
+  r = Run({"--tcp", emu.Where(), "last-error"});
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+#endif
 
 }  // namespace
 }  // namespace kelm::test
