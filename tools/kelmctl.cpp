@@ -246,6 +246,12 @@ int Send(const Options& o) {
 }
 
 int Run(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return kExitDone;
+    }
+  }
   LoadSettings();
   Options o;
   if (!ParseOptions(argc, argv, &o)) {

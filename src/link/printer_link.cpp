@@ -24,8 +24,8 @@ std::string PortNumberText() {
   return std::to_string(static_cast<int>(static_cast<int8_t>(LinkSettings.PortNumber)));
 }
 
-// Errors after which the device has to be opened again (a reset or re-plugged adapter, the
-// other end of a pseudo-terminal gone): the Windows driver reports these as access denied.
+// Errors after which the device has to be opened again: access denied, or a device reset,
+// re-plugged, or (a pseudo-terminal) left by its other end.
 bool DeviceLost(int error) {
   return error == EACCES || error == EPERM || error == EIO || error == ENXIO || error == ENODEV;
 }
