@@ -39,6 +39,12 @@ int SendSerial(char* frame, size_t length, bool text) {
   const uint32_t start = clock.TickCount();
   int attempts = 0;
   size_t offset = 0;
+  auto out_of_time = [&] {
+    if (++attempts <= kMaxAttempts && clock.TickCount() - start <= kSendLimitMs) return false;
+    TheOperator().ShowMessage("Przekroczono czas na transmisję.");
+    ClearFrame(frame);
+    return true;
+  };
   for (;;) {
     const size_t remaining = text ? std::strlen(frame + offset) : length - offset;
     const uint32_t speed = LinkSettings.Speed != 0 ? LinkSettings.Speed : 1;
@@ -51,11 +57,7 @@ int SendSerial(char* frame, size_t length, bool text) {
       if (!OpenSerialPort(1)) return 1;
       offset += w.written;
       // A device that keeps failing after every reopen must not hold the program forever.
-      if (++attempts > kMaxAttempts || clock.TickCount() - start > kSendLimitMs) {
-        TheOperator().ShowMessage("Przekroczono czas na transmisję.");
-        ClearFrame(frame);
-        return 1;
-      }
+      if (out_of_time()) return 1;
       continue;
     }
     if (w.error == 0 && w.written == remaining) return 0;
@@ -75,12 +77,7 @@ int SendSerial(char* frame, size_t length, bool text) {
       }
     } else {
       clock.Sleep(1);
-      ++attempts;
-      if (attempts > kMaxAttempts || clock.TickCount() - start > kSendLimitMs) {
-        TheOperator().ShowMessage("Przekroczono czas na transmisję.");
-        ClearFrame(frame);
-        return 1;
-      }
+      if (out_of_time()) return 1;
     }
     offset += w.written;
   }
