@@ -47,8 +47,8 @@ int QueryEnq(bool purge) {
   for (int reads = 1;; ++reads) {
     n = purge ? ReadChunk(AnswerBuffer, kFrameBufferSize - 1) : ReadBytes(AnswerBuffer, 1);
     if (n > 0 || clock.TickCount() - start > kQuickPathMs) break;
-    // Each empty serial read has waited out its 100 ms, so six of them are past 500 ms whatever
-    // the installed clock says.
+    // An empty serial read has waited out its 100 ms (or the device is gone), so six of them
+    // are past 500 ms whatever the installed clock says.
     if (LinkSettings.TcpActive == 0 && reads >= kQuickPathSerialReads) break;
     // Over TCP/IP a read returns at once: wait for the socket briefly, so the byte is taken the
     // moment it comes, and let the clock move rather than spin when it does not.
