@@ -1,10 +1,10 @@
 // The TCP/IP link's state and events.
 #include "link/tcp_link.h"
 
-#include <charconv>
 
 #include "link/settings.h"
 #include "link/tcp_socket.h"
+#include "protocol/number_text.h"
 #include "protocol/operator.h"
 
 namespace kelm {
@@ -45,18 +45,16 @@ void OnError() {
 
 int TcpConnect(const std::string& address, const std::string& port_text, bool shared_printer) {
   SharedPrinterMode = 0;
-  int port = 0;
-  const char* end = port_text.data() + port_text.size();
-  const auto parsed = std::from_chars(port_text.data(), end, port);
-  if (port_text.empty() || parsed.ec != std::errc() || parsed.ptr != end) {
-    TheOperator().ShowMessage("'" + port_text + "' is not a valid integer value");
+  long port = 0;
+  if (!ParseInteger(port_text, &port) || port < 0 || port > 65535) {
+    TheOperator().ShowMessage(ConversionErrorMessage(port_text, true));
     return kTcpBadPort;
   }
   address_field = address;
   socket_host = address;
   LinkSettings.TcpActive = 1;
   if (shared_printer) SharedPrinterMode = 1;
-  if (!Socket().Connect(address, port)) {
+  if (!Socket().Connect(address, static_cast<int>(port))) {
     OnError();
     TheOperator().ShowMessage("Nie mogę otworzyć portu.");
     return kTcpConnectFailed;
