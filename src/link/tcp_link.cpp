@@ -1,7 +1,6 @@
 // The TCP/IP link's state and events.
 #include "link/tcp_link.h"
 
-
 #include "link/settings.h"
 #include "link/tcp_socket.h"
 #include "protocol/number_text.h"
