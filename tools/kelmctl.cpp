@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/cash_info.h"
+#include "catalogue/diagnostics.h"
+#include "catalogue/diagnostics_queries.h"
 #include "link/com_ports.h"
 #include "link/command_positions.h"
 #include "link/printer_link.h"
@@ -39,6 +42,10 @@ constexpr const char* kUsage =
     "  send TEXT [--checksum] [--receive | --check]\n"
     "                                  send a frame written as display text (<ESC>P...)\n"
     "  positions FILE [--each]         send a command-position file\n"
+    "  cash                            the cash information, as the cash dialog shows it\n"
+    "  type [--check-code]             type and version (and the program check code)\n"
+    "  clock                           the printer's clock\n"
+    "  buffer [--swap-com]             the printer's receive buffer\n"
     "options:\n"
     "  --com N | --device PATH | --tcp HOST:PORT\n"
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
@@ -65,6 +72,7 @@ struct Options {
   std::vector<std::string> words;  // the command and its arguments
   std::string device, tcp, log_dir;
   bool checksum = false, receive = false, check = false, each = false, yes = false;
+  bool check_code = false, swap_com = false;
   unsigned timeout_ms = 5000;
 };
 
@@ -166,6 +174,10 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       o->check = true;
     } else if (name == "--each") {
       o->each = true;
+    } else if (name == "--check-code") {
+      o->check_code = true;
+    } else if (name == "--swap-com") {
+      o->swap_com = true;
     } else {
       return false;
     }
@@ -173,7 +185,10 @@ bool ParseOptions(int argc, char** argv, Options* o) {
   if (o->words.empty()) return false;
   const std::string& command = o->words[0];
   const size_t arguments = o->words.size() - 1;
-  if (command == "status" || command == "last-error") return arguments == 0;
+  if (command == "status" || command == "last-error" || command == "cash" || command == "type" ||
+      command == "clock" || command == "buffer") {
+    return arguments == 0;
+  }
   if (command == "send") return arguments == 1 && !(o->receive && o->check);
   if (command == "positions") return arguments == 1;
   return false;
@@ -213,8 +228,9 @@ int LastError() {
   LastErrorNumber = -1;
   ReadLastErrorCode();
   if (LastErrorNumber < 0) return kExitLink;
+  // As the error-code dialog shows it: no text for 0 (no error) and for numbers without one.
   std::printf("%d: %s\n", LastErrorNumber,
-              PrinterErrorText(LastErrorNumber == 255 ? 0 : LastErrorNumber));
+              LastErrorNumber == 0 ? "" : PrinterErrorText(LastErrorNumber));
   return kExitDone;
 }
 
@@ -242,6 +258,48 @@ int Send(const Options& o) {
     std::printf("< %s\n", FrameToDisplayText(AnswerBuffer).c_str());
     if (AnswerFailed != 0) return kExitLink;
   }
+  return kExitDone;
+}
+
+int Cash() {
+  if (NoLink()) {
+    RequireLink();
+    return kExitLink;
+  }
+  ReadCashInfo();
+  if (CashInfoState != 1) return kExitLink;
+  for (const LabelledValue& field : CashInfoFields(CashInfo, LinkSettings.ModelFamily)) {
+    std::printf("%s %s\n", field.label.c_str(), field.value.c_str());
+  }
+  return kExitDone;
+}
+
+int Type(const Options& o) {
+  if (!DetectPrinterType()) return kExitLink;
+  std::printf("Typ: %s\nWersja: %s\n", ShownTypeName(DetectedType).c_str(),
+              DetectedType.VersionText.c_str());
+  if (o.check_code) {
+    const std::string code =
+        LinkSettings.ModelFamily == 2
+            ? ReadProgramCheckCode(
+                  "0", DefaultCheckCodeEnd(LinkSettings.CopyMode, LinkSettings.PrinterVariant))
+            : "Nie odczytano.";
+    std::printf("Kod SHA-1: %s\n", code.c_str());
+  }
+  return kExitDone;
+}
+
+int Clock() {
+  if (!ReadPrinterClock()) return kExitLink;
+  std::printf("Data (rrrr-mm-dd): %s\nGodzina (gg:mm): %s\n", ClockDateText().c_str(),
+              ClockTimeText().c_str());
+  return kExitDone;
+}
+
+int Buffer(const Options& o) {
+  std::vector<std::string> lines;
+  if (!ReadReceiveBuffer(o.swap_com, &lines)) return kExitLink;
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return kExitDone;
 }
 
@@ -273,6 +331,14 @@ int Run(int argc, char** argv) {
       result = LastError();
     } else if (command == "send") {
       result = Send(o);
+    } else if (command == "cash") {
+      result = Cash();
+    } else if (command == "type") {
+      result = Type(o);
+    } else if (command == "clock") {
+      result = Clock();
+    } else if (command == "buffer") {
+      result = Buffer(o);
     } else {
       result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
     }

@@ -65,6 +65,37 @@ std::string LastRecordDateText(const CashInfoRecord& info) {
   return text;
 }
 
+std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family) {
+  std::vector<LabelledValue> fields = {
+      {"Tryb pracy drukarki:", info.Mode != 0 ? "Fiskalny" : "Szkoleniowy"},
+      {"Znacznik TRF:", std::to_string(info.TrfFlag)},
+      {"Ostatni błąd:", std::to_string(info.LastError)},
+      {"Ilość zerowań RAM:", std::to_string(info.RamResets)},
+      {"Stan gotówki w kasie:", AmountText(info.Cash)},
+      {"Numer unikatowy:", info.UniqueNumber},
+  };
+  for (int k = 0; k < 7; ++k) {
+    fields.push_back({std::string("PTU ") + static_cast<char>('A' + k),
+                      RateTextForFamily(info.Rates[k], family)});
+  }
+  for (int k = 0; k < 7; ++k) {
+    fields.push_back(
+        {std::string("TOT ") + static_cast<char>('A' + k), AmountText(info.Totals[k])});
+  }
+  fields.push_back({"TOT_Z", AmountText(info.TotZ)});
+  fields.push_back({"Data ostatniego zapisu do pamięci fiskalnej:", LastRecordDateText(info)});
+  fields.push_back(
+      {"Ilość wydrukowanych paragonów fiskalnych:", std::to_string(info.ReceiptCount)});
+  return fields;
+}
+
+std::string ShownTypeName(const DetectedTypeRecord& type) {
+  if (type.Version100 == 200 && type.CopyMode == 2 && type.BusVariant == 0) {
+    return "KELM SALVO PRO";
+  }
+  return type.TypeName;
+}
+
 void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   const size_t length = std::strlen(answer);
   // The unique number is the last field: after the last "/", before the two check characters.

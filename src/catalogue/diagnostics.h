@@ -53,6 +53,17 @@ std::string AmountText(double amount);
 // "DD-MM-20YY", or "Brak" when day, month and year are all 0.
 std::string LastRecordDateText(const CashInfoRecord& info);
 
+// The cash information as the cash dialog shows it, field by field, in its order: the label
+// and the text of the value.
+struct LabelledValue {
+  std::string label;
+  std::string value;
+};
+std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family);
+
+// The type name as the type dialog shows it: "KELM SALVO PRO" for a SALVO 3 of version 2.00.
+std::string ShownTypeName(const DetectedTypeRecord& type);
+
 // Parses a cash-information answer (NUL-terminated, as received) into `info`: first the unique
 // number from the end, then the family's scan template. Scanning stops at the first item that
 // does not match; the fields after it keep their earlier values.

@@ -188,6 +188,24 @@ TEST_F(Kelmctl, AgainstTheVirtualPrinterOverTcp) {
   r = Run({"--tcp", emu.Where(), "last-error"});
   EXPECT_EQ(r.status, 0) << r.err;
 }
+
+TEST_F(Kelmctl, DiagnosticsAgainstTheVirtualPrinter) {
+  Emulator emu("--tcp", "127.0.0.1:0");
+  Outcome r = Run({"--tcp", emu.Where(), "cash"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Tryb pracy drukarki: Szkoleniowy\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("PTU A 23.00\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Data ostatniego zapisu do pamięci fiskalnej: Brak\n"), std::string::npos);
+  r = Run({"--tcp", emu.Where(), "type", "--check-code"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Typ: KELM VANTEL 57T\nWersja: ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("Kod SHA-1: "), std::string::npos) << r.out;
+  r = Run({"--tcp", emu.Where(), "clock"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Data (rrrr-mm-dd): 20", 0), 0u) << r.out;
+  EXPECT_EQ(Run({"cash"}).status, 1);  // no link
+  EXPECT_EQ(Run({"cash", "extra"}).status, 64);
+}
 #endif
 
 }  // namespace
