@@ -7,6 +7,9 @@
 #include "link/com_ports.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
+#include "catalogue/cash_info.h"
+#include "catalogue/main_view.h"
+#include "catalogue/model.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "link/transmission_log.h"
@@ -28,6 +31,8 @@ void ResetProcessState() {
   ResetComPorts();
   ResetCashInfo();
   ResetDiagnostics();
+  ResetModelName();
+  ResetMainWindowState();
 }
 
 }  // namespace kelm::test
