@@ -1,0 +1,62 @@
+// Message boxes, the beep and modal waits for the desktop program.
+#include "app/QtOperator.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "link/dialogs/WaitShell.h"
+
+namespace kelm {
+namespace {
+
+QWidget* ActiveParent() {
+  if (QWidget* w = QApplication::activeModalWidget()) return w;
+  return QApplication::activeWindow();
+}
+
+}  // namespace
+
+QtOperator::QtOperator() = default;
+
+QtOperator::~QtOperator() {
+  delete plain_.data();
+}
+
+void QtOperator::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                  QString::fromStdString(text), QMessageBox::Ok, ActiveParent());
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+bool QtOperator::AskYesNo(const std::string& question) {
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
+                  QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+                  ActiveParent());
+  box.setObjectName("QuestionBox");
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtOperator::Beep() {
+  QApplication::beep();
+}
+
+void QtOperator::RunModal(ModalWait& wait) {
+  auto it = shells_.find(wait.DialogName());
+  WaitShell* shell = it != shells_.end() ? it->second.data() : nullptr;
+  if (shell == nullptr) {
+    if (plain_.isNull()) plain_ = new PlainWaitShell(ActiveParent());
+    shell = plain_.data();
+  }
+  shell->Run(wait);
+}
+
+void QtOperator::ProcessEvents() {
+  QCoreApplication::processEvents();
+}
+
+void QtOperator::RegisterWait(const std::string& dialog_name, WaitShell* shell) {
+  shells_[dialog_name] = shell;
+}
+
+}  // namespace kelm

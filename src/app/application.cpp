@@ -1,0 +1,27 @@
+// Process start.
+#include "app/application.h"
+
+#include <clocale>
+
+#include "app/QtOperator.h"
+#include "app/TMainForm.h"
+#include "catalogue/dialogs/LetterCodingDialog.h"
+#include "catalogue/dialogs/TModelDrukarki.h"
+
+namespace kelm {
+
+std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
+  auto app = std::make_unique<QApplication>(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  return app;
+}
+
+void CreateDialogs(TMainForm& form, QtOperator& op) {
+  (void)op;
+  form.RegisterDialog("TModelDrukarki", new TModelDrukarki(&form));
+  form.RegisterDialog("TUstawKodLiter", new TUstawKodLiter(&form));
+  form.RegisterDialog("TKodowaniePolskich", new TKodowaniePolskich(&form));
+}
+
+}  // namespace kelm

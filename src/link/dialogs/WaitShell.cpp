@@ -1,0 +1,94 @@
+// Timer-driven modal waits.
+#include "link/dialogs/WaitShell.h"
+
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace kelm {
+
+WaitShell::WaitShell(QWidget* parent) : QDialog(parent) {
+  setModal(true);
+  timer_.setSingleShot(true);
+  connect(&timer_, &QTimer::timeout, this, &WaitShell::OnTimer);
+}
+
+void WaitShell::Run(ModalWait& wait) {
+  wait_ = &wait;
+  closing_ = false;
+  wait.Begin();
+  Started();
+  timer_.start(wait.IntervalMs());
+  exec();
+  timer_.stop();
+  wait.End();
+  wait_ = nullptr;
+}
+
+void WaitShell::OnTimer() {
+  if (wait_ == nullptr || closing_) return;
+  // The timer stays off during the tick, so a tick that opens a message box is not re-entered.
+  if (wait_->Tick()) {
+    closing_ = true;
+    accept();
+    return;
+  }
+  Ticked();
+  if (!closing_) timer_.start(wait_->IntervalMs());
+}
+
+void WaitShell::Cancel() {
+  if (wait_ == nullptr || closing_) return;
+  closing_ = true;
+  timer_.stop();
+  wait_->Abort();
+  QDialog::reject();
+}
+
+void WaitShell::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape || wait_ == nullptr) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  timer_.stop();
+  if (wait_->Escape()) {
+    closing_ = true;
+    QDialog::reject();
+  } else {
+    timer_.start(wait_->IntervalMs());
+  }
+}
+
+// Closing the window by its frame counts as "&Przerwij".
+void WaitShell::reject() {
+  Cancel();
+}
+
+PlainWaitShell::PlainWaitShell(QWidget* parent) : WaitShell(parent) {
+  auto* layout = new QVBoxLayout(this);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName("ProgressBar1");
+  bar_->setRange(0, 100);
+  bar_->setTextVisible(false);
+  layout->addWidget(bar_);
+  auto* button = new QPushButton("&Przerwij", this);
+  button->setObjectName("Button1");
+  layout->addWidget(button, 0, Qt::AlignHCenter);
+  connect(button, &QPushButton::clicked, this, &PlainWaitShell::Cancel);
+}
+
+void PlainWaitShell::Started() {
+  setWindowTitle(CurrentWait()->DialogName());
+  bar_->setValue(0);
+  step_ = 2;
+}
+
+void PlainWaitShell::Ticked() {
+  int v = bar_->value() + step_;
+  if (v >= 100 || v <= 0) step_ = -step_;
+  bar_->setValue(std::clamp(v, 0, 100));
+}
+
+}  // namespace kelm
