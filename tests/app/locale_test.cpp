@@ -1,0 +1,34 @@
+// Under a Polish locale the program's frames keep "." as the decimal point.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/application.h"
+#include "protocol/frame.h"
+
+namespace kelm {
+namespace {
+
+TEST(Locale, PolishUserLocaleDoesNotReachTheFrames) {
+  ASSERT_EQ(setenv("LC_ALL", "pl_PL.UTF-8", 1), 0);
+  // The locale must exist here, or the test would prove nothing.
+  ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "pl_PL.UTF-8 is not generated";
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.2f", 0.01);
+  ASSERT_STREQ(probe, "0,01");
+  std::setlocale(LC_ALL, "C");
+
+  static int argc = 1;
+  static char name[] = "kldiag";
+  static char* argv[] = {name, nullptr};
+  auto app = CreateApplication(argc, argv);
+  // Qt has taken the user's locale for everything but numbers.
+  EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "pl_PL.UTF-8");
+  ASSERT_GT(FormatCommand("%cP%.2f;%1.2f#x%c%c", kEsc, 0.01, 12.5, kEsc, kBackslash), 0);
+  EXPECT_STREQ(CommandFrame, "\x1bP0.01;12.50#x\x1b\\");
+}
+
+}  // namespace
+}  // namespace kelm
