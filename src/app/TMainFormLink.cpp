@@ -1,24 +1,52 @@
 // The main window's actions that talk to the printer.
+#include <QAction>
 #include <QFileDialog>
+#include <QLabel>
+#include <QTextEdit>
 
 #include "app/TMainForm.h"
 #include "catalogue/raw_panel.h"
+#include "link/command_positions.h"
+#include "link/dialogs/TSzukamdrukarki.h"
+#include "link/printer_link.h"
+#include "link/reception.h"
 #include "link/settings.h"
+#include "link/tcp_link.h"
+#include "link/transmission_log.h"
+#include "protocol/frame.h"
 #include "protocol/operator.h"
 
 namespace kelm {
 
-void TMainForm::RefreshLink() {}
-
-uint8_t TMainForm::CurrentAnswerReceived() const {
-  return 255;
+void TMainForm::RefreshLink() {
+  if (FirstShow && LinkSettings.PortNumber != kNoPort && !SerialHandle().IsOpen()) {
+    OpenSerialPort(1);
+  }
 }
 
-void TMainForm::CloseLink() {}
+uint8_t TMainForm::CurrentAnswerReceived() const {
+  return AnswerReceived;
+}
 
-void TMainForm::ToggleLogClick() {}
+void TMainForm::CloseLink() {
+  if (TcpSocketOpen()) TcpDisconnect();
+}
+
+void TMainForm::ToggleLogClick() {
+  const bool on = ToggleTransmissionLog();
+  log_action_->setChecked(on);
+  log_label_->setVisible(on);
+}
 
 void TMainForm::SearchClick() {
+  auto* search = static_cast<dialogs::TSzukamdrukarki*>(FindDialog("TSzukamdrukarki"));
+  if (search != nullptr) {
+    search->exec();
+    if (search->Listed() == 0) {
+      TheOperator().ShowMessage("Nie znaleziono żadnej drukarki fiskalnej");
+    }
+  }
+  BuildTrees();
   RefreshMainWindow();
 }
 
@@ -26,12 +54,15 @@ void TMainForm::FetchClick() {
   RefreshMainWindow();
 }
 
+// Sent as a byte count, so <00H> in the text goes out too; no check value, no answer awaited.
 void TMainForm::SendRawClick() {
-  PanelTextToCommandFrame(sent_edit_->toPlainText().toStdString());
+  const size_t length = PanelTextToCommandFrame(sent_edit_->toPlainText().toStdString());
+  SendBytes(CommandFrame, length);
   RefreshMainWindow();
 }
 
 void TMainForm::ReceiveClick() {
+  ReceiveAnswer();
   RefreshMainWindow();
 }
 
@@ -44,9 +75,12 @@ void TMainForm::BinaryFileClick() {
 }
 
 void TMainForm::SendCommandPositionsClick(bool show_each) {
-  (void)show_each;
-  const QString path = QFileDialog::getOpenFileName(this, "Otwórz plik który zamierzasz wysłać.");
-  if (path.isEmpty()) return;
+  QFileDialog open(this, "Otwórz plik który zamierzasz wysłać.");
+  open.setObjectName("OpenDialog1");
+  open.setOption(QFileDialog::DontUseNativeDialog);
+  open.setFileMode(QFileDialog::ExistingFile);
+  if (open.exec() != QDialog::Accepted || open.selectedFiles().isEmpty()) return;
+  SendCommandPositionsFile(open.selectedFiles().first().toStdString(), show_each);
 }
 
 }  // namespace kelm

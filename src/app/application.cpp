@@ -7,6 +7,11 @@
 #include "app/TMainForm.h"
 #include "catalogue/dialogs/LetterCodingDialog.h"
 #include "catalogue/dialogs/TModelDrukarki.h"
+#include "link/dialogs/TCzekajNaRs.h"
+#include "link/dialogs/TOdbieranie.h"
+#include "link/dialogs/TParametryTransmisji.h"
+#include "link/dialogs/TSzukamdrukarki.h"
+#include "link/dialogs/TTransmisjaTCPIP.h"
 
 namespace kelm {
 
@@ -18,7 +23,11 @@ std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
 }
 
 void CreateDialogs(TMainForm& form, QtOperator& op) {
-  (void)op;
+  op.RegisterWait("TOdbieranie", new dialogs::TOdbieranie(&form));
+  op.RegisterWait("TCzekajNaRs", new dialogs::TCzekajNaRs(&form));
+  form.RegisterDialog("TParametryTransmisji", new dialogs::TParametryTransmisji(&form));
+  form.RegisterDialog("TTransmisjaTCPIP", new dialogs::TTransmisjaTCPIP(&form));
+  form.RegisterDialog("TSzukamdrukarki", new dialogs::TSzukamdrukarki(&form));
   form.RegisterDialog("TModelDrukarki", new TModelDrukarki(&form));
   form.RegisterDialog("TUstawKodLiter", new TUstawKodLiter(&form));
   form.RegisterDialog("TKodowaniePolskich", new TKodowaniePolskich(&form));

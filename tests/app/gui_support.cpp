@@ -47,6 +47,18 @@ void WhenModal(std::function<void(QWidget*)> act) {
   timer->start();
 }
 
+void WhenTrue(std::function<bool()> ready, std::function<void()> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, ready, act] {
+    if (!ready()) return;
+    timer->stop();
+    timer->deleteLater();
+    act();
+  });
+  timer->start();
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
   QElapsedTimer t;
   t.start();

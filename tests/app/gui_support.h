@@ -15,6 +15,10 @@ QApplication& TestApp();
 // Runs `act` on the next modal widget once it is shown (a dialog's exec, a message box).
 void WhenModal(std::function<void(QWidget*)> act);
 
+// Runs `act` once `ready` holds, checked from the event loop (for dialogs that change while
+// they are shown).
+void WhenTrue(std::function<bool()> ready, std::function<void()> act);
+
 // Processes events until `done` holds or `ms` have passed; returns `done()`.
 bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 

@@ -1,0 +1,117 @@
+// The printer search and the coding command against the virtual printer kelmemu, started as a
+// separate process on a pseudo-terminal that the program reaches as a COM port.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/letter_coding.h"
+#include "catalogue/printer_search.h"
+#include "link/printer_link.h"
+#include "link/settings.h"
+#include "support/scripted_operator.h"
+#include "support/temp_dir.h"
+
+namespace kelm {
+namespace {
+
+// kelmemu on a pseudo-terminal linked as `link`; stopped when the object goes.
+class Kelmemu {
+ public:
+  Kelmemu(const std::string& link, std::vector<std::string> options) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
+      std::vector<std::string> args = {KELMEMU_PATH, "--pty", "--link", link};
+      args.insert(args.end(), options.begin(), options.end());
+      std::vector<char*> argv;
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    // The first line says the printer is ready.
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
+    close(out[0]);
+  }
+  ~Kelmemu() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool Ready() const { return ready_.rfind("PTY ", 0) == 0; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string ready_;
+};
+
+class KelmemuTest : public ::testing::Test {
+ protected:
+  KelmemuTest() {
+    std::filesystem::create_directory(dir.File("dosdevices"));
+    for (int port = 1; port <= 64; ++port) {
+      if (port != 5) {
+        std::filesystem::create_symlink("/nonexistent/tty",
+                                        dir.File("dosdevices/com" + std::to_string(port)));
+      }
+    }
+  }
+  std::string Com5() const { return dir.File("dosdevices/com5"); }
+  void Search() {
+    search.Begin();
+    for (int tick = 0; tick < 200 && !search.Tick(); ++tick) {
+    }
+  }
+  test::SeamGuard seams;
+  test::TempDir dir;
+  test::InFolder in{dir.path()};
+  PrinterSearch search;
+};
+
+TEST_F(KelmemuTest, SearchFindsTheVirtualPrinterOnItsComNumber) {
+  Kelmemu emu(Com5(), {"--model", "vantel"});
+  ASSERT_TRUE(emu.Ready());
+  Search();
+  ASSERT_EQ(search.found.size(), 1u);
+  EXPECT_EQ(search.found[0].text, "COM5 - KELM VANTEL 57T");
+  search.Choose(0);
+  EXPECT_EQ(LinkSettings.PortNumber, 5);
+  // And the printer takes a command from the port the search chose.
+  EXPECT_EQ(SendLetterCoding(2), 0);
+  EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages[0];
+}
+
+TEST_F(KelmemuTest, SearchListsAnOffLinePrinterAsNotRecognised) {
+  Kelmemu emu(Com5(), {"--offline"});
+  ASSERT_TRUE(emu.Ready());
+  Search();
+  ASSERT_EQ(search.found.size(), 1u);
+  EXPECT_EQ(search.found[0].text,
+            "COM5 - Drukarka nierozpoznana ponieważ znajduje się w trybie Off-line.");
+}
+
+TEST_F(KelmemuTest, SearchInFamilyZeroFindsAnOxil) {
+  LinkSettings.ModelFamily = 0;
+  Kelmemu emu(Com5(), {"--model", "oxil"});
+  ASSERT_TRUE(emu.Ready());
+  Search();
+  ASSERT_EQ(search.found.size(), 1u);
+  EXPECT_EQ(search.found[0].text, "COM5 - Oxil lub Oxil Plus");
+}
+
+}  // namespace
+}  // namespace kelm
