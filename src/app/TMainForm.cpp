@@ -73,6 +73,9 @@ TMainForm::TMainForm() {
   setCentralWidget(central);
   BuildMenu();
 
+  // A single border with a minimise button: the layout is made for one size.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   full_height_ = kClientHeight;
   setFixedSize(kClientWidth, full_height_);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
