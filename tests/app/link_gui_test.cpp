@@ -117,7 +117,7 @@ void ChooseFile(const std::string& path) {
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->windowTitle(), "Otwórz plik który zamierzasz wysłać.");
     open->selectFile(QString::fromStdString(path));
-    open->accept();
+    static_cast<QDialog*>(open)->accept();
   });
 }
 
