@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -20,6 +22,7 @@
 #include "link/scripted_printer.h"
 #include "link/tcp_link.h"
 #include "main_form_fixture.h"
+#include "protocol/frame.h"
 
 namespace kelm {
 namespace {
@@ -293,6 +296,65 @@ TEST_F(LinkGuiTest, PrinterSearchThatFindsNothingSaysSo) {
   ASSERT_EQ(guard.op.messages.size(), 1u);
   EXPECT_EQ(guard.op.messages[0], "Nie znaleziono żadnej drukarki fiskalnej");
   EXPECT_EQ(LinkSettings.PortNumber, kNoPort);
+}
+
+}  // namespace
+}  // namespace kelm
+
+namespace kelm {
+namespace {
+
+TEST_F(LinkGuiTest, ReceivingDialogCountsTheBytesAndEscapeCancels) {
+  PrinterOnTcp();
+  Start(3);
+  ConnectTcp();
+  InstallOperator(&qt_op);
+  printer->Send(std::string(300, 'a'));
+  QString caption, counter;
+  bool bar_moved = false;
+  WhenModal([&](QWidget* d) {
+    caption = d->windowTitle();
+    auto* label = Child<QLabel>(d, "Label1");
+    auto* bar = Child<QProgressBar>(d, "ProgressBar1");
+    WhenTrue(
+        [label, bar, &bar_moved] {
+          bar_moved = bar_moved || bar->value() > 0;
+          return label->isVisible();
+        },
+        [d, label, &counter] {
+          counter = label->text();
+          QTest::keyClick(d, Qt::Key_Escape);
+        });
+  });
+  ReceiveAnswer();
+  InstallOperator(&guard.op);
+  EXPECT_EQ(caption, "Odbieram dane");
+  EXPECT_EQ(counter, "Pobrano bajtów:   300");
+  EXPECT_TRUE(bar_moved);
+  EXPECT_EQ(AnswerReceived, 0);
+  EXPECT_EQ(AnswerFailed, 1);
+  EXPECT_EQ(std::string(AnswerBuffer), std::string(300, 'a'));
+}
+
+TEST_F(LinkGuiTest, FlowControlWaitAsksBeforeGivingUp) {
+  Start(3);
+  InstallOperator(&qt_op);
+  kelm::TCzekajNaRs wait;  // no port: the line never clears
+  QString caption, question;
+  WhenModal([&](QWidget* d) {
+    caption = d->windowTitle();
+    EXPECT_EQ(Child<QLabel>(d, "Label1")->text(), "Drukarka niegotowa.");
+    WhenModal([&](QWidget* box) {
+      question = static_cast<QMessageBox*>(box)->text();
+      static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+    });
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  qt_op.RunModal(wait);
+  InstallOperator(&guard.op);
+  EXPECT_EQ(caption, "Czekam na gotowość drukarki ");
+  EXPECT_EQ(question, "Czy przerwać oczekiwanie?");
+  EXPECT_FALSE(wait.ok);
 }
 
 }  // namespace
