@@ -1,0 +1,112 @@
+// The desktop program against the virtual printer kelmemu over loopback TCP/IP and over a
+// pseudo-terminal reached as COM1: connect from the dialogs, send a command from a tree entry.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <filesystem>
+#include <vector>
+
+#include "link/printer_link.h"
+#include "main_form_fixture.h"
+
+namespace kelm {
+namespace {
+
+using test::Child;
+using test::WhenModal;
+
+// kelmemu with the given options; its first output line says where it listens.
+class Kelmemu {
+ public:
+  explicit Kelmemu(std::vector<std::string> options) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
+      options.insert(options.begin(), KELMEMU_PATH);
+      std::vector<char*> argv;
+      for (std::string& a : options) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') ready += c;
+    close(out[0]);
+  }
+  ~Kelmemu() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  std::string ready;
+
+ private:
+  pid_t pid_ = -1;
+};
+
+class KelmemuGuiTest : public test::MainFormTest {
+ protected:
+  // "Kodowanie polskich liter" of the configuration tree, sent with "LATIN".
+  void SendCodingFromTheTree() {
+    auto* tree = Find<QTreeWidget>("TreeView2");
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+      if ((*it)->text(0) == "Kodowanie polskich liter") tree->setCurrentItem(*it);
+    }
+    bool closed = false;
+    WhenModal([&closed](QWidget* d) {
+      Child<QRadioButton>(d, "RadioButton2")->click();
+      Child<QPushButton>(d, "Button1")->click();
+      closed = !d->isVisible();
+      if (!closed) static_cast<QDialog*>(d)->reject();
+    });
+    emit tree->itemDoubleClicked(tree->currentItem(), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(LinkSettings.LetterCoding, 1);
+  }
+};
+
+TEST_F(KelmemuGuiTest, CommandOverTcp) {
+  Kelmemu emu({"--tcp", "127.0.0.1:0"});
+  ASSERT_EQ(emu.ready.rfind("TCP 127.0.0.1:", 0), 0u) << emu.ready;
+  const std::string port = emu.ready.substr(emu.ready.rfind(':') + 1);
+  Start(3);
+  WhenModal([port](QWidget* d) {
+    Child<QLineEdit>(d, "Edit1")->setText("127.0.0.1");
+    Child<QLineEdit>(d, "Edit2")->setText(QString::fromStdString(port));
+    Child<QPushButton>(d, "Button1")->click();
+  });
+  Find<QAction>("TransmisjaTCPIP1")->trigger();
+  ASSERT_EQ(LinkSettings.TcpActive, 1);
+  guard.op.messages.clear();
+  SendCodingFromTheTree();
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+}
+
+TEST_F(KelmemuGuiTest, CommandOverComOne) {
+  std::filesystem::create_directory(dir.File("dosdevices"));
+  Kelmemu emu({"--pty", "--link", dir.File("dosdevices/com1")});
+  ASSERT_EQ(emu.ready.rfind("PTY ", 0), 0u) << emu.ready;
+  LinkSettingsRecord s;
+  s.PortNumber = 1;
+  WriteSettings(s);
+  Start(3);
+  ASSERT_TRUE(SerialHandle().IsOpen());
+  SendCodingFromTheTree();
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+}
+
+}  // namespace
+}  // namespace kelm
