@@ -215,6 +215,8 @@ QWidget* TMainForm::BuildRawPanel() {
     auto* b = new QPushButton(kInsertButtons[i].caption, sent_group_);
     b->setObjectName(QString("Button%1").arg(3 + i));
     b->setFocusPolicy(Qt::NoFocus);
+    b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    b->setMinimumWidth(40);
     const char* mnemonic = kInsertButtons[i].mnemonic;
     connect(b, &QPushButton::clicked, this,
             [this, mnemonic] { sent_edit_->insertPlainText(mnemonic); });
@@ -228,6 +230,8 @@ QWidget* TMainForm::BuildRawPanel() {
   auto* hex_button = new QPushButton("Wstaw", sent_group_);
   hex_button->setObjectName("Button12");
   hex_button->setFocusPolicy(Qt::NoFocus);
+  hex_button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  hex_button->setMinimumWidth(40);
   connect(hex_button, &QPushButton::clicked, this, [this] {
     sent_edit_->insertPlainText(
         QString::fromStdString(HexFieldMnemonic(hex_field_->displayText().toStdString())));
@@ -247,7 +251,7 @@ QWidget* TMainForm::BuildRawPanel() {
   actions->addWidget(checksum);
   actions->addWidget(send);
   sent->addLayout(actions);
-  row->addWidget(sent_group_, 3);
+  row->addWidget(sent_group_, 1);
 
   received_group_ = new QGroupBox("Dane odebrane", panel);
   received_group_->setObjectName("GroupBox3");
@@ -260,7 +264,7 @@ QWidget* TMainForm::BuildRawPanel() {
   receive->setObjectName("Button15");
   connect(receive, &QPushButton::clicked, this, &TMainForm::ReceiveClick);
   received->addWidget(receive);
-  row->addWidget(received_group_, 2);
+  row->addWidget(received_group_, 1);
   return panel;
 }
 

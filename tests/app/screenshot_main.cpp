@@ -1,6 +1,7 @@
 // Saves a picture of the main window in each model family, with the raw panel shown, so the
 // layout can be looked at (run by tests/screenshot.sh under a virtual X server).
 #include <QAbstractButton>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -42,6 +43,18 @@ int main(int argc, char** argv) {
     const QString file = QString("%1/main_family%2.png").arg(out).arg(family);
     if (!form.grab().save(file)) ++failures;
     std::printf("%s\n", qPrintable(file));
+    if (family == 2) {
+      // The dialogs of this issue, as they look before their first showing.
+      for (const char* name : {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP",
+                               "TSzukamdrukarki", "TUstawKodLiter"}) {
+        QDialog* dialog = form.FindDialog(name);
+        if (dialog == nullptr) continue;
+        dialog->adjustSize();
+        const QString picture = QString("%1/%2.png").arg(out, name);
+        if (!dialog->grab().save(picture)) ++failures;
+        std::printf("%s\n", qPrintable(picture));
+      }
+    }
     form.close();
   }
   kelm::InstallOperator(nullptr);
