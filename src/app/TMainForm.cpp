@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/QtOperator.h"
 #include "catalogue/cash_info.h"
 #include "catalogue/dialogs/TModelDrukarki.h"
 #include "catalogue/model.h"
@@ -62,7 +63,8 @@ void RawEdit::insertFromMimeData(const QMimeData* source) {
 
 TMainForm::TMainForm() {
   setObjectName("MainForm");
-  setWindowTitle(QString::fromUtf8(MainWindowTitle()));
+  // The model named in the title is known after the model dialog of the first showing.
+  setWindowTitle(QString::fromUtf8(kApplicationTitle));
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(6, 4, 6, 4);
