@@ -353,6 +353,13 @@ void TMainForm::ApplyView() {
   status_label_->setVisible(view_.status_visible);
   status_label_->setText(QString::fromUtf8(view_.status_text));
   fetch_button_->setEnabled(view_.fetch_enabled);
+  for (int i = 0; i < 7; ++i) {
+    const QString letter(QChar('A' + i));
+    cash_group_->findChild<QLineEdit*>("PTU_" + letter)
+        ->setText(QString::fromStdString(view_.rates[i]));
+    cash_group_->findChild<QLineEdit*>("TOT_" + letter)
+        ->setText(QString::fromStdString(view_.totals[i]));
+  }
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

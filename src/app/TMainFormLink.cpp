@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 #include "app/TMainForm.h"
+#include "catalogue/diagnostics_queries.h"
 #include "catalogue/raw_panel.h"
 #include "link/command_positions.h"
 #include "link/dialogs/TSzukamdrukarki.h"
@@ -51,6 +52,7 @@ void TMainForm::SearchClick() {
 }
 
 void TMainForm::FetchClick() {
+  ReadCashInfo();
   RefreshMainWindow();
 }
 

@@ -2,6 +2,7 @@
 #include "catalogue/main_view.h"
 
 #include "catalogue/cash_info.h"
+#include "catalogue/diagnostics.h"
 #include "link/settings.h"
 #include "protocol/display_text.h"
 #include "protocol/frame.h"
@@ -35,6 +36,10 @@ void RefreshMainView(MainView& view, uint8_t answer_received) {
   if (CashInfoState == 1 && link) {
     view.cash_group_visible = true;
     view.status_visible = false;
+    for (int i = 0; i < 7; ++i) {
+      view.rates[i] = RateTextForFamily(CashInfo.Rates[i], LinkSettings.ModelFamily);
+      view.totals[i] = AmountText(CashInfo.Totals[i]);
+    }
   }
   if (answer_received == 0 && link) {
     view.cash_group_visible = false;

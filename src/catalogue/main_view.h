@@ -25,6 +25,9 @@ struct MainView {
   bool status_visible = true;
   std::string status_text = "Brak odpowiedzi od drukarki.";
   bool fetch_enabled = true;  // "Pobierz dane"
+  // The fields PTU_A..PTU_G and TOT_A..TOT_G of the group "Dane z drukarki".
+  std::string rates[7];
+  std::string totals[7];
 };
 
 inline constexpr const char* kNoAnswerText = "Brak odpowiedzi od drukarki.";

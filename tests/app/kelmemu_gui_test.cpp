@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,6 +93,15 @@ TEST_F(KelmemuGuiTest, CommandOverTcp) {
   ASSERT_EQ(LinkSettings.TcpActive, 1);
   guard.op.messages.clear();
   SendCodingFromTheTree();
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+  // "Pobierz dane" fills the group "Dane z drukarki" from the printer's cash information.
+  EXPECT_TRUE(Find<QGroupBox>("GroupBox1")->isHidden());
+  // Over TCP/IP a tick does not wait for bytes; let real time pass between the ticks.
+  guard.op.on_tick = [](ModalWait&, int) { usleep(1000); };
+  Find<QPushButton>("Button1")->click();
+  EXPECT_FALSE(Find<QGroupBox>("GroupBox1")->isHidden());
+  EXPECT_FALSE(Find<QLineEdit>("PTU_A")->text().isEmpty());
+  EXPECT_FALSE(Find<QLineEdit>("TOT_A")->text().isEmpty());
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catalogue/cash_info.h"
+#include "catalogue/diagnostics.h"
 #include "catalogue/main_view.h"
 #include "link/settings.h"
 #include "protocol/frame.h"
@@ -41,6 +42,25 @@ TEST(MainView, CancelledReceptionReplacesOldCashData) {
   RefreshMainView(view, 1);
   EXPECT_TRUE(view.status_text.empty());
   EXPECT_TRUE(view.cash_group_visible);
+}
+
+TEST(MainView, CashFieldsFollowTheFamily) {
+  test::SeamGuard guard;
+  LinkSettings.PortNumber = 1;
+  CashInfoState = 1;
+  CashInfo.Rates[0] = 23;
+  CashInfo.Rates[1] = 100;
+  CashInfo.Rates[2] = 101;
+  CashInfo.Totals[0] = 1234.5;
+  MainView view;
+  RefreshMainView(view, 1);
+  EXPECT_EQ(view.rates[0], "23.00");
+  EXPECT_EQ(view.rates[1], "ZWOLN");
+  EXPECT_EQ(view.rates[2], "BRAK");
+  EXPECT_EQ(view.totals[0], "1234.50");
+  LinkSettings.ModelFamily = 1;
+  RefreshMainView(view, 1);
+  EXPECT_EQ(view.rates[1], "100.00");
 }
 
 TEST(MainView, TcpLinkCountsAsALink) {
