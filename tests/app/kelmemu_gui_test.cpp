@@ -1,9 +1,5 @@
 // The desktop program against the virtual printer kelmemu over loopback TCP/IP and over a
 // pseudo-terminal reached as COM1: connect from the dialogs, send a command from a tree entry.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QDialog>
 #include <QGroupBox>
@@ -16,6 +12,7 @@
 
 #include "link/printer_link.h"
 #include "main_form_fixture.h"
+#include "support/kelmemu_process.h"
 
 namespace kelm {
 namespace {
@@ -23,40 +20,7 @@ namespace {
 using test::Child;
 using test::WhenModal;
 
-// kelmemu with the given options; its first output line says where it listens.
-class Kelmemu {
- public:
-  explicit Kelmemu(std::vector<std::string> options) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      options.insert(options.begin(), KELMEMU_PATH);
-      std::vector<char*> argv;
-      for (std::string& a : options) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') ready += c;
-    close(out[0]);
-  }
-  ~Kelmemu() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  std::string ready;
-
- private:
-  pid_t pid_ = -1;
-};
+using Kelmemu = test::KelmemuProcess;
 
 class KelmemuGuiTest : public test::MainFormTest {
  protected:
@@ -81,8 +45,8 @@ class KelmemuGuiTest : public test::MainFormTest {
 
 TEST_F(KelmemuGuiTest, CommandOverTcp) {
   Kelmemu emu({"--tcp", "127.0.0.1:0"});
-  ASSERT_EQ(emu.ready.rfind("TCP 127.0.0.1:", 0), 0u) << emu.ready;
-  const std::string port = emu.ready.substr(emu.ready.rfind(':') + 1);
+  ASSERT_EQ(emu.ready().rfind("TCP 127.0.0.1:", 0), 0u) << emu.ready();
+  const std::string port = emu.ready().substr(emu.ready().rfind(':') + 1);
   Start(3);
   WhenModal([port](QWidget* d) {
     Child<QLineEdit>(d, "Edit1")->setText("127.0.0.1");
@@ -108,7 +72,7 @@ TEST_F(KelmemuGuiTest, CommandOverTcp) {
 TEST_F(KelmemuGuiTest, CommandOverComOne) {
   std::filesystem::create_directory(dir.File("dosdevices"));
   Kelmemu emu({"--pty", "--link", dir.File("dosdevices/com1")});
-  ASSERT_EQ(emu.ready.rfind("PTY ", 0), 0u) << emu.ready;
+  ASSERT_EQ(emu.ready().rfind("PTY ", 0), 0u) << emu.ready();
   LinkSettingsRecord s;
   s.PortNumber = 1;
   WriteSettings(s);

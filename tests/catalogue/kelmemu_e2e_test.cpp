@@ -2,10 +2,6 @@
 // separate process on a pseudo-terminal that the program reaches as a COM port.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -15,6 +11,7 @@
 #include "catalogue/printer_search.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
+#include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -22,41 +19,17 @@ namespace kelm {
 namespace {
 
 // kelmemu on a pseudo-terminal linked as `link`; stopped when the object goes.
-class Kelmemu {
+class Kelmemu : public test::KelmemuProcess {
  public:
-  Kelmemu(const std::string& link, std::vector<std::string> options) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      std::vector<std::string> args = {KELMEMU_PATH, "--pty", "--link", link};
-      args.insert(args.end(), options.begin(), options.end());
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    // The first line says the printer is ready.
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
-    close(out[0]);
-  }
-  ~Kelmemu() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool Ready() const { return ready_.rfind("PTY ", 0) == 0; }
+  Kelmemu(const std::string& link, std::vector<std::string> options)
+      : KelmemuProcess(WithLink(link, std::move(options))) {}
 
  private:
-  pid_t pid_ = -1;
-  std::string ready_;
+  static std::vector<std::string> WithLink(const std::string& link,
+                                           std::vector<std::string> options) {
+    options.insert(options.begin(), {"--pty", "--link", link});
+    return options;
+  }
 };
 
 class KelmemuTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 
 #include "link/link_fixture.h"
 #include "protocol/frame.h"
+#include "support/kelmemu_process.h"
 
 namespace kelm::test {
 namespace {
@@ -130,40 +131,12 @@ TEST_F(Kelmctl, PositionsFile) {
 }
 
 #ifdef KELMEMU_PATH
-// The virtual printer as a process of its own; it says where it listens on its first line.
-class Emulator {
+// The virtual printer as a process of its own.
+class Emulator : public KelmemuProcess {
  public:
-  explicit Emulator(const char* mode, const char* where = nullptr) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      execl(KELMEMU_PATH, "kelmemu", mode, where, static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    FILE* f = fdopen(out[0], "r");
-    char line[256] = {};
-    if (f != nullptr && std::fgets(line, sizeof line, f) != nullptr) {
-      ready_ = line;
-      if (!ready_.empty() && ready_.back() == '\n') ready_.pop_back();
-    }
-    if (f != nullptr) std::fclose(f);
-  }
-  ~Emulator() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  // "/dev/pts/N" or "127.0.0.1:PORT".
-  std::string Where() const { return ready_.size() > 4 ? ready_.substr(4) : ""; }
-
- private:
-  pid_t pid_ = -1;
-  std::string ready_;
+  explicit Emulator(const char* mode, const char* where = nullptr)
+      : KelmemuProcess(where != nullptr ? std::vector<std::string>{mode, where}
+                                        : std::vector<std::string>{mode}) {}
 };
 
 TEST_F(Kelmctl, AgainstTheVirtualPrinterOnAPseudoTerminal) {

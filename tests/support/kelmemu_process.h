@@ -1,0 +1,34 @@
+// The virtual printer as a process of its own, for end-to-end tests: started with the given
+// options, stopped with SIGTERM when the object goes. Its first output line says where it
+// listens ("TCP 127.0.0.1:PORT" or "PTY /dev/pts/N").
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace kelm::test {
+
+class KelmemuProcess {
+ public:
+  explicit KelmemuProcess(std::vector<std::string> options);
+  ~KelmemuProcess();
+  KelmemuProcess(const KelmemuProcess&) = delete;
+  KelmemuProcess& operator=(const KelmemuProcess&) = delete;
+
+  // The first line kelmemu printed ("" when it did not start).
+  const std::string& ready() const { return ready_; }
+  bool Ready() const { return ready_.rfind("TCP ", 0) == 0 || ready_.rfind("PTY ", 0) == 0; }
+  // "127.0.0.1:PORT" or "/dev/pts/N".
+  std::string Where() const { return ready_.size() > 4 ? ready_.substr(4) : ""; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string ready_;
+};
+
+// True when this build has kelmemu to start.
+bool KelmemuAvailable();
+
+}  // namespace kelm::test
