@@ -2,6 +2,7 @@
 // answers the status check and then one record per ENQ; the port runs at the readout speed only
 // during a pass and comes back as it was, whatever happens.
 #include "readout/readout_link.h"
+#include "readout/readout_run.h"
 
 #include <gtest/gtest.h>
 
@@ -14,73 +15,6 @@
 
 namespace kelm {
 namespace {
-
-using test::Body;
-
-// Body lengths of the default printer type, written out so the stream can be cut into records.
-size_t Length(uint8_t typeByte) {
-  switch (typeByte & 0x7F) {
-    case 0:
-      return 252;
-    case 1:
-      return 14;
-    case 2:
-      return 10;
-    case 3:
-      return 18;
-    case 4:
-      return 31;
-    case 5:
-      return 90;
-    case 6:
-      return 8;
-    case 7:
-      return 34;
-    case 8:
-      return 10;
-    case 10:
-    case 11:
-      return 58;
-    case 12:
-      return 16;
-    default:
-      return 0;
-  }
-}
-
-std::vector<std::string> Records(const std::string& stream) {
-  std::vector<std::string> out;
-  for (size_t at = 0; at < stream.size();) {
-    const size_t n = 1 + Length(uint8_t(stream[at]));
-    out.push_back(stream.substr(at, n));
-    at += n;
-  }
-  return out;
-}
-
-// A pass of `count` daily reports of layout 90, each selling 1,23 zł of A; the closing record's
-// total due can be put off by `closingDelta`.
-std::string Pass(int count, const char* currency = "PLN", uint8_t more = 0, int closingDelta = 0,
-                 uint32_t firstNumber = 1) {
-  test::RangeSpec range;
-  range.count = uint16_t(count);
-  range.more = more;
-  range.firstNumber = count ? firstNumber : 0;
-  range.lastNumber = count ? firstNumber + uint32_t(count) - 1 : 0;
-  std::string s = test::HeadRecords({}, {}) + test::RangeBody(range).Record(10);
-  if (count > 0) s += test::CurrencyBody(currency, 1).Record(12);
-  for (int n = 0; n < count; ++n) {
-    Body day(90);
-    day.U16(1, uint16_t(firstNumber + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
-    day.U16(19, 1).U32(21, 23).U32(49, 123).U32(77, 123);
-    s += day.Record(5);
-    if (n == 0) s += test::TaxRateBody(31, 1, 2026, 1, 1, {2300}, {1}).Record(4);
-  }
-  test::RangeSpec closing = range;
-  closing.dueLow = uint32_t(123 * count + closingDelta);
-  closing.vatLow = uint32_t(23 * count);
-  return s + test::RangeBody(closing).Record(11);
-}
 
 ReadoutRequest ByNumbers(unsigned long speed = 57600) {
   ReadoutFields f;
@@ -135,7 +69,7 @@ class ReadoutLink : public test::LinkTest, public testing::WithParamInterface<bo
   void Script(const std::vector<std::string>& passes, uint8_t status = kReady) {
     for (const std::string& pass : passes) {
       printer->On(std::string(1, kEnqByte), std::string(1, char(status)), 0, 1);
-      for (const std::string& record : Records(pass)) {
+      for (const std::string& record : test::SplitRecords(pass)) {
         printer->On(std::string(1, kEnqByte), record, 0, 1);
       }
     }
@@ -179,7 +113,7 @@ class ReadoutLink : public test::LinkTest, public testing::WithParamInterface<bo
 };
 
 TEST_P(ReadoutLink, PassReadAtTheReadoutSpeedAndTheLinkRestored) {
-  Script({Pass(3)});
+  Script({test::Pass(3)});
   std::vector<std::pair<uint32_t, uint8_t>> during;
   op.on_tick = [&](ModalWait&, int) {
     during.push_back({LinkSettings.Speed, LinkSettings.XonXoff});
@@ -199,7 +133,7 @@ TEST_P(ReadoutLink, PassReadAtTheReadoutSpeedAndTheLinkRestored) {
   ExpectLinkAsBefore();
 
   // The text equals what the report makes of the same stream held in memory.
-  BufferRecordLink memory(Pass(3));
+  BufferRecordLink memory(test::Pass(3));
   StringSink text;
   ReadPeriodicReport(memory, ReadoutModel{}, ByNumbers().report, text, "09-12-2026");
   EXPECT_EQ(WorkFile(), text.text);
@@ -213,7 +147,7 @@ TEST_P(ReadoutLink, PassReadAtTheReadoutSpeedAndTheLinkRestored) {
 }
 
 TEST_P(ReadoutLink, TwoCurrenciesTwoPassesEachAfterItsStatusCheck) {
-  Script({Pass(2, "PLN", 1), Pass(2, "EUR", 0, 0, 3)});
+  Script({test::Pass(2, "PLN", 1), test::Pass(2, "EUR", 0, 0, 3)});
   ReadoutSession session(ReadoutModel{}, ByNumbers(), "09-12-2026");
   RunReadoutPasses(session, 57600);
   session.Finish();
@@ -228,26 +162,26 @@ TEST_P(ReadoutLink, TwoCurrenciesTwoPassesEachAfterItsStatusCheck) {
 }
 
 TEST_P(ReadoutLink, FailuresEndTheLoopAndRestoreTheLink) {
-  ExpectFailure({Pass(2, "PLN", 0, 1)}, kReady, "Wystąpił błąd trasmisji.", 1, true);
+  ExpectFailure({test::Pass(2, "PLN", 0, 1)}, kReady, "Wystąpił błąd trasmisji.", 1, true);
 }
 
 TEST_P(ReadoutLink, FailureInTheSecondCurrencyIsNoSuccess) {
-  ExpectFailure({Pass(1, "PLN", 1), Pass(1, "EUR", 0, -1, 2)}, kReady, "Wystąpił błąd trasmisji.",
-                2, true);
+  ExpectFailure({test::Pass(1, "PLN", 1), test::Pass(1, "EUR", 0, -1, 2)}, kReady,
+                "Wystąpił błąd trasmisji.", 2, true);
 }
 
 TEST_P(ReadoutLink, SecondCurrencyRefusedLeavesTheReadoutIncomplete) {
   // The first currency is whole, but the report the operator asked for is not.
-  ExpectFailure({Pass(1, "PLN", 1)}, kReady, "Wystąpił bład nr: 7: ", 1, true);
+  ExpectFailure({test::Pass(1, "PLN", 1)}, kReady, "Wystąpił bład nr: 7: ", 1, true);
 }
 
 TEST_P(ReadoutLink, PrinterThatRefusesTheCommandSendsNothing) {
-  ExpectFailure({Pass(1)}, 0x60, "Wystąpił bład nr: 7: ", 0, false);
+  ExpectFailure({test::Pass(1)}, 0x60, "Wystąpił bład nr: 7: ", 0, false);
 }
 
 TEST_P(ReadoutLink, AbortDuringAByteWaitEndsThePassQuietly) {
   // The printer sends the head and then falls silent; only "&Przerwij" ends the wait.
-  const std::vector<std::string> records = Records(Pass(3));
+  const std::vector<std::string> records = test::SplitRecords(test::Pass(3));
   printer->On(std::string(1, kEnqByte), std::string(1, char(kReady)), 0, 1);
   size_t headBytes = 0;
   for (size_t i = 0; i < 9; ++i) {
@@ -267,12 +201,93 @@ TEST_P(ReadoutLink, AbortDuringAByteWaitEndsThePassQuietly) {
   ExpectLinkAsBefore();
 }
 
+// The Read button as a whole: type query, "#o" frame, passes, and what the end dialog gets.
+class ReadButton : public ReadoutLink {
+ protected:
+  void SetUp() override {
+    ReadoutLink::SetUp();
+    printer->On("\x1bP1#v\x1b\\", "\x1bP1#RKELM VANTEL 57T/2.00\x1b\\");
+  }
+  static ReadoutFields Numbers(const char* first, const char* last) {
+    ReadoutFields f;
+    f.mode = ReadoutMode::kByNumbers;
+    f.firstNumber = first;
+    f.lastNumber = last;
+    f.speed = 57600;
+    return f;
+  }
+};
+
+TEST_P(ReadButton, ReadsIntoTheWorkFileAndNamesTheReport) {
+  Script({test::Pass(3)});
+  const ReadoutOutcome outcome = ReadPeriodicReportToFile(Numbers("1", "3"));
+  EXPECT_EQ(outcome.end, ReadoutEnd::kShowEndDialog);
+  EXPECT_EQ(op.messages, std::vector<std::string>{});
+  EXPECT_EQ(outcome.fileName, "VANTEL_ABC12345678_Nr_1_3.txt");
+  EXPECT_EQ(outcome.title,
+            "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr 1 "
+            "do nr 3.");
+  EXPECT_NE(printer->Received().find("\x1bP4;0;0;0;0;0;0;128#o1/3/\r\r57600/"), std::string::npos);
+  EXPECT_FALSE(WorkFile().empty());
+  ExpectLinkAsBefore();
+}
+
+TEST_P(ReadButton, SeveralCurrenciesAreAnnouncedBeforeTheEndDialog) {
+  Script({test::Pass(1, "PLN", 1), test::Pass(1, "EUR", 1, 0, 2), test::Pass(1, "USD", 0, 0, 3)});
+  const ReadoutOutcome outcome = ReadPeriodicReportToFile(Numbers("1", "3"));
+  EXPECT_EQ(outcome.end, ReadoutEnd::kShowEndDialog);
+  EXPECT_EQ(op.messages,
+            std::vector<std::string>{
+                "W zadanym zakresie znajdują się raporty dobowe zapisane dla różnej waluty "
+                "ewidencyjnej.\r\nDlatego zostaną wypisane 3 raporty okresowe, oddzielnie dla "
+                "każdej waluty."});
+}
+
+TEST_P(ReadButton, WhatEndsTheReadoutBeforeTheEndDialog) {
+  struct Row {
+    const char* name;
+    int family;
+    ReadoutFields fields;
+    ReadoutEnd end;
+    const char* message;
+    bool frameSent;
+  };
+  ReadoutFields year1979;
+  year1979.mode = ReadoutMode::kMonthly;
+  year1979.month = "12-1979";
+  ReadoutFields lastYear2080;
+  lastYear2080.mode = ReadoutMode::kByDates;
+  lastYear2080.firstDate = "01-12-2026";
+  lastYear2080.lastDate = "01-01-2080";
+  const Row rows[] = {
+      {"family 1", 1, Numbers("1", "3"), ReadoutEnd::kClose,
+       "Ta funkcja jest niedostępna dla tego modelu drukarki fiskalnej.", false},
+      {"month in 1979", 2, year1979, ReadoutEnd::kStayOpen, "     Data spoza zakresu     ", false},
+      {"last date in 2080", 2, lastYear2080, ReadoutEnd::kStayOpen, "    Data spoza zakresu     ",
+       false},
+      {"closing total off by one", 2, Numbers("1", "3"), ReadoutEnd::kClose,
+       "Wystąpił błąd trasmisji.", true},
+  };
+  Script({test::Pass(2, "PLN", 0, 1)});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    op.messages.clear();
+    LinkSettings.ModelFamily = uint8_t(row.family);
+    const ReadoutOutcome outcome = ReadPeriodicReportToFile(row.fields);
+    EXPECT_EQ(outcome.end, row.end);
+    EXPECT_EQ(op.messages, std::vector<std::string>{row.message});
+    EXPECT_EQ(printer->Received().find("#o") != std::string::npos, row.frameSent);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ReadButton, testing::Bool(), test::LinkName);
+
 using ReadoutOverLink = test::LinkTest;
 
 TEST_F(ReadoutOverLink, TcpStatusWithoutBitsFiveAndSixReadsNothing) {
   UseTcp();
   printer->On(std::string(1, kEnqByte), std::string(1, char(0x24)), 0, 1);
-  for (const std::string& record : Records(Pass(1))) {
+  for (const std::string& record : test::SplitRecords(test::Pass(1))) {
     printer->On(std::string(1, kEnqByte), record, 0, 1);
   }
   ReadoutSession session(ReadoutModel{}, ByNumbers(), "09-12-2026");
