@@ -39,7 +39,7 @@ class BreakingOperator : public test::ScriptedOperator {
   int abortAfterEvents = -1;
   int events = 0;
   void RunModal(ModalWait& wait) override {
-    engine = static_cast<DownloadEngine*>(&wait);
+    engine = dynamic_cast<DownloadEngine*>(&wait);
     ScriptedOperator::RunModal(wait);
     engine = nullptr;
   }
