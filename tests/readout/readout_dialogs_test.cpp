@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
 #include <cstdio>
 #include <memory>
 
@@ -22,6 +24,7 @@
 #include "link/scripted_printer.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "main_form_fixture.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
@@ -46,6 +49,16 @@ std::string RunPdfToText(const std::string& pdf) {
   if (std::system(command.c_str()) != 0) return "";
   return test::TempDir::Read(out);
 }
+
+// Counts the showings of a window, however short.
+class ShowCounter : public QObject {
+ public:
+  int shows = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++shows;
+    return false;
+  }
+};
 
 // The desktop operator with its waits, but messages recorded rather than shown in boxes.
 class RecordingQtOperator : public QtOperator {
@@ -162,8 +175,8 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;
   };
-  bool downloadShown = false;
-  WhenTrue([&] { return download->isVisible(); }, [&] { downloadShown = true; });
+  ShowCounter downloadShown;
+  download->installEventFilter(&downloadShown);
   std::string text, label;
   WhenTrue([&] { return end->isVisible(); },
            [&] {
@@ -178,7 +191,8 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   Child<QPushButton>(dialog.get(), "Button1")->click();
 
   EXPECT_EQ(qt_op.messages, std::vector<std::string>{});
-  EXPECT_TRUE(downloadShown);
+  download->removeEventFilter(&downloadShown);
+  EXPECT_EQ(downloadShown.shows, 1);
   EXPECT_FALSE(dialog->isVisible()) << "the readout dialog closes after the readout";
   EXPECT_EQ(end->windowTitle(), "Zakończono odczytywanie");
   EXPECT_EQ(label, "Odczytywanie zakończono poprawnie");
@@ -201,18 +215,30 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
 TEST_F(ReadoutDialogs, ProgressOfALongReadoutOverThePort) {
   UsePty();
   Script({test::Pass(120)});
-  int barMax = 0;
-  QString label2;
-  WhenTrue([&] { return Child<QProgressBar>(download, "ProgressBar1")->isVisible(); },
-           [&] {
-             barMax = Child<QProgressBar>(download, "ProgressBar1")->maximum();
-             label2 = Child<QLabel>(download, "Label2")->text();
-           });
+  // What the dialog shows when the bar first appears.
+  class FirstShowing : public QObject {
+   public:
+    QProgressBar* bar = nullptr;
+    QLabel* label2 = nullptr;
+    int max = 0;
+    QString text;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Show && text.isEmpty()) {
+        max = bar->maximum();
+        text = label2->text();
+      }
+      return false;
+    }
+  } first;
+  first.bar = Child<QProgressBar>(download, "ProgressBar1");
+  first.label2 = Child<QLabel>(download, "Label2");
+  first.bar->installEventFilter(&first);
   WhenTrue([&] { return end->isVisible(); }, [&] { end->reject(); });
   AskNumbers("1", "120");
   Child<QPushButton>(dialog.get(), "Button1")->click();
-  EXPECT_EQ(barMax, 120);
-  EXPECT_EQ(label2, "Pobrano dane 20 raportów");
+  first.bar->removeEventFilter(&first);
+  EXPECT_EQ(first.max, 120);
+  EXPECT_EQ(first.text, "Pobrano dane 20 raportów");
   EXPECT_EQ(Child<QLabel>(download, "Label1")->text(),
             "Pobieranie danych raportu okresowego dla waluty PLN.");
   EXPECT_EQ(LinkSettings.Speed, 9600u) << "the port's own speed is back";
@@ -232,18 +258,43 @@ TEST_F(ReadoutDialogs, AbortWhileThePrinterIsSilent) {
         return download->isVisible() && std::count(sent.begin(), sent.end(), kEnqByte) >= 11;
       },
       [&] { Child<QPushButton>(download, "Button1")->click(); });
-  bool endShown = false;
-  WhenTrue([&] { return end->isVisible(); },
-           [&] {
-             endShown = true;
-             end->reject();
+  // 0 waiting, 1 the end dialog was shown, 2 the test is over (the watch then ends by itself).
+  auto endShown = std::make_shared<int>(0);
+  auto* endDialog = end;
+  WhenTrue([endShown, endDialog] { return *endShown == 2 || endDialog->isVisible(); },
+           [endShown, endDialog] {
+             if (*endShown == 2) return;
+             *endShown = 1;
+             endDialog->reject();
            });
   AskNumbers("1", "3");
   Child<QPushButton>(dialog.get(), "Button1")->click();
   EXPECT_EQ(qt_op.messages, std::vector<std::string>{});
   EXPECT_TRUE(WaitFor([&] { return printer->Received().back() == 0x18; }, 2000)) << "CAN sent";
-  EXPECT_FALSE(endShown);
+  EXPECT_EQ(*endShown, 0);
+  *endShown = 2;
+  QTest::qWait(20);
   EXPECT_FALSE(download->isVisible());
+}
+
+using ReadoutFromTheMainWindow = test::MainFormTest;
+
+TEST_F(ReadoutFromTheMainWindow, BasicTreeEntryOpensTheReadoutDialog) {
+  Start(3);
+  auto* tree = Find<QTreeWidget>("TreeView1");
+  QTreeWidgetItem* entry = nullptr;
+  for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+    if ((*it)->text(0) == "Odczytaj raport okresowy") entry = *it;
+  }
+  ASSERT_NE(entry, nullptr);
+  tree->setCurrentItem(entry);
+  QString shown;
+  test::WhenModal([&](QWidget* w) {
+    shown = w->objectName();
+    Child<QPushButton>(w, "Button2")->click();
+  });
+  QTest::keyClick(tree, Qt::Key_Return);
+  EXPECT_EQ(shown, "TOdczytajRaportOkresowy");
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ void TPobieranieFiskalnejSklepu::Ticked() {
   const auto* engine = static_cast<const DownloadEngine*>(CurrentWait());
   label1_->setText(QString::fromStdString(engine->label1()));
   label2_->setText(QString::fromStdString(engine->label2()));
-  bar_->setVisible(engine->progressVisible());
   bar_->setRange(0, engine->progressMax());
   bar_->setValue(engine->progressPosition());
+  bar_->setVisible(engine->progressVisible());
 }
 
 }  // namespace kelm::dialogs
