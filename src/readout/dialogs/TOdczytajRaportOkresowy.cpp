@@ -26,6 +26,8 @@ QLineEdit* MaskEdit(QWidget* parent, const char* name, const char* mask) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
   edit->setInputMask(mask);
+  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(mask).section(';', 0, 0)) +
+                        16);
   return edit;
 }
 
