@@ -25,6 +25,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "main_form_fixture.h"
+#include "readout/dialogs/PrintReportFile.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
@@ -278,6 +279,45 @@ TEST_F(ReadoutDialogs, AbortWhileThePrinterIsSilent) {
   *endShown = 2;
   QTest::qWait(20);
   EXPECT_FALSE(download->isVisible());
+}
+
+TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {
+  test::TestApp();
+  test::TempDir dir;
+  // Blocks of 30 lines, one with Polish letters in Windows-1250, far more than one page holds.
+  std::string text;
+  for (int block = 0; block < 40; ++block) {
+    text +=
+        "\xA3\xA5"
+        "CZNA NALE\xAF"
+        "NO\x8C\xC6 " +
+        std::to_string(block) + "\r\n";
+    for (int line = 1; line < 29; ++line) text += "wiersz " + std::to_string(line) + "\r\n";
+    text += "------------------------------------------  \r\n";
+  }
+  text += "\t\t\t\r\n";
+  const std::string file = dir.File("raport.txt");
+  test::TempDir::Write(file, text);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setOutputFileName(QString::fromStdString(dir.File("raport.pdf")));
+  const int pages = PrintReportFile(printer, QString::fromStdString(file), "Tytuł raportu");
+  ASSERT_GT(pages, 1);
+  const std::string printed = RunPdfToText(dir.File("raport.pdf"));
+  const std::string last = "Strona " + std::to_string(pages) + " z " + std::to_string(pages);
+  EXPECT_NE(printed.find("Strona 1 z " + std::to_string(pages)), std::string::npos) << printed;
+  EXPECT_NE(printed.find(last), std::string::npos) << printed;
+  EXPECT_NE(printed.find("ŁĄCZNA NALEŻNOŚĆ 39"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("Tytuł raportu"), std::string::npos) << printed;
+  // Every page carries the title once.
+  size_t titles = 0;
+  for (size_t at = printed.find("Tytuł raportu"); at != std::string::npos;
+       at = printed.find("Tytuł raportu", at + 1)) {
+    ++titles;
+  }
+  EXPECT_EQ(titles, size_t(pages));
+  EXPECT_EQ(PrintReportFile(printer, QString::fromStdString(dir.File("brak.txt")), "x"), 0);
 }
 
 using ReadoutFromTheMainWindow = test::MainFormTest;
