@@ -163,6 +163,27 @@ TEST_F(ReadoutDialogs, ChoicesFollowTheEmergencyBoxAndTheModel) {
   EXPECT_FALSE(dialog->isVisible());
 }
 
+TEST_F(ReadoutDialogs, OtherFamiliesCloseAndBadDatesStayOpen) {
+  UseTcp();
+  Script({});
+  LinkSettings.ModelFamily = 1;
+  dialog->show();
+  Child<QPushButton>(dialog.get(), "Button1")->click();
+  EXPECT_EQ(qt_op.messages, std::vector<std::string>{
+                                "Ta funkcja jest niedostępna dla tego modelu drukarki fiskalnej."});
+  EXPECT_FALSE(dialog->isVisible());
+
+  qt_op.messages.clear();
+  LinkSettings.ModelFamily = 2;
+  dialog->show();
+  Child<QRadioButton>(dialog.get(), "RadioButton1")->click();
+  Child<QLineEdit>(dialog.get(), "MaskEdit3")->setText("12/2080");
+  Child<QPushButton>(dialog.get(), "Button1")->click();
+  EXPECT_EQ(qt_op.messages, std::vector<std::string>{"     Data spoza zakresu     "});
+  EXPECT_TRUE(dialog->isVisible()) << "the operator corrects the date";
+  EXPECT_EQ(printer->Received().find("#o"), std::string::npos);
+}
+
 TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   UseTcp();
   Script({test::Pass(3)});
