@@ -1,2 +1,6 @@
 add_executable(bench_readout_text ${CMAKE_CURRENT_LIST_DIR}/bench_readout_text.cpp)
 target_link_libraries(bench_readout_text PRIVATE kelm_readout)
+if(TARGET kelm_readout_streams)
+  add_executable(bench_readout_link ${CMAKE_CURRENT_LIST_DIR}/bench_readout_link.cpp)
+  target_link_libraries(bench_readout_link PRIVATE kelm_readout kelm_readout_streams util)
+endif()

@@ -12,6 +12,8 @@
 #include "link/dialogs/TParametryTransmisji.h"
 #include "link/dialogs/TSzukamdrukarki.h"
 #include "link/dialogs/TTransmisjaTCPIP.h"
+#include "readout/dialogs/TOdczytajRaportOkresowy.h"
+#include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 
 namespace kelm {
 
@@ -31,6 +33,8 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TModelDrukarki", new TModelDrukarki(&form));
   form.RegisterDialog("TUstawKodLiter", new TUstawKodLiter(&form));
   form.RegisterDialog("TKodowaniePolskich", new TKodowaniePolskich(&form));
+  op.RegisterWait("TPobieranieFiskalnejSklepu", new dialogs::TPobieranieFiskalnejSklepu(&form));
+  form.RegisterDialog("TOdczytajRaportOkresowy", new dialogs::TOdczytajRaportOkresowy(&form));
 }
 
 }  // namespace kelm

@@ -62,6 +62,10 @@ class ReadoutSession : private LineSink {
   // Shows the download dialog for one pass through the operator; adds 1 to the pass count.
   // Returns the pass's code.
   int RunPass(RecordLink& link);
+  // A pass that could not be read (the printer refused it, the port did not open). The readout
+  // has then not succeeded, even when an earlier currency had: a report missing a currency must
+  // not be offered as complete.
+  void PassNotRun() { success_ = false; }
   // Another pass follows: the pass succeeded and its range record announced more currencies.
   // Writes the currency separator when it does.
   bool NextPass();

@@ -152,4 +152,71 @@ std::string ExternalSha1(const std::string& bytes) {
   return hex;
 }
 
+// Body lengths of the default printer type, written out so the stream can be cut into records.
+namespace {
+
+size_t Length(uint8_t typeByte) {
+  switch (typeByte & 0x7F) {
+    case 0:
+      return 252;
+    case 1:
+      return 14;
+    case 2:
+      return 10;
+    case 3:
+      return 18;
+    case 4:
+      return 31;
+    case 5:
+      return 90;
+    case 6:
+      return 8;
+    case 7:
+      return 34;
+    case 8:
+      return 10;
+    case 10:
+    case 11:
+      return 58;
+    case 12:
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitRecords(const std::string& stream) {
+  std::vector<std::string> out;
+  for (size_t at = 0; at < stream.size();) {
+    const size_t n = 1 + Length(uint8_t(stream[at]));
+    out.push_back(stream.substr(at, n));
+    at += n;
+  }
+  return out;
+}
+
+std::string Pass(int count, const char* currency, uint8_t more, int closingDelta,
+                 uint32_t firstNumber) {
+  RangeSpec range;
+  range.count = uint16_t(count);
+  range.more = more;
+  range.firstNumber = count ? firstNumber : 0;
+  range.lastNumber = count ? firstNumber + uint32_t(count) - 1 : 0;
+  std::string s = HeadRecords({}, {}) + RangeBody(range).Record(10);
+  if (count > 0) s += CurrencyBody(currency, 1).Record(12);
+  for (int n = 0; n < count; ++n) {
+    Body day(90);
+    day.U16(1, uint16_t(firstNumber + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
+    day.U16(19, 1).U32(21, 23).U32(49, 123).U32(77, 123);
+    s += day.Record(5);
+    if (n == 0) s += TaxRateBody(31, 1, 2026, 1, 1, {2300}, {1}).Record(4);
+  }
+  RangeSpec closing = range;
+  closing.dueLow = uint32_t(123 * count + closingDelta);
+  closing.vatLow = uint32_t(23 * count);
+  return s + RangeBody(closing).Record(11);
+}
+
 }  // namespace kelm::test

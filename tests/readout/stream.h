@@ -70,6 +70,14 @@ Body CurrencyBody(std::string_view name, uint16_t firstReport, uint8_t state = 0
 Body TaxRateBody(size_t length, uint8_t number, int year, int month, int day,
                  const std::vector<uint16_t>& rates, const std::vector<uint8_t>& uses);
 
+// A pass of `count` daily reports of layout 90 for the default printer type, each selling 1,23 zł
+// of A at 23 %, numbered from `firstNumber`; the closing record's total due is put off by
+// `closingDelta`.
+std::string Pass(int count, const char* currency = "PLN", uint8_t more = 0, int closingDelta = 0,
+                 uint32_t firstNumber = 1);
+// Cuts a stream of the default printer type into its records (type byte and body).
+std::vector<std::string> SplitRecords(const std::string& stream);
+
 // The report text as UTF-8 lines without their CR LF; a line without CR LF is marked "<no CRLF>".
 std::vector<std::string> ReportLines(const std::string& cp1250);
 

@@ -1,0 +1,105 @@
+// The end dialog of a readout.
+#include "readout/dialogs/TZakonczonoOdczytywanie.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "link/program_folder.h"
+#include "readout/dialogs/PrintReportFile.h"
+#include "readout/readout_controls.h"
+#include "readout/readout_session.h"
+
+namespace kelm::dialogs {
+namespace {
+
+QString WorkFile() {
+  return QString::fromStdString(InProgramFolder(kReadoutWorkFile));
+}
+
+}  // namespace
+
+TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(parent) {
+  setObjectName("TZakonczonoOdczytywanie");
+  setWindowTitle("Zakończono odczytywanie");
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  auto* done = new QLabel("Odczytywanie zakończono poprawnie", this);
+  done->setObjectName("Label1");
+  layout->addWidget(done, 0, Qt::AlignHCenter);
+  auto* what = new QLabel("Co zrobić z odczytanymi danymi?", this);
+  what->setObjectName("Label2");
+  layout->addWidget(what, 0, Qt::AlignHCenter);
+  auto button = [&](const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    layout->addWidget(b);
+    return b;
+  };
+  // Writing to a disc belongs to the disc dialog, which this program does not have yet.
+  button("Button1", "&Nagraj na płytę CD/DVD")->setEnabled(false);
+  connect(button("Button2", "&Wyświetl"), &QPushButton::clicked, this,
+          &TZakonczonoOdczytywanie::ViewClick);
+  connect(button("Button3", "Nagraj na &dysku"), &QPushButton::clicked, this,
+          &TZakonczonoOdczytywanie::SaveClick);
+  connect(button("Button4", "&Drukuj"), &QPushButton::clicked, this,
+          &TZakonczonoOdczytywanie::PrintClick);
+  connect(button("Button5", "&Anuluj"), &QPushButton::clicked, this, &QDialog::reject);
+
+  chooseSaveFile = [this](const QString& proposed) {
+    QFileDialog dialog(this, "Zapisz dane raportu do pliku");
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter("Pliki tekstowe (*.txt *.TXT)");
+    dialog.setDefaultSuffix("txt");
+    // The program asks itself before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+  };
+  choosePrinter = [this](QPrinter& printer) {
+    QPrintDialog dialog(&printer, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
+  openFile = [](const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  };
+}
+
+int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& fileName) {
+  title_ = QString::fromStdString(title);
+  fileName_ = QString::fromStdString(fileName);
+  return exec();
+}
+
+void TZakonczonoOdczytywanie::ViewClick() {
+  openFile(WorkFile());
+}
+
+void TZakonczonoOdczytywanie::SaveClick() {
+  const QString chosen = chooseSaveFile(fileName_);
+  if (chosen.isEmpty()) return;
+  SaveReadoutCopy(chosen.toStdString());
+}
+
+void TZakonczonoOdczytywanie::PrintClick() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title_);
+  if (!choosePrinter(printer)) return;
+  PrintReportFile(printer, WorkFile(), title_);
+}
+
+void TZakonczonoOdczytywanie::done(int result) {
+  std::remove(InProgramFolder(kReadoutWorkFile).c_str());
+  QDialog::done(result);
+}
+
+}  // namespace kelm::dialogs

@@ -1,0 +1,36 @@
+// The end dialog of a readout: view, save or print the text; closing it deletes the work file.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QPrinter;
+
+namespace kelm::dialogs {
+
+class TZakonczonoOdczytywanie : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TZakonczonoOdczytywanie(QWidget* parent = nullptr);
+
+  // Shows the dialog for the readout just written (ReportTitle and ReportFileName, UTF-8).
+  int Show(const std::string& title, const std::string& fileName);
+
+  // How the save and print choices are asked; tests answer them without a window.
+  std::function<QString(const QString& proposed)> chooseSaveFile;
+  std::function<bool(QPrinter& printer)> choosePrinter;
+  // How the text is opened for viewing.
+  std::function<bool(const QString& path)> openFile;
+
+  void done(int result) override;
+
+ private:
+  void ViewClick();
+  void SaveClick();
+  void PrintClick();
+
+  QString title_;
+  QString fileName_;
+};
+
+}  // namespace kelm::dialogs

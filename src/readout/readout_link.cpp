@@ -1,0 +1,108 @@
+// The record stream over the link and the readout's pass loop.
+#include "readout/readout_link.h"
+
+#include "link/printer_link.h"
+#include "link/reception.h"
+#include "link/settings.h"
+#include "link/tcp_link.h"
+#include "protocol/command_execution.h"
+#include "protocol/frame.h"
+
+namespace kelm {
+namespace {
+
+bool LinkUp() {
+  if (LinkSettings.TcpActive != 0) return TcpSocketOpen();
+  return SerialHandle().IsOpen();
+}
+
+bool SendOne(char byte) {
+  return SendBytes(&byte, 1) == 0;
+}
+
+// The serial port at the readout speed without Xon/Xoff for one pass. Whatever happens in the
+// pass, the operator's settings come back and the port is reopened with them.
+class ReadoutSpeed {
+ public:
+  explicit ReadoutSpeed(unsigned long speed) : saved_(LinkSettings) {
+    CloseSerialPort();
+    LinkSettings.Speed = uint32_t(speed);
+    LinkSettings.XonXoff = 0;
+    open_ = OpenSerialPort(1);
+  }
+  ~ReadoutSpeed() {
+    CloseSerialPort();
+    LinkSettings.PortNumber = saved_.PortNumber;
+    LinkSettings.Speed = saved_.Speed;
+    LinkSettings.DataBits = saved_.DataBits;
+    LinkSettings.Parity = saved_.Parity;
+    LinkSettings.StopBits = saved_.StopBits;
+    LinkSettings.XonXoff = saved_.XonXoff;
+    LinkSettings.RtsCts = saved_.RtsCts;
+    if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+  }
+  ReadoutSpeed(const ReadoutSpeed&) = delete;
+  ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  const LinkSettingsRecord saved_;
+  bool open_ = false;
+};
+
+}  // namespace
+
+bool LinkRecordLink::ReadByte(uint8_t* byte) {
+  char c = 0;
+  while (!aborted()) {
+    const size_t n = ReadBytes(&c, 1);
+    TheOperator().ProcessEvents();
+    if (n == 1) {
+      *byte = uint8_t(c);
+      return true;
+    }
+    // A socket the printer closed, or a port closed under us, never brings the byte.
+    if (!LinkUp()) return false;
+  }
+  return false;
+}
+
+bool LinkRecordLink::SendEnq() {
+  return SendOne(kEnq);
+}
+
+void LinkRecordLink::SendCan() {
+  SendOne(kCan);
+}
+
+void LinkRecordLink::PurgeInput() {
+  kelm::PurgeInput();
+}
+
+void RunReadoutPasses(ReadoutSession& session, unsigned long speed) {
+  LinkRecordLink link;
+  for (;;) {
+    if (LinkSettings.TcpActive != 0) {
+      if (CheckLastCommandNoPurge() != kCommandExecuted ||
+          (EnqStatus & kReadoutTcpStatusMask) != kReadoutTcpStatusMask) {
+        session.PassNotRun();
+        return;
+      }
+      session.RunPass(link);
+    } else {
+      if (CheckLastCommand() != kCommandExecuted) {
+        session.PassNotRun();
+        return;
+      }
+      ReadoutSpeed readoutSpeed(speed);
+      if (readoutSpeed.open()) {
+        session.RunPass(link);
+      } else {
+        session.PassNotRun();
+      }
+    }
+    if (!session.NextPass()) return;
+  }
+}
+
+}  // namespace kelm
