@@ -24,7 +24,9 @@ class PositionsTest : public ::testing::Test {
   std::string SentFor(std::string_view text, int* result = nullptr) {
     const int r = SendCommandPositions(text, false);
     if (result != nullptr) *result = r;
+    // Each frame is a send of its own: wait until the last one is in.
     printer.WaitReceived(1, 300);
+    printer.WaitQuiet();
     return printer.Received();
   }
   test::SeamGuard seams;
@@ -65,6 +67,7 @@ TEST_F(PositionsTest, FilesAreReadUpToTheirLimitAndAMissingOneIsReported) {
   test::TempDir::Write(dir.File("big.txt"), text);
   SendCommandPositionsFile(dir.File("big.txt"), false);
   printer.WaitReceived(1, 300);
+  printer.WaitQuiet();
   EXPECT_EQ(printer.Received(), "\x1bP1#v9B\x1b\\");
 }
 

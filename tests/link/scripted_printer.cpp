@@ -124,6 +124,18 @@ bool ScriptedPrinter::WaitReceived(size_t count, int timeout_ms) {
                            [&] { return received_.size() >= count; });
 }
 
+bool ScriptedPrinter::WaitQuiet(int quiet_ms, int timeout_ms) {
+  std::unique_lock<std::mutex> lock(mu_);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    const size_t seen = received_.size();
+    const bool grew = changed_.wait_for(lock, std::chrono::milliseconds(quiet_ms),
+                                        [&] { return received_.size() != seen; });
+    if (!grew) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+  }
+}
+
 bool ScriptedPrinter::WaitSent(int timeout_ms) {
   std::unique_lock<std::mutex> lock(mu_);
   return changed_.wait_for(lock, std::chrono::milliseconds(timeout_ms),

@@ -41,6 +41,8 @@ class ScriptedPrinter {
   std::string Received();
   // Waits until at least `count` bytes have been received; false after `timeout_ms`.
   bool WaitReceived(size_t count, int timeout_ms = 5000);
+  // Waits until nothing has arrived for `quiet_ms`; false after `timeout_ms`.
+  bool WaitQuiet(int quiet_ms = 100, int timeout_ms = 5000);
   // Waits until every queued answer has been written.
   bool WaitSent(int timeout_ms = 5000);
 
