@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@
 #include "protocol/frame.h"
 #include "protocol/letter_tables.h"
 #include "protocol/operator.h"
+#include "readout/readout_run.h"
+#include "readout/readout_session.h"
 
 namespace kelm {
 namespace {
@@ -46,6 +49,11 @@ constexpr const char* kUsage =
     "  type [--check-code]             type and version (and the program check code)\n"
     "  clock                           the printer's clock\n"
     "  buffer [--swap-com]             the printer's receive buffer\n"
+    "  readout (--monthly MM-YYYY | --dates DD-MM-YYYY DD-MM-YYYY | --numbers FIRST LAST)\n"
+    "          [--short] [--emergency] [--speed BPS] [-o FILE]\n"
+    "                                  read a periodic report out of the fiscal memory into a\n"
+    "                                  text file (default name: the report's file name); after\n"
+    "                                  'readout', --speed is the readout speed\n"
     "options:\n"
     "  --com N | --device PATH | --tcp HOST:PORT\n"
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
@@ -74,6 +82,12 @@ struct Options {
   bool checksum = false, receive = false, check = false, each = false, yes = false;
   bool check_code = false, swap_com = false;
   unsigned timeout_ms = 5000;
+  bool timeout_given = false;
+  // readout
+  std::vector<std::string> period;  // the values of --monthly, --dates or --numbers
+  std::string period_kind, output;
+  bool short_report = false, emergency = false;
+  unsigned long readout_speed = kDefaultReadoutSpeed;
 };
 
 bool ParseNumber(std::string_view text, long min, long max, long* out) {
@@ -119,8 +133,26 @@ bool ParseOptions(int argc, char** argv, Options* o) {
     };
     std::string v;
     long n = 0;
-    if (arg.rfind("--", 0) != 0) {
+    const bool readout = !o->words.empty() && o->words[0] == "readout";
+    if (arg == "-o") {
+      if (!value(&o->output) || o->output.empty()) return false;
+    } else if (arg.rfind("--", 0) != 0) {
       o->words.push_back(arg);
+    } else if (readout && (name == "--monthly" || name == "--dates" || name == "--numbers")) {
+      if (!o->period_kind.empty()) return false;
+      o->period_kind = name;
+      const int count = name == "--monthly" ? 1 : 2;
+      for (int k = 0; k < count; ++k) {
+        if (!value(&v)) return false;
+        o->period.push_back(v);
+      }
+    } else if (readout && name == "--speed") {
+      if (!value(&v) || !ParseNumber(v, 1, 4000000, &n)) return false;
+      o->readout_speed = static_cast<unsigned long>(n);
+    } else if (readout && name == "--short") {
+      o->short_report = true;
+    } else if (readout && name == "--emergency") {
+      o->emergency = true;
     } else if (name == "--com") {
       if (!value(&v) || !ParseNumber(v, 1, kHighestComPort, &n)) return false;
       LinkSettings.PortNumber = static_cast<uint8_t>(n);
@@ -164,6 +196,7 @@ bool ParseOptions(int argc, char** argv, Options* o) {
     } else if (name == "--timeout") {
       if (!value(&v) || !ParseNumber(v, 0, 86400000, &n)) return false;
       o->timeout_ms = static_cast<unsigned>(n);
+      o->timeout_given = true;
     } else if (name == "--yes" || name == "--no") {
       o->yes = name == "--yes";
     } else if (name == "--checksum") {
@@ -189,6 +222,7 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       command == "clock" || command == "buffer") {
     return arguments == 0;
   }
+  if (command == "readout") return arguments == 0 && !o->period_kind.empty();
   if (command == "send") return arguments == 1 && !(o->receive && o->check);
   if (command == "positions") return arguments == 1;
   return false;
@@ -303,6 +337,41 @@ int Buffer(const Options& o) {
   return kExitDone;
 }
 
+// The same readout as the dialog's "&Odczytaj"; the text goes from the work file to -o FILE or
+// to the report's own file name in the current directory.
+int Readout(const Options& o) {
+  ReadoutFields fields;
+  fields.full = !o.short_report;
+  fields.emergency = o.emergency;
+  fields.speed = o.readout_speed;
+  if (o.period_kind == "--monthly") {
+    fields.mode = ReadoutMode::kMonthly;
+    fields.month = o.period[0];
+  } else if (o.period_kind == "--dates") {
+    fields.mode = ReadoutMode::kByDates;
+    fields.firstDate = o.period[0];
+    fields.lastDate = o.period[1];
+  } else {
+    fields.mode = ReadoutMode::kByNumbers;
+    fields.firstNumber = o.period[0];
+    fields.lastNumber = o.period[1];
+  }
+  const ReadoutOutcome outcome = ReadPeriodicReportToFile(fields);
+  if (outcome.end != ReadoutEnd::kShowEndDialog) return kExitLink;
+  const std::string work = InProgramFolder(kReadoutWorkFile);
+  const std::string target = o.output.empty() ? outcome.fileName : o.output;
+  std::error_code error;
+  std::filesystem::copy_file(work, target, std::filesystem::copy_options::overwrite_existing,
+                             error);
+  std::filesystem::remove(work);
+  if (error) {
+    std::fprintf(stderr, "Nie mogę zapisać pliku %s.\n", target.c_str());
+    return kExitLink;
+  }
+  std::printf("%s\n%s\n", outcome.title.c_str(), target.c_str());
+  return kExitDone;
+}
+
 int Run(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -316,7 +385,9 @@ int Run(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return kExitUsage;
   }
-  ConsoleOperator console(o.yes, o.timeout_ms);
+  // A readout runs as long as the printer sends records; only an explicit --timeout cuts it.
+  const bool long_run = o.words[0] == "readout" && !o.timeout_given;
+  ConsoleOperator console(o.yes, long_run ? 0 : o.timeout_ms);
   InstallOperator(&console);
   int result = kExitLink;
   if (!o.log_dir.empty()) {
@@ -339,6 +410,8 @@ int Run(int argc, char** argv) {
       result = Clock();
     } else if (command == "buffer") {
       result = Buffer(o);
+    } else if (command == "readout") {
+      result = Readout(o);
     } else {
       result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
     }
