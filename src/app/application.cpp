@@ -6,7 +6,14 @@
 #include "app/QtOperator.h"
 #include "app/TMainForm.h"
 #include "catalogue/dialogs/LetterCodingDialog.h"
+#include "catalogue/dialogs/TInformacjeKasowe.h"
 #include "catalogue/dialogs/TModelDrukarki.h"
+#include "catalogue/dialogs/TOProgramie.h"
+#include "catalogue/dialogs/TOdczytZegara.h"
+#include "catalogue/dialogs/TOdeslijBufor.h"
+#include "catalogue/dialogs/TOdeslijKodBledu.h"
+#include "catalogue/dialogs/TStatusDrukarki.h"
+#include "catalogue/dialogs/TTypIWersja.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -35,6 +42,13 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TKodowaniePolskich", new TKodowaniePolskich(&form));
   op.RegisterWait("TPobieranieFiskalnejSklepu", new dialogs::TPobieranieFiskalnejSklepu(&form));
   form.RegisterDialog("TOdczytajRaportOkresowy", new dialogs::TOdczytajRaportOkresowy(&form));
+  form.RegisterDialog("TInformacjeKasowe", new TInformacjeKasowe(&form));
+  form.RegisterDialog("TOdeslijKodBledu", new TOdeslijKodBledu(&form));
+  form.RegisterDialog("TOdeslijBufor", new TOdeslijBufor(&form));
+  form.RegisterDialog("TStatusDrukarki", new TStatusDrukarki(&form));
+  form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
+  form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
+  form.RegisterDialog("TOProgramie", new TOProgramie(&form));
 }
 
 }  // namespace kelm

@@ -1,0 +1,35 @@
+// What the diagnostic dialogs share: a title label, buttons in one row, a read on every showing
+// and the rule that a dialog whose query got no answer closes itself.
+#pragma once
+
+#include <QDialog>
+
+class QBoxLayout;
+class QLineEdit;
+class QPushButton;
+
+namespace kelm {
+
+class DiagnosticDialog : public QDialog {
+  Q_OBJECT
+ protected:
+  DiagnosticDialog(QWidget* parent, const char* name, const char* caption);
+  // Runs once the dialog is on the screen, so the receiving dialog opens over it.
+  virtual void FormShow() = 0;
+  // The dialog's next paint closes it: the query has just failed.
+  void CloseAtNextPaint();
+  // A button of the bottom row, named ButtonN in the order added.
+  QPushButton* AddButton(const char* caption);
+  QPushButton* AddCloseButton(const char* caption);
+  QLineEdit* NewField(const char* name);
+  void showEvent(QShowEvent* event) override;
+
+  QBoxLayout* body_;  // the dialog's column, above the buttons
+
+ private:
+  QBoxLayout* buttons_;
+  int button_count_ = 0;
+  bool close_pending_ = false;
+};
+
+}  // namespace kelm
