@@ -1,6 +1,7 @@
 // The diagnostic queries: frame, send, receive, parse.
 #include "catalogue/diagnostics_queries.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -84,13 +85,26 @@ std::string DefaultCheckCodeEnd(int copy_mode, int variant) {
   return copy_mode == 0 ? "262143" : "524287";
 }
 
+namespace {
+
+// Addresses are 32-bit integers, as the printer counts them; anything wider is a wrong value
+// rather than a length that overflows.
+bool ParseAddress(const std::string& text, long* out) {
+  long value = 0;
+  if (!ParseInteger(text, &value) || value < INT32_MIN || value > INT32_MAX) return false;
+  *out = value;
+  return true;
+}
+
+}  // namespace
+
 std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text) {
   long from = 0, to = 0;
-  if (!ParseInteger(from_text, &from)) {
+  if (!ParseAddress(from_text, &from)) {
     TheOperator().ShowMessage("Błędna wartość pola \"Od adresu\"");
     return "";
   }
-  if (!ParseInteger(to_text, &to)) {
+  if (!ParseAddress(to_text, &to)) {
     TheOperator().ShowMessage("Błędna wartość pola \"Do adresu\"");
     return "";
   }

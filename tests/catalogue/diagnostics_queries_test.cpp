@@ -115,9 +115,12 @@ TEST(DiagnosticsValidation, CheckCodeFieldsAreCheckedBeforeAnythingIsSent) {
   EXPECT_EQ(ReadProgramCheckCode("x", "10"), "");
   EXPECT_EQ(ReadProgramCheckCode("0", "1y"), "");
   EXPECT_EQ(ReadProgramCheckCode("20", "10"), "");
-  EXPECT_EQ(seams.op.messages, (std::vector<std::string>{"Błędna wartość pola \"Od adresu\"",
-                                                         "Błędna wartość pola \"Do adresu\"",
-                                                         "Błąd: \"Od adresu\">\"Do adresu\""}));
+  // Wider than 32 bits: refused, not a length that overflows.
+  EXPECT_EQ(ReadProgramCheckCode("-9223372036854775807", "9223372036854775807"), "");
+  EXPECT_EQ(seams.op.messages,
+            (std::vector<std::string>{
+                "Błędna wartość pola \"Od adresu\"", "Błędna wartość pola \"Do adresu\"",
+                "Błąd: \"Od adresu\">\"Do adresu\"", "Błędna wartość pola \"Od adresu\""}));
   EXPECT_EQ(DefaultCheckCodeEnd(1, 0), "524287");
   EXPECT_EQ(DefaultCheckCodeEnd(2, 0), "1572863");
   EXPECT_EQ(DefaultCheckCodeEnd(1, 2), "1572863");
