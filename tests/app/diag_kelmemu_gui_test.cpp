@@ -93,6 +93,8 @@ class DiagKelmemuTest : public test::MainFormTest, public ::testing::WithParamIn
         {"TOdeslijBufor",
          [](QWidget* d) {
            EXPECT_FALSE(Child<QPlainTextEdit>(d, "Memo1")->toPlainText().isEmpty());
+           EXPECT_EQ(Child<QCheckBox>(d, "CheckBox1")->isHidden(),
+                     LinkSettings.PrinterVariant != 2);
          }},
     };
   }

@@ -1,5 +1,5 @@
-// What the diagnostic dialogs share: a title label, buttons in one row, a read on every showing
-// and the rule that a dialog whose query got no answer closes itself.
+// What the diagnostic dialogs share: a column of fields over one row of buttons, a read on every
+// showing, and the rule that a dialog whose query got no answer closes itself.
 #pragma once
 
 #include <QDialog>

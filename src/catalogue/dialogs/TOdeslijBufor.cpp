@@ -64,8 +64,13 @@ TOdeslijBufor::TOdeslijBufor(QWidget* parent)
   AddCloseButton("&Zamknij");
 }
 
-void TOdeslijBufor::FormShow() {
+// Only the 859 model has the second port that "Zamień COM" swaps.
+void TOdeslijBufor::showEvent(QShowEvent* event) {
   swap_com_->setVisible(LinkSettings.PrinterVariant == 2);
+  DiagnosticDialog::showEvent(event);
+}
+
+void TOdeslijBufor::FormShow() {
   Button1Click();
 }
 

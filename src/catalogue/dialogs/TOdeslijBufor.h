@@ -18,6 +18,7 @@ class TOdeslijBufor : public DiagnosticDialog {
   explicit TOdeslijBufor(QWidget* parent = nullptr);
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void FormShow() override;
 
  private:
