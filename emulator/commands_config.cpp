@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "emulator/fiscal_memory.h"
 #include "emulator/machine.h"
 #include "protocol/letter_tables.h"
 
@@ -171,6 +172,7 @@ void ProgramRates(Machine& m, const Command& c, Result& r) {
   }
   m.st.rates = rates;
   ++m.st.rate_changes;
+  StoreRatesIfChanged(m.st, m.Now());
   std::vector<std::string> lines = m.DocumentStart("ZMIANA STAWEK PTU");
   for (int i = 0; i < kLetters; ++i) {
     int v = rates[i];

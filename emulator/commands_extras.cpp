@@ -1,6 +1,7 @@
 // Card confirmations, currencies, cash in and out, orders, goods-base reports and paper feed.
 #include <cstdio>
 
+#include "emulator/fiscal_memory.h"
 #include "emulator/machine.h"
 
 namespace kelm::emu {
@@ -132,6 +133,7 @@ void AccountingCurrency(Machine& m, const Command& c, Result& r) {
       return;
     }
     o.accounting_currency = std::string(code);
+    StoreCurrency(m.st, o.accounting_currency, m.Now());
   } else {
     DateTime when{2000 + static_cast<int>(y),
                   static_cast<int>(mo),

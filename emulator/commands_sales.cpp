@@ -287,8 +287,12 @@ void FinishReceipt(Machine& m, const std::array<int64_t, kLetters>& sales, int64
   lines.push_back(ControlNumber(items));
   m.Print(lines);
 
-  for (int i = 0; i < kLetters; ++i) m.st.sales[i] += sales[i];
+  // A printer that keeps invoices books a sale to a buyer with a tax number as an invoice.
+  const bool invoice = m.st.Model().copy_mode == 2 && !m.tx.buyer_nip.empty();
+  for (int i = 0; i < kLetters; ++i) (invoice ? m.st.invoice_sales : m.st.sales)[i] += sales[i];
+  if (invoice) ++m.st.invoices_today;
   if (m.st.first_sale == 0) m.st.first_sale = ToEpoch(m.Now());
+  m.st.last_sale = ToEpoch(m.Now());
   ++m.st.receipts_today;
   ++m.st.receipt_count;
   m.st.cash += cash_in;
@@ -330,6 +334,7 @@ void CloseReceipt(Machine& m, const Command& c, Result& r) {
     lines.push_back(ControlNumber(items));
     m.Print(lines);
     ++m.st.cancelled_today;
+    m.st.cancelled_amount_today += m.tx.total;
     m.tx = Transaction();
     m.last_transaction_ok = false;
     return;

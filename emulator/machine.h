@@ -164,6 +164,20 @@ class Machine {
 
   std::string MemoryImage() const;
 
+  // The record stream of a periodic report readout: the status query that the program sends
+  // before each pass is answered as usual, the next ENQ starts the pass, and every further
+  // ENQ brings one record until the closing record. CAN during a pass ends the readout.
+  struct Readout {
+    bool active = false;
+    bool awaiting_status = true;
+    std::vector<std::vector<std::string>> passes;
+    size_t pass = 0, next = 0;
+    long baud = 0;
+    int sent = 0;
+  } readout;
+  std::string NextRecord();
+  long answer_baud = 0;
+
   std::string frame_bytes;
   bool in_frame = false;
   size_t raw_run = 0;         // raw bytes since the last frame or status query

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "emulator/fiscal_memory.h"
 #include "emulator/printer.h"
 #include "emulator/transport.h"
 
@@ -24,6 +25,9 @@ void Usage(FILE* out) {
           "  --model M           %s\n"
           "  --firmware X.YY     firmware version to report\n"
           "  --fiscal            the printer is in fiscal mode (default: training)\n"
+          "  --history-days N    fill an empty fiscal memory with N days of daily reports\n"
+          "  --history FILE      take the fiscal memory of FILE (state-file lines) into an\n"
+          "                      empty fiscal memory\n"
           "faults:\n"
           "  --silent N          do not answer the next N queries\n"
           "  --corrupt-check N   spoil the check characters of the next N answers\n"
@@ -33,7 +37,12 @@ void Usage(FILE* out) {
           "                      under a new name behind the same link)\n"
           "  --paper-out         report paper out\n"
           "  --offline           answer DLE only, as an off-line printer\n"
-          "  --pace BAUD         send answers no faster than BAUD bits per second\n",
+          "  --pace BAUD         send answers no faster than BAUD bits per second; a\n"
+          "                      readout's records go at the speed its command names\n"
+          "  --damage-report N   daily report N reads back flagged damaged\n"
+          "  --damage-rates N    tax-rate record N reads back flagged damaged\n"
+          "  --break-check N     the Nth record of the next readout has a wrong check byte\n"
+          "  --closing-off N     the next readout's closing total due is N grosze off\n",
           kelm::emu::ModelOptions().c_str());
 }
 
@@ -53,6 +62,8 @@ int main(int argc, char** argv) {
   Faults faults;
   std::string model, firmware;
   bool fiscal = false;
+  long history_days = 0, damage_report = 0, damage_rates = 0;
+  std::string history_file;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&](const char** out) {
@@ -104,6 +115,18 @@ int main(int argc, char** argv) {
       faults.offline = true;
     } else if (a == "--pace" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
       faults.pace_baud = static_cast<int>(n);
+    } else if (a == "--history-days" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      history_days = n;
+    } else if (a == "--history" && (ok = value(&v))) {
+      history_file = v;
+    } else if (a == "--damage-report" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      damage_report = n;
+    } else if (a == "--damage-rates" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      damage_rates = n;
+    } else if (a == "--break-check" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      faults.break_check_record = static_cast<int>(n);
+    } else if (a == "--closing-off" && (ok = value(&v) && ParseCount(v, &n))) {
+      faults.closing_off = n;
     } else if (a == "--help" || a == "-h") {
       Usage(stdout);
       return 0;
@@ -128,9 +151,23 @@ int main(int argc, char** argv) {
   if (!model.empty()) state.model = model;
   if (!firmware.empty()) state.firmware = firmware;
   if (fiscal) state.fiscal = true;
+  if (!history_file.empty() && !LoadHistoryFile(history_file, &state)) {
+    fprintf(stderr, "kelmemu: no history taken from %s (unreadable, or the memory is not empty)\n",
+            history_file.c_str());
+    return 1;
+  }
   Printer printer(std::move(state));
   printer.faults() = faults;
-  if (!loaded && !server.state_file.empty()) SaveStateFile(server.state_file, printer.state());
+  if (history_days > 0 && printer.state().fiscal_memory.empty())
+    printer.GenerateHistory(static_cast<int>(history_days));
+  if ((damage_report && !printer.DamageReport(static_cast<int>(damage_report))) ||
+      (damage_rates && !printer.DamageRateRecord(static_cast<int>(damage_rates)))) {
+    fprintf(stderr, "kelmemu: the fiscal memory has no such record to damage\n");
+    return 1;
+  }
+  const bool changed = printer.TakeDirty();
+  if ((!loaded || changed) && !server.state_file.empty())
+    SaveStateFile(server.state_file, printer.state());
 
   struct sigaction sa {};
   sa.sa_handler = OnSignal;

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include "emulator/fiscal_memory.h"
 #include "emulator/machine.h"
 #include "protocol/check_value.h"
 #include "protocol/letter_tables.h"
 #include "protocol/win1250.h"
+#include "readout/sha1.h"
 
 namespace kelm::emu {
 
@@ -17,6 +19,7 @@ namespace {
 constexpr char kEsc = 0x1B;
 constexpr char kEnq = 0x05;
 constexpr char kDle = 0x10;
+constexpr char kCan = 0x18;
 // The program never sends more than its 5120-byte frame buffer; anything longer is line noise.
 constexpr size_t kMaxFrame = 5120;
 // The raw readout dumps the whole fiscal memory chip.
@@ -150,8 +153,8 @@ bool Machine::AnyRateDefined() const {
 }
 
 bool Machine::TotalsZero() const {
-  for (int64_t s : st.sales)
-    if (s != 0) return false;
+  for (int i = 0; i < kLetters; ++i)
+    if (st.sales[i] != 0 || st.invoice_sales[i] != 0) return false;
   return st.receipts_today == 0 && st.cancelled_today == 0;
 }
 
@@ -216,6 +219,12 @@ void Machine::Print(const std::vector<std::string>& lines) {
   for (const std::string& l : lines) block += l + "\n";
   // A training-mode printer marks every printout so it is never taken for a fiscal document.
   if (!st.fiscal) block += "TRYB SZKOLENIOWY\n";
+  // The electronic copy keeps every document; its digest goes into the next daily report.
+  if (st.Model().copy_mode != 0) {
+    std::string chained = st.copy_chain + block;
+    Sha1Digest d = Sha1Of(chained.data(), chained.size());
+    st.copy_chain.assign(reinterpret_cast<const char*>(d.data()), d.size());
+  }
   paper.push_back(block);
   dirty = true;
 }
@@ -239,11 +248,13 @@ void Machine::ApplyScheduled() {
     st.rates = st.scheduled_rates;
     st.rates_scheduled = false;
     ++st.rate_changes;
+    StoreRatesIfChanged(st, st.rates_when);
     dirty = true;
   }
   if (!st.options.scheduled_currency.empty() && now >= ToEpoch(st.options.currency_when)) {
     st.options.accounting_currency = st.options.scheduled_currency;
     st.options.scheduled_currency.clear();
+    StoreCurrency(st, st.options.accounting_currency, st.options.currency_when);
     dirty = true;
   }
 }
@@ -304,8 +315,26 @@ std::string Machine::MemoryImage() const {
   return image;
 }
 
+std::string Machine::NextRecord() {
+  std::vector<std::string>& pass = readout.passes[readout.pass];
+  std::string record = pass[readout.next++];
+  if (++readout.sent == faults.break_check_record) {
+    record.back() = static_cast<char>(record.back() ^ 0x5A);
+    faults.break_check_record = 0;
+  }
+  if (readout.next == pass.size()) {
+    // The closing record: another pass starts with its own status query, or the readout ends.
+    ++readout.pass;
+    readout.next = 0;
+    readout.awaiting_status = true;
+    if (readout.pass == readout.passes.size()) readout = Readout();
+  }
+  return record;
+}
+
 std::string Machine::Feed(std::string_view in) {
   std::string out;
+  answer_baud = 0;
   for (char c : in) {
     if (in_frame) {
       frame_bytes += c;
@@ -331,6 +360,15 @@ std::string Machine::Feed(std::string_view in) {
     if (c == kEsc) {
       in_frame = true;
       frame_bytes.assign(1, c);
+    } else if (c == kEnq && readout.active && !readout.awaiting_status && !faults.offline) {
+      answer_baud = readout.baud;
+      out += NextRecord();
+    } else if (c == kEnq && readout.active && !faults.offline) {
+      readout.awaiting_status = false;
+      out += Deliver(StatusByte(c), false);
+    } else if (c == kCan && readout.active) {
+      // The program closes its download window with CAN: mid-pass that is an abort.
+      if (!readout.awaiting_status) readout = Readout();
     } else if (c == kEnq || c == kDle) {
       if (!(c == kEnq && faults.offline)) out += Deliver(StatusByte(c), false);
     } else if (raw_run == 0 && (c == 'S' || c == 'C' || c == 'B')) {
@@ -354,6 +392,8 @@ std::string Machine::Feed(std::string_view in) {
 
 std::string Machine::Execute(std::string_view frame) {
   if (faults.offline) return "";
+  // A command in the middle of a readout means the program has given up on it.
+  readout = Readout();
   ApplyScheduled();
   Command c;
   c.body = frame.substr(2, frame.size() - 4);
@@ -430,6 +470,52 @@ std::vector<std::string> Printer::TakePaper() {
   std::vector<std::string> out;
   out.swap(m_->paper);
   return out;
+}
+
+long Printer::AnswerBaud() const {
+  return m_->answer_baud;
+}
+
+bool Printer::ReadoutActive() const {
+  return m_->readout.active;
+}
+
+bool Printer::DamageReport(int number) {
+  for (DailyReport& d : m_->st.fiscal_memory)
+    if (d.number == number) {
+      d.damaged = true;
+      m_->dirty = true;
+      return true;
+    }
+  return false;
+}
+
+bool Printer::DamageRateRecord(int number) {
+  for (TaxRateEntry& t : m_->st.tax_rates)
+    if (t.number == number) {
+      t.damaged = true;
+      m_->dirty = true;
+      return true;
+    }
+  return false;
+}
+
+void Printer::RamReset(int kind) {
+  PrinterState& s = m_->st;
+  ++s.ram_resets;
+  s.pending_reset_kind = kind;
+  if (kind == 0xAA || kind == 0xDD) {
+    s.sales = {};
+    s.invoice_sales = {};
+  }
+  m_->dirty = true;
+}
+
+bool Printer::GenerateHistory(int days, uint32_t seed) {
+  DateTime today = m_->Now();
+  bool made = kelm::emu::GenerateHistory(m_->st, days, today, seed);
+  if (made) m_->dirty = true;
+  return made;
 }
 
 bool Printer::TakeDirty() {

@@ -28,6 +28,9 @@ struct Faults {
   int xoff_ms = 0;             // before each answer, hold the line with XOFF for this long
   long drop_after_bytes = -1;  // close the connection after this many bytes received
   int pace_baud = 0;           // write answers no faster than this line speed
+  // The periodic report readout (the record stream of "#o" with 128), for its next run:
+  int break_check_record = 0;  // the Nth record sent (1: the first header) has a bad check byte
+  long closing_off = 0;        // grosze added to the total due of the first closing record
 };
 
 class Machine;
@@ -55,6 +58,22 @@ class Printer {
   std::vector<std::string> TakePaper();
   // True once after anything worth saving changed.
   bool TakeDirty();
+
+  // The line speed of the answer `Handle` returned last: the readout speed while it sends the
+  // records of a readout, else 0 (the configured line speed).
+  long AnswerBaud() const;
+  // True while a readout's record stream is under way.
+  bool ReadoutActive() const;
+
+  // The fiscal memory's faults: the daily report or tax-rate record of that number reads back
+  // flagged damaged. False when there is no such record.
+  bool DamageReport(int number);
+  bool DamageRateRecord(int number);
+  // A RAM reset of the given kind (AAh sales registers, BBh rate assignment, CCh cache, DDh
+  // sales and cache), reported by the next daily report. Sales registers lose the day's sales.
+  void RamReset(int kind);
+  // Fills an empty fiscal memory with `days` generated daily reports up to yesterday.
+  bool GenerateHistory(int days, uint32_t seed = 1);
 
  private:
   std::unique_ptr<Machine> m_;

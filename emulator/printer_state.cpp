@@ -1,6 +1,8 @@
 // The model table, calendar helpers and the crash-safe state file of the virtual printer.
 #include "emulator/printer_state.h"
 
+#include "emulator/fiscal_memory.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -202,6 +204,8 @@ Registry Register(PrinterState& s) {
             {"spare_card", &o.spare_card},
             {"service_reminder", &o.service_reminder},
             {"currency_print", &o.currency_print},
+            {"pending_reset_kind", &s.pending_reset_kind},
+            {"invoices_today", &s.invoices_today},
             {"eth_dhcp", &n.eth_dhcp},
             {"bt_secure", &n.bt_secure},
             {"bt_connect", &n.bt_connect}};
@@ -210,6 +214,7 @@ Registry Register(PrinterState& s) {
     r.ints["rate" + k] = &s.rates[i];
     r.ints["scheduled_rate" + k] = &s.scheduled_rates[i];
     r.longs["sales" + k] = &s.sales[i];
+    r.longs["invoice_sales" + k] = &s.invoice_sales[i];
   }
   for (size_t i = 0; i < n.wifi_params.size(); ++i)
     r.ints["wifi" + std::to_string(i)] = &n.wifi_params[i];
@@ -217,17 +222,26 @@ Registry Register(PrinterState& s) {
   r.longs["clock_offset"] = &s.clock_offset;
   r.longs["cash"] = &s.cash;
   r.longs["first_sale"] = &s.first_sale;
+  r.longs["last_sale"] = &s.last_sale;
+  r.longs["cancelled_amount_today"] = &s.cancelled_amount_today;
+  r.texts["copy_chain"] = &s.copy_chain;
   r.dates = {{"rates_when", &s.rates_when},
              {"service_date", &o.service_date},
              {"currency_when", &o.currency_when}};
   return r;
 }
 
+// A report line starts with the fields of the first state files; the rest came later and is
+// optional, so older files still load.
 std::string ReportLine(const DailyReport& d) {
   std::ostringstream out;
   out << d.number << ' ' << DateText(d.when) << ' ' << d.receipts << ' ' << d.cancelled;
   for (int i = 0; i < kLetters; ++i)
     out << ' ' << d.rates[i] << ' ' << d.sales[i] << ' ' << d.vat[i];
+  out << ' ' << d.cancelled_amount << ' ' << d.invoices << ' ' << d.rate_set << ' '
+      << d.ram_reset_number << ' ' << d.ram_reset_kind << ' ' << d.first_sale << ' ' << d.last_sale
+      << ' ' << d.goods_changes << ' ' << (d.damaged ? 1 : 0) << " x" << Hex(d.copy_digest);
+  for (int i = 0; i < kLetters; ++i) out << ' ' << d.invoice_sales[i] << ' ' << d.invoice_vat[i];
   return out.str();
 }
 
@@ -238,7 +252,64 @@ bool ParseReport(const std::string& line, DailyReport* d) {
   if (!ParseDate(date, &d->when)) return false;
   for (int i = 0; i < kLetters; ++i)
     if (!(in >> d->rates[i] >> d->sales[i] >> d->vat[i])) return false;
+  int damaged = 0;
+  std::string digest;
+  if (!(in >> d->cancelled_amount >> d->invoices >> d->rate_set >> d->ram_reset_number >>
+        d->ram_reset_kind >> d->first_sale >> d->last_sale >> d->goods_changes >> damaged >>
+        digest))
+    return true;
+  d->damaged = damaged != 0;
+  if (digest.empty() || !Unhex(std::string_view(digest).substr(1), &d->copy_digest) ||
+      (d->copy_digest.size() != 20 && !d->copy_digest.empty()))
+    d->copy_digest.clear();
+  for (int i = 0; i < kLetters; ++i)
+    if (!(in >> d->invoice_sales[i] >> d->invoice_vat[i])) break;
   return true;
+}
+
+std::string TaxRateLine(const TaxRateEntry& t) {
+  std::ostringstream out;
+  out << t.number << ' ' << DateText(t.when);
+  for (int i = 0; i < kLetters; ++i) out << ' ' << t.rates[i] << ' ' << t.uses[i];
+  out << ' ' << (t.foreign_tickets ? 1 : 0) << ' ' << (t.damaged ? 1 : 0);
+  return out.str();
+}
+
+bool ParseTaxRate(const std::string& line, TaxRateEntry* t) {
+  std::istringstream in(line);
+  std::string date;
+  int foreign = 0, damaged = 0;
+  if (!(in >> t->number >> date) || !ParseDate(date, &t->when)) return false;
+  for (int i = 0; i < kLetters; ++i)
+    if (!(in >> t->rates[i] >> t->uses[i])) return false;
+  if (!(in >> foreign >> damaged)) return false;
+  t->foreign_tickets = foreign != 0;
+  t->damaged = damaged != 0;
+  return true;
+}
+
+std::string CurrencyLine(const CurrencyEntry& c) {
+  return std::to_string(c.first_report) + ' ' + DateText(c.when) + " x" + Hex(c.name);
+}
+
+bool ParseCurrency(const std::string& line, CurrencyEntry* c) {
+  std::istringstream in(line);
+  std::string date, name;
+  return in >> c->first_report >> date >> name && ParseDate(date, &c->when) && !name.empty() &&
+         Unhex(std::string_view(name).substr(1), &c->name) && c->name.size() <= 4;
+}
+
+std::string MediumLine(const MediumEntry& m) {
+  return std::to_string(m.number) + ' ' + std::to_string(m.first_report) + ' ' +
+         std::to_string(m.last_report) + " x" + Hex(m.digest);
+}
+
+bool ParseMedium(const std::string& line, MediumEntry* m) {
+  std::istringstream in(line);
+  std::string digest;
+  return in >> m->number >> m->first_report >> m->last_report >> digest && !digest.empty() &&
+         Unhex(std::string_view(digest).substr(1), &m->digest) &&
+         (m->digest.empty() || m->digest.size() == 20);
 }
 
 }  // namespace
@@ -255,6 +326,9 @@ std::string SerializeState(const PrinterState& state) {
   for (auto& [k, v] : r.texts) out << k << " x" << Hex(*v) << "\n";
   for (auto& [k, v] : r.dates) out << k << ' ' << DateText(*v) << "\n";
   for (const DailyReport& d : s.fiscal_memory) out << "report " << ReportLine(d) << "\n";
+  for (const TaxRateEntry& t : s.tax_rates) out << "taxrate " << TaxRateLine(t) << "\n";
+  for (const CurrencyEntry& c : s.currencies) out << "currency " << CurrencyLine(c) << "\n";
+  for (const MediumEntry& m : s.media) out << "medium " << MediumLine(m) << "\n";
   for (size_t i = 0; i < s.slots.size(); ++i) {
     const Picture& p = s.slots[i];
     if (!p.present) continue;
@@ -291,6 +365,15 @@ bool ParseState(std::string_view text, PrinterState* state) {
     } else if (key == "report") {
       DailyReport d;
       if (ParseReport(value, &d)) s.fiscal_memory.push_back(d);
+    } else if (key == "taxrate") {
+      TaxRateEntry t;
+      if (ParseTaxRate(value, &t)) s.tax_rates.push_back(t);
+    } else if (key == "currency") {
+      CurrencyEntry c;
+      if (ParseCurrency(value, &c)) s.currencies.push_back(c);
+    } else if (key == "medium") {
+      MediumEntry m;
+      if (ParseMedium(value, &m)) s.media.push_back(m);
     } else if (key == "slot") {
       std::istringstream v(value);
       size_t i;
@@ -310,6 +393,7 @@ bool ParseState(std::string_view text, PrinterState* state) {
   // A clock more than a century off can only come from a damaged file.
   constexpr int64_t kCentury = int64_t{100} * 366 * 86400;
   if (s.clock_offset > kCentury || s.clock_offset < -kCentury) s.clock_offset = 0;
+  BackfillRateRecords(s);
   *state = std::move(s);
   return true;
 }

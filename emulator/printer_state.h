@@ -38,6 +38,15 @@ DateTime FromEpoch(int64_t seconds);
 bool ValidDate(int year, int month, int day);
 int DateKey(const DateTime& t);  // yyyymmdd, for comparing dates
 
+// Uses of a letter in a tax-rate record.
+enum LetterUse : int {
+  kUseNone = 0,
+  kUseTaxed = 1,
+  kUseExempt = 2,
+  kUseSurcharge = 5,
+  kUseExemptSurcharge = 6
+};
+
 // One daily report as the fiscal memory keeps it.
 struct DailyReport {
   int number = 0;
@@ -47,6 +56,41 @@ struct DailyReport {
   std::array<int64_t, kLetters> vat{};    // VAT per letter, grosze
   int receipts = 0;
   int cancelled = 0;
+  int64_t cancelled_amount = 0;
+  // Invoices of the printers that keep them (sales with a buyer's tax number).
+  int invoices = 0;
+  std::array<int64_t, kLetters> invoice_sales{};
+  std::array<int64_t, kLetters> invoice_vat{};
+  int rate_set = 0;  // number of the tax-rate record in force, 0 when none was ever stored
+  int ram_reset_number = 0, ram_reset_kind = 0;  // kind 0: no RAM reset since the last report
+  int64_t first_sale = 0, last_sale = 0;         // clock seconds; 0 when the day had no sale
+  int goods_changes = 0;
+  std::string copy_digest;  // 20 bytes of the day's electronic copy, empty when none
+  bool damaged = false;     // the memory cell no longer reads back cleanly
+};
+
+// A tax-rate record: stored whenever the rates change.
+struct TaxRateEntry {
+  int number = 0;
+  DateTime when;
+  std::array<int, kLetters> rates{};  // hundredths of a percent
+  std::array<int, kLetters> uses{};   // LetterUse
+  bool foreign_tickets = false;
+  bool damaged = false;
+};
+
+// A change of the accounting currency, in force from `first_report` on.
+struct CurrencyEntry {
+  std::string name;
+  DateTime when;
+  int first_report = 1;
+};
+
+// An electronic-copy medium that was closed with daily report `last_report`.
+struct MediumEntry {
+  int number = 0;
+  int first_report = 0, last_report = 0;
+  std::string digest;  // 20 bytes, empty when the medium has none
 };
 
 struct Picture {
@@ -136,6 +180,15 @@ struct PrinterState {
   int document_number = 0;  // printout counter
 
   std::vector<DailyReport> fiscal_memory;
+  std::vector<TaxRateEntry> tax_rates;
+  std::vector<CurrencyEntry> currencies;
+  std::vector<MediumEntry> media;
+  int pending_reset_kind = 0;  // a RAM reset waiting for the next daily report
+  int64_t cancelled_amount_today = 0;
+  int invoices_today = 0;
+  std::array<int64_t, kLetters> invoice_sales{};
+  int64_t last_sale = 0;
+  std::string copy_chain;  // digest of the electronic copy since the last daily report
   Options options;
   NetworkSettings network;
   std::array<Picture, 10> slots;

@@ -162,7 +162,9 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       holding = false;
       WriteAll(fd, &kXon, 1);
     }
+    // With pacing on, a readout's records go at the readout speed the command named.
     bool paced = faults.pace_baud > 0;
+    long baud = !out_.empty() && out_.front().baud > 0 ? out_.front().baud : faults.pace_baud;
     bool can_write = !out_.empty() && !holding && (!paced || now >= next_byte);
     int timeout = 200;
     if (holding) {
@@ -178,12 +180,13 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
     if (ready <= 0) continue;
     if (p.revents & POLLOUT) {
       // With pacing, one byte per character time (ten bits on the line).
-      size_t count = paced ? 1 : out_.size();
-      ssize_t n = write(fd, out_.data(), count);
+      std::string& front = out_.front().bytes;
+      size_t count = paced ? 1 : front.size();
+      ssize_t n = write(fd, front.data(), count);
       if (n > 0) {
-        out_.erase(0, static_cast<size_t>(n));
-        if (paced)
-          next_byte = Clock::now() + std::chrono::microseconds(10000000 / faults.pace_baud);
+        front.erase(0, static_cast<size_t>(n));
+        if (front.empty()) out_.pop_front();
+        if (paced) next_byte = Clock::now() + std::chrono::microseconds(10000000 / baud);
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         return false;
       }
@@ -198,9 +201,9 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       if (drop) {
         n -= static_cast<ssize_t>(received_ - faults.drop_after_bytes);
         faults.drop_after_bytes = -1;
-        out_ += printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
+        out_.push_back({printer_.Handle(std::string_view(buf, static_cast<size_t>(n))), 0});
         AfterInput();
-        WriteAll(fd, out_.data(), out_.size());
+        for (const Pending& o : out_) WriteAll(fd, o.bytes.data(), o.bytes.size());
         out_.clear();
         return false;
       }
@@ -211,7 +214,7 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
         holding = true;
         hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
       }
-      out_ += answer;
+      if (!answer.empty()) out_.push_back({std::move(answer), printer_.AnswerBaud()});
     }
   }
   return true;

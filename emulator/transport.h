@@ -2,6 +2,7 @@
 #pragma once
 
 #include <csignal>
+#include <deque>
 #include <string>
 
 #include "emulator/printer.h"
@@ -44,7 +45,12 @@ class Server {
   int listen_fd_ = -1;
   int master_fd_ = -1;
   int slave_fd_ = -1;
-  std::string out_;
+  // Answers waiting to go out, each with the line speed it is paced at (0: the configured one).
+  struct Pending {
+    std::string bytes;
+    long baud = 0;
+  };
+  std::deque<Pending> out_;
   long received_ = 0;
 };
 
