@@ -1,0 +1,342 @@
+// The virtual printer's record stream read by the program's readout: two sides written apart
+// from the same documented bytes must agree on lengths, check bytes, sums and digests.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "emulator/fiscal_memory.h"
+#include "readout/periodic_report.h"
+#include "tests/emulator/wire.h"
+
+namespace kelm::emu::test {
+namespace {
+
+// The printer seen through the readout's link: every ENQ goes to the printer and its answer
+// is queued for reading. The printer answers the status query the program sends before each
+// pass with one byte; the program then sends the ENQ that starts the pass.
+class PrinterRecordLink : public RecordLink {
+ public:
+  explicit PrinterRecordLink(Printer& p) : p_(p) {}
+  bool ReadByte(uint8_t* byte) override {
+    if (aborted() || in_.empty()) return false;
+    *byte = static_cast<uint8_t>(in_.front());
+    in_.pop_front();
+    return true;
+  }
+  bool SendEnq() override {
+    std::string answer = p_.Handle(kEnq);
+    if (answer.size() == 1) {
+      status.push_back(static_cast<unsigned char>(answer[0]));
+      answer = p_.Handle(kEnq);
+    }
+    in_.insert(in_.end(), answer.begin(), answer.end());
+    ++enqs;
+    return true;
+  }
+  void SendCan() override { p_.Handle("\x18"); }
+  std::vector<unsigned char> status;
+  int enqs = 0;
+
+ private:
+  Printer& p_;
+  std::deque<char> in_;
+};
+
+struct ModelRow {
+  const char* model;
+  const char* firmware;
+  int layout;
+  ReadoutModel readout;  // the type as the program detects it
+};
+
+// Written from the table of layouts, not from the printer's code.
+const ModelRow kModels[] = {
+    {"vantel", "3.00", 90, {2, 0, 0, 300, 2, 0}},
+    {"vantel-bus", "2.00", 94, {2, 1, 0, 200, 2, 0}},
+    {"vantel-bus", "3.10", 106, {2, 1, 0, 310, 2, 0}},
+    {"vantel-ke", "2.00", 174, {2, 0, 1, 200, 2, 1}},
+    {"salvo", "1.00", 278, {2, 0, 2, 100, 2, 2}},
+    {"salvo", "2.00", 290, {2, 0, 2, 200, 2, 2}},
+    {"859", "1.02", 296, {2, 2, 2, 102, 2, 2}},
+};
+
+struct Readout {
+  ReadoutResult result;
+  std::string text;  // Windows-1250
+  int enqs = 0;
+};
+
+std::string NumbersFrame(int flags, int first, int last) {
+  return Frame(std::to_string(flags) + ";0;0;0;0;0;0;128#o" + std::to_string(first) + "/" +
+               std::to_string(last) + "/\r\r115200/");
+}
+
+Readout ReadOut(Bench& b, const ReadoutModel& model, const std::string& frame,
+                ReportRequest request = {}) {
+  Readout out;
+  EXPECT_EQ(b.Send(frame), "");
+  EXPECT_EQ(b.printer.last_error(), 0);
+  PrinterRecordLink link(b.printer);
+  StringSink sink;
+  out.result = ReadPeriodicReport(link, model, request, sink, "05.07.2024");
+  out.text = sink.text;
+  out.enqs = link.enqs;
+  for (unsigned char s : link.status) EXPECT_EQ(s & 0x64, 0x64);
+  return out;
+}
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The digest lines of a report text, "#" and 40 digits and "#", in order.
+std::vector<std::string> DigestLines(const std::string& text) {
+  std::vector<std::string> out;
+  for (size_t at = text.find('#'); at != std::string::npos; at = text.find('#', at + 1)) {
+    if (at + 41 < text.size() && text[at + 41] == '#' &&
+        text.substr(at + 1, 40).find_first_not_of("0123456789ABCDEF") == std::string::npos) {
+      out.push_back(text.substr(at + 1, 40));
+      at += 41;
+    }
+  }
+  return out;
+}
+
+class EveryLayout : public ::testing::TestWithParam<ModelRow> {};
+
+// A generated history of 130 days holds a rate change, a RAM reset, a cancelled-amount
+// overflow, invoices and media where the type keeps them: the whole memory must read back with
+// a closing record that agrees.
+TEST_P(EveryLayout, GeneratedHistoryReadsBackWithAgreeingSums) {
+  const ModelRow& row = GetParam();
+  Bench b(row.model);
+  b.printer.state().firmware = row.firmware;
+  b.printer.state().fiscal = true;
+  ASSERT_EQ(DailyLayout(RecordTypeOf(b.printer.state())), row.layout);
+  ASSERT_TRUE(b.printer.GenerateHistory(130));
+  Readout r = ReadOut(b, row.readout, NumbersFrame(4, 1, 130), {true, false, true, false});
+  EXPECT_EQ(r.result.code, kRecordGood) << row.layout;
+  EXPECT_TRUE(r.result.success) << row.layout;
+  EXPECT_EQ(r.result.passes, 1);
+  EXPECT_EQ(r.result.firstNumber, 1u);
+  EXPECT_EQ(r.result.lastNumber, 130u);
+  EXPECT_EQ(r.result.uniqueNumber, "KLM 12345678");
+  EXPECT_FALSE(b.printer.ReadoutActive());
+  EXPECT_TRUE(Has(r.text, "RAPORT FISKALNY OKRESOWY"));
+  EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     PLN"));
+  // The rate change of day 121 marks B in the summary.
+  EXPECT_TRUE(Has(r.text, "KWOTA PTU B+")) << row.layout;
+  EXPECT_TRUE(Has(r.text, "KWOTA PTU A ")) << row.layout;
+  EXPECT_TRUE(Has(r.text, " PRZEPE\xA3NIENIE"));  // day 18 overflowed its cancelled amount
+  const bool digest =
+      row.layout == 174 || row.layout == 278 || row.layout == 290 || row.layout == 296;
+  // Report digests, copy digests and, without a bus, the medium labels of days 60 and 120.
+  const size_t labels = row.layout == 296 ? 0 : 2;
+  EXPECT_EQ(DigestLines(r.text).size(), digest ? 2u * 130 + labels : 0u) << row.layout;
+}
+
+// A daily report made live by "#r" prints as its control number the digest the readout
+// computes for it from the record stream.
+TEST_P(EveryLayout, LiveDailyReportControlNumberEqualsReadoutDigest) {
+  const ModelRow& row = GetParam();
+  Bench b(row.model);
+  b.printer.state().firmware = row.firmware;
+  ASSERT_TRUE(b.printer.GenerateHistory(3));
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lKawa\r1\rA/1.23/1.23/"), 0);
+  ASSERT_EQ(b.Run("2$lWoda\r2\rG/2.00/4.00/"), 0);
+  ASSERT_EQ(b.Run("1$e\r5.23/5.23/"), 0);
+  // A cancelled receipt and a sale on an invoice where the printer keeps invoices.
+  ASSERT_EQ(b.Run("0$h"), 0);
+  ASSERT_EQ(b.Run("1$lKawa\r1\rA/7.00/7.00/"), 0);
+  ASSERT_EQ(b.Run("0$e"), 0);
+  b.printer.RamReset(0xCC);
+  b.Paper();
+  ASSERT_EQ(b.Run("0#r"), 0);
+  std::string paper = b.Paper();
+  Readout r = ReadOut(b, row.readout, NumbersFrame(4, 4, 4), {true, false, true, false});
+  ASSERT_TRUE(r.result.success) << row.layout << " code " << r.result.code;
+  EXPECT_TRUE(Has(r.text, "ILO\x8C\xC6 PARAGON\xD3W                          1")) << r.text;
+  std::vector<std::string> digests = DigestLines(r.text);
+  if (row.layout == 90 || row.layout == 94 || row.layout == 106) {
+    EXPECT_TRUE(digests.empty());
+    return;
+  }
+  ASSERT_EQ(digests.size(), 2u) << r.text;  // the report digest, then the copy digest
+  EXPECT_TRUE(Has(paper, "#" + digests[0] + "#")) << row.layout << "\n" << paper;
+  EXPECT_EQ(digests[0], DailyControlNumber(b.printer.state(), 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, EveryLayout, ::testing::ValuesIn(kModels),
+                         [](const ::testing::TestParamInfo<ModelRow>& info) {
+                           return "L" + std::to_string(info.param.layout);
+                         });
+
+struct FaultRow {
+  const char* name;
+  std::function<void(Printer&)> fault;
+  bool emergency;
+  int code;
+  bool success;
+  const char* text;  // a line the text must hold, Windows-1250
+};
+
+TEST(ReadoutFaults, EachFaultGivesTheReadoutsVerdict) {
+  const FaultRow rows[] = {
+      {"broken check byte", [](Printer& p) { p.faults().break_check_record = 14; }, false,
+       kTransmissionError, false, nullptr},
+      {"closing total due one grosz off", [](Printer& p) { p.faults().closing_off = 1; }, false,
+       kTransmissionError, false, nullptr},
+      {"damaged daily report", [](Printer& p) { EXPECT_TRUE(p.DamageReport(5)); }, false,
+       kMemoryError, false, nullptr},
+      {"damaged daily report, emergency", [](Printer& p) { EXPECT_TRUE(p.DamageReport(5)); }, true,
+       kRecordGood, true,
+       "B\xA3\xCA"
+       "DNY REKORD Nr 5"},
+      {"damaged tax-rate record", [](Printer& p) { EXPECT_TRUE(p.DamageRateRecord(2)); }, false,
+       kMemoryError, false, nullptr},
+      {"damaged tax-rate record, emergency", [](Printer& p) { EXPECT_TRUE(p.DamageRateRecord(2)); },
+       true, kRecordGood, true,
+       "B\xA3\xCA"
+       "DNY REKORD Nr 2"},
+      {"no fault", [](Printer&) {}, false, kRecordGood, true, nullptr},
+  };
+  for (const FaultRow& row : rows) {
+    Bench b("vantel-ke");
+    ASSERT_TRUE(b.printer.GenerateHistory(130));
+    row.fault(b.printer);
+    const int flags = 4 | (row.emergency ? 2 : 0);
+    Readout r = ReadOut(b, kModels[3].readout, NumbersFrame(flags, 1, 130),
+                        {true, false, true, row.emergency});
+    EXPECT_EQ(r.result.code, row.code) << row.name;
+    EXPECT_EQ(r.result.success, row.success) << row.name;
+    if (row.text) EXPECT_TRUE(Has(r.text, row.text)) << row.name;
+    // Faults of the stream hit one readout only; the damaged memory stays damaged.
+    b.Send("\x18");
+    Readout again = ReadOut(b, kModels[3].readout, NumbersFrame(flags, 1, 130),
+                            {true, false, true, row.emergency});
+    EXPECT_EQ(again.result.code, row.code == kTransmissionError ? kRecordGood : row.code)
+        << row.name;
+  }
+}
+
+TEST(ReadoutStream, TwoCurrenciesMakeTwoPasses) {
+  Bench b("vantel");
+  ASSERT_TRUE(b.printer.GenerateHistory(40));
+  b.printer.state().currencies.push_back({"EUR", b.printer.state().fiscal_memory[19].when, 21});
+  Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 1, 40), {true, false, true, false});
+  EXPECT_TRUE(r.result.success);
+  EXPECT_EQ(r.result.passes, 2);
+  EXPECT_EQ(r.result.firstNumber, 1u);
+  EXPECT_EQ(r.result.lastNumber, 40u);
+  EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     PLN"));
+  EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     EUR"));
+  EXPECT_TRUE(Has(r.text, "Nr rap.  Od 1 do 20"));
+  EXPECT_TRUE(Has(r.text, "Nr rap.  Od 21 do 40"));
+  EXPECT_TRUE(Has(r.text, "\t\t\r\n\t\t\r\n\t\t\r\n\t\t\r\n\t\t\r\n"));
+}
+
+TEST(ReadoutStream, EmptyRangeHasHeadEmptySectionAndAZeroClosing) {
+  Bench b("vantel");
+  ASSERT_TRUE(b.printer.GenerateHistory(10));
+  Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 50, 60), {true, false, true, false});
+  EXPECT_EQ(r.result.code, kRecordGood);
+  EXPECT_FALSE(r.result.success);  // a pass without reports has no summary
+  EXPECT_TRUE(Has(r.text, "BRAK ZAPIS\xD3W"));
+  EXPECT_FALSE(b.printer.ReadoutActive());
+}
+
+TEST(ReadoutStream, DatesAndMonthsChooseTheirReports) {
+  struct Row {
+    const char* body;
+    bool monthly;
+    uint32_t first, last;
+  } rows[] = {
+      // The 40 generated days run from 2024-05-26 to 2024-07-04.
+      {"24;6;1;24;6;10;0;128#o\r\r115200/", false, 7, 16},
+      {"24;6;0;0;0;0;0;128#o\r\r115200/", true, 7, 36},
+  };
+  for (const Row& row : rows) {
+    Bench b("vantel");
+    ASSERT_TRUE(b.printer.GenerateHistory(40));
+    Readout r = ReadOut(b, kModels[0].readout, Frame(row.body), {false, row.monthly, true, false});
+    EXPECT_TRUE(r.result.success) << row.body;
+    EXPECT_EQ(r.result.firstNumber, row.first) << row.body;
+    EXPECT_EQ(r.result.lastNumber, row.last) << row.body;
+  }
+}
+
+TEST(ReadoutStream, RefusedRequestsArmNothing) {
+  const char* bodies[] = {
+      "24;7;0;0;0;0;0;128#o\r\r115200/",     // the month is not over
+      "24;2;30;24;3;1;0;128#o\r\r115200/",   // no such day
+      "4;0;0;0;0;0;0;128#o9/3/\r\r115200/",  // numbers the wrong way round
+      "4;0;0;0;0;0;0;128#oX/3/\r\r115200/",
+  };
+  for (const char* body : bodies) {
+    Bench b("vantel");
+    ASSERT_TRUE(b.printer.GenerateHistory(10));
+    b.Send(Frame(body));
+    EXPECT_NE(b.printer.last_error(), 0) << body;
+    EXPECT_FALSE(b.printer.ReadoutActive()) << body;
+    EXPECT_EQ(b.Send(kEnq).size(), 1u);
+  }
+}
+
+TEST(ReadoutStream, CanEndsAPassAndTheNextEnqIsAStatusQueryAgain) {
+  Bench b("vantel");
+  ASSERT_TRUE(b.printer.GenerateHistory(10));
+  b.Send(NumbersFrame(4, 1, 10));
+  EXPECT_EQ(b.Send(kEnq).size(), 1u);    // status
+  EXPECT_EQ(b.Send(kEnq).size(), 253u);  // type byte and the 252-byte header record
+  EXPECT_EQ(b.Send(kDle).size(), 1u);    // DLE keeps its meaning during a readout
+  EXPECT_EQ(b.Send(kEnq).size(), 15u);   // the unique number
+  b.Send("\x18");
+  EXPECT_FALSE(b.printer.ReadoutActive());
+  EXPECT_EQ(b.Send(kEnq).size(), 1u);
+  // A command in the middle of a readout also ends it.
+  b.Send(NumbersFrame(4, 1, 10));
+  b.Send(kEnq);
+  b.Send(kEnq);
+  b.Send(Frame("0#n", false));
+  EXPECT_FALSE(b.printer.ReadoutActive());
+}
+
+TEST(ReadoutStream, StateFileKeepsTheWholeMemory) {
+  for (const ModelRow& row : kModels) {
+    PrinterState s;
+    s.model = row.model;
+    s.firmware = row.firmware;
+    ASSERT_TRUE(GenerateHistory(s, 130, DateTime{2024, 7, 5, 12, 0, 0}));
+    s.fiscal_memory[9].damaged = true;
+    PrinterState back;
+    ASSERT_TRUE(ParseState(SerializeState(s), &back));
+    ReadoutRequest q;
+    q.by_numbers = true;
+    q.from = 1;
+    q.to = 130;
+    DateTime now{2024, 7, 5, 12, 0, 0};
+    EXPECT_EQ(BuildReadout(s, q, now, 0), BuildReadout(back, q, now, 0)) << row.layout;
+  }
+}
+
+TEST(ReadoutStream, OldStateFileReportsGetTaxRateRecords) {
+  // A report line as the first state files wrote it, before the tax-rate records.
+  const char* file =
+      "kelmemu-state 1\n"
+      "report 1 2024-7-4-21-0-0 2 0 2300 1000 187 800 0 0 0 0 0 500 0 0 10100 0 0 10100 0 0 "
+      "10000 200 0\n";
+  PrinterState s;
+  ASSERT_TRUE(ParseState(file, &s));
+  ASSERT_EQ(s.tax_rates.size(), 1u);
+  EXPECT_EQ(s.fiscal_memory[0].rate_set, 1);
+  EXPECT_EQ(s.tax_rates[0].uses[6], kUseExempt);
+  Bench b;
+  b.printer.state() = s;
+  Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 1, 1), {true, false, true, false});
+  EXPECT_TRUE(r.result.success);
+  EXPECT_TRUE(Has(r.text, "SPRZED. OPOD. PTU A" + std::string(18, ' ') + "10,00"));
+}
+
+}  // namespace
+}  // namespace kelm::emu::test
