@@ -1,2 +1,5 @@
 add_executable(bench_emulator_handle ${CMAKE_CURRENT_LIST_DIR}/bench_emulator_handle.cpp)
 target_link_libraries(bench_emulator_handle PRIVATE kelm_emulator)
+add_executable(bench_emulator_readout ${CMAKE_CURRENT_LIST_DIR}/bench_emulator_readout.cpp)
+find_package(Threads REQUIRED)
+target_link_libraries(bench_emulator_readout PRIVATE kelm_emulator Threads::Threads)

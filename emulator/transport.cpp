@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -179,14 +180,21 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
     if (ready < 0 && errno != EINTR) return false;
     if (ready <= 0) continue;
     if (p.revents & POLLOUT) {
-      // With pacing, one byte per character time (ten bits on the line).
+      // With pacing, one byte per character time (ten bits on the line). A wake-up comes a
+      // millisecond at best, so it sends every byte that has fallen due since the last one; a
+      // line that was idle starts afresh rather than sending a burst.
       std::string& front = out_.front().bytes;
-      size_t count = paced ? 1 : front.size();
+      const auto byte_time = std::chrono::nanoseconds(10000000000LL / baud);
+      size_t count = front.size();
+      if (paced) {
+        if (now - next_byte > std::chrono::milliseconds(2)) next_byte = now;
+        count = std::min(count, static_cast<size_t>(1 + (now - next_byte) / byte_time));
+      }
       ssize_t n = write(fd, front.data(), count);
       if (n > 0) {
         front.erase(0, static_cast<size_t>(n));
         if (front.empty()) out_.pop_front();
-        if (paced) next_byte = Clock::now() + std::chrono::microseconds(10000000 / baud);
+        if (paced) next_byte += byte_time * n;
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         return false;
       }
@@ -244,6 +252,10 @@ void Server::Run(volatile std::sig_atomic_t* stop) {
     int client = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) continue;
     SetNonBlocking(client);
+    // Paced answers go out a few bytes at a time, as a serial line would carry them; Nagle's
+    // wait for an acknowledgement would hold each piece back.
+    int one = 1;
+    setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     received_ = 0;
     out_.clear();
     Pump(client, stop);
