@@ -184,7 +184,7 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       // millisecond at best, so it sends every byte that has fallen due since the last one; a
       // line that was idle starts afresh rather than sending a burst.
       std::string& front = out_.front().bytes;
-      const auto byte_time = std::chrono::nanoseconds(10000000000LL / baud);
+      const auto byte_time = std::chrono::nanoseconds(paced ? 10000000000LL / baud : 0);
       size_t count = front.size();
       if (paced) {
         if (now - next_byte > std::chrono::milliseconds(2)) next_byte = now;
