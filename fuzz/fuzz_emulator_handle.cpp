@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the virtual printer and parses arbitrary text as a state file:
 // neither may crash or read out of bounds. An even first byte makes every input line the body
 // of a frame with a correct check value, so the fuzzer reaches the command handlers behind the
-// check; an odd one sends the bytes as they are, split where the second byte says.
+// check; an odd one sends the bytes as they are, split where the second byte says. An input that
+// reads as a state file is also the printer's memory, so readouts stream what it holds.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,7 +14,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   std::string_view in(reinterpret_cast<const char*>(data) + 2, size - 2);
-  kelm::emu::Printer printer;
+  kelm::emu::PrinterState state;
+  const bool parsed = kelm::emu::ParseState(in, &state);
+  kelm::emu::Printer printer(parsed ? state : kelm::emu::PrinterState());
   printer.SetHostClock([] { return int64_t{1720182600}; });
   if (data[0] % 2 == 0) {
     while (!in.empty()) {
@@ -32,7 +35,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     printer.Handle(in.substr(split));
   }
   printer.TakePaper();
-  kelm::emu::PrinterState state;
-  kelm::emu::ParseState(in, &state);
   return 0;
 }
