@@ -2,6 +2,8 @@
 // from the same documented bytes must agree on lengths, check bytes, sums and digests.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <deque>
 
 #include "emulator/fiscal_memory.h"
@@ -336,6 +338,70 @@ TEST(ReadoutStream, OldStateFileReportsGetTaxRateRecords) {
   Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 1, 1), {true, false, true, false});
   EXPECT_TRUE(r.result.success);
   EXPECT_TRUE(Has(r.text, "SPRZED. OPOD. PTU A" + std::string(18, ' ') + "10,00"));
+}
+
+// A printer's own life: a report, a rate change, a currency change, another report. The
+// readout makes one pass per currency, the second with its own running totals, and the second
+// report's printed control number is the digest the readout computes.
+TEST(ReadoutStream, LiveRateAndCurrencyChangesReachTheRecords) {
+  Bench b("vantel-ke");
+  auto sell = [&b](const char* gross) {
+    ASSERT_EQ(b.Run("0$h"), 0);
+    ASSERT_EQ(b.Run(std::string("1$lKawa\r1\rA/") + gross + "/" + gross + "/"), 0);
+    ASSERT_EQ(b.Run(std::string("1$e\r") + gross + "/" + gross + "/"), 0);
+  };
+  sell("12.30");
+  ASSERT_EQ(b.Run("0#r"), 0);
+  ASSERT_EQ(b.Run("135;1;1;1;1;0;0;2;24;7;5;13;0$p22.00/8.00/0.00/5.00/0.00/0.00/0.00/"), 0);
+  b.now += 86400;
+  ASSERT_EQ(b.Run("0;24;7;6;0;0##EUR\r"), 0);
+  sell("4.00");
+  b.Paper();
+  ASSERT_EQ(b.Run("0#r"), 0);
+  const std::string paper = b.Paper();
+  const PrinterState& st = b.printer.state();
+  ASSERT_EQ(st.tax_rates.size(), 2u);
+  EXPECT_EQ(st.tax_rates[1].rates[0], 2200);
+  EXPECT_EQ(st.fiscal_memory[1].rate_set, 2);
+  ASSERT_EQ(st.currencies.size(), 1u);
+  EXPECT_EQ(st.currencies[0].first_report, 2);
+
+  Readout r = ReadOut(b, kModels[3].readout, NumbersFrame(4, 1, 2), {true, false, true, false});
+  EXPECT_TRUE(r.result.success) << r.result.code;
+  EXPECT_EQ(r.result.passes, 2);
+  EXPECT_TRUE(Has(r.text, "Waluta ewidencyjna: NIEZAPISANA"));
+  EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     EUR"));
+  EXPECT_TRUE(Has(r.text, "PTU A  22,00%"));
+  EXPECT_TRUE(Has(r.text,
+                  "KWOTY \xA3\xA5"
+                  "CZNE OD RAP. NR    2 DO    2"));
+  std::vector<std::string> digests = DigestLines(r.text);
+  ASSERT_EQ(digests.size(), 4u);
+  EXPECT_TRUE(Has(paper, "#" + digests[2] + "#")) << paper;
+  EXPECT_TRUE(Has(paper, "KWOTY ŁĄCZNE OD RAP. NR    2 DO    2"));
+}
+
+TEST(ReadoutStream, HistoryFileFillsAnEmptyMemoryOnly) {
+  PrinterState made;
+  made.model = "salvo";
+  ASSERT_TRUE(GenerateHistory(made, 30, DateTime{2024, 7, 5, 12, 0, 0}));
+  char path[] = "/tmp/kelmemu-history-XXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  // A bare list of memory lines, without the state file's first line.
+  std::string text = SerializeState(made);
+  text = text.substr(text.find('\n') + 1);
+  ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  close(fd);
+  PrinterState empty;
+  EXPECT_TRUE(LoadHistoryFile(path, &empty));
+  EXPECT_EQ(empty.fiscal_memory.size(), 30u);
+  EXPECT_EQ(empty.tax_rates.size(), made.tax_rates.size());
+  EXPECT_EQ(empty.currencies.size(), 1u);
+  EXPECT_FALSE(LoadHistoryFile(path, &empty));  // the memory is no longer empty
+  PrinterState other;
+  EXPECT_FALSE(LoadHistoryFile(std::string(path) + ".missing", &other));
+  unlink(path);
 }
 
 }  // namespace
