@@ -175,11 +175,12 @@ std::string SaleStamp(int64_t seconds) {
 uint32_t ReportDue(const DailyReport& d, const RecordType& type) {
   int64_t due = 0;
   for (int i = 0; i < kLetters; ++i)
-    due += d.sales[i] + (KeepsInvoices(type) ? d.invoice_sales[i] : 0);
+    due += Field(d.sales[i]) + (KeepsInvoices(type) ? Field(d.invoice_sales[i]) : 0);
   return Field(due);
 }
 
-std::string DailyRecord(const PrinterState& s, const RecordType& type, size_t index) {
+std::string DailyRecord(const PrinterState& s, const RecordType& type, size_t index,
+                        const RunningTotals& r) {
   const DailyReport& d = s.fiscal_memory[index];
   const Layout& l = LayoutOf(DailyLayout(type));
   Body b(static_cast<size_t>(l.length));
@@ -207,7 +208,6 @@ std::string DailyRecord(const PrinterState& s, const RecordType& type, size_t in
   }
   b.U32(l.due, ReportDue(d, type));
   if (l.running_vat >= 0) {
-    RunningTotals r = RunningUpTo(s, index);
     for (int i = 0; i < kLetters; ++i) {
       b.SixBytes(l.running_vat + 6 * i, r.vat[i]);
       if (l.running_invoice_vat >= 0) b.SixBytes(l.running_invoice_vat + 6 * i, r.invoice_vat[i]);
@@ -398,29 +398,40 @@ int64_t ReportVatSum(const DailyReport& d, const RecordType& type) {
   return static_cast<uint32_t>(sum);  // a 32-bit sum, as the readout adds it
 }
 
-RunningTotals RunningUpTo(const PrinterState& s, size_t index) {
-  RunningTotals r;
+std::vector<RunningTotals> AllRunningTotals(const PrinterState& s) {
   const RecordType type = RecordTypeOf(s);
-  const DailyReport& report = s.fiscal_memory[index];
-  const CurrencyEntry* c = CurrencyOf(s, report.number);
-  r.first_report = c ? c->first_report : 1;
-  for (size_t k = 0; k <= index; ++k) {
+  std::vector<RunningTotals> out;
+  out.reserve(s.fiscal_memory.size());
+  RunningTotals sums;
+  for (size_t k = 0; k < s.fiscal_memory.size(); ++k) {
     const DailyReport& d = s.fiscal_memory[k];
-    if (d.number < r.first_report) continue;
-    for (int i = 0; i < kLetters; ++i) {
-      r.vat[i] += Field(d.vat[i]);
-      if (KeepsInvoices(type)) r.invoice_vat[i] += Field(d.invoice_vat[i]);
+    const CurrencyEntry* c = CurrencyOf(s, d.number);
+    const int first = c ? c->first_report : 1;
+    // A new accounting currency starts its sums afresh.
+    if (k == 0 || first != sums.first_report) {
+      sums = RunningTotals();
+      sums.first_report = first;
     }
-    r.total_vat += ReportVatSum(d, type);
-    r.total_due += ReportDue(d, type);
+    for (int i = 0; i < kLetters; ++i) {
+      sums.vat[i] += Field(d.vat[i]);
+      if (KeepsInvoices(type)) sums.invoice_vat[i] += Field(d.invoice_vat[i]);
+    }
+    sums.total_vat += ReportVatSum(d, type);
+    sums.total_due += ReportDue(d, type);
+    RunningTotals r = sums;
+    const std::array<int, kLetters> uses = ReportUses(s, d);
+    const std::array<int, kLetters> rates = ReportRates(s, d);
+    for (int i = 0; i < kLetters; ++i) {
+      bool taxed = (uses[i] == kUseTaxed || uses[i] == kUseSurcharge) && rates[i] != 0;
+      if (taxed || r.vat[i] != 0 || r.invoice_vat[i] != 0) r.letters |= 1u << i;
+    }
+    out.push_back(r);
   }
-  const std::array<int, kLetters> uses = ReportUses(s, report);
-  const std::array<int, kLetters> rates = ReportRates(s, report);
-  for (int i = 0; i < kLetters; ++i) {
-    bool taxed = (uses[i] == kUseTaxed || uses[i] == kUseSurcharge) && rates[i] != 0;
-    if (taxed || r.vat[i] != 0 || r.invoice_vat[i] != 0) r.letters |= 1u << i;
-  }
-  return r;
+  return out;
+}
+
+RunningTotals RunningUpTo(const PrinterState& s, size_t index) {
+  return AllRunningTotals(s).at(index);
 }
 
 std::string DailyControlNumber(const PrinterState& s, size_t index) {
@@ -461,6 +472,7 @@ std::string DailyControlNumber(const PrinterState& s, size_t index) {
 ReadoutPasses BuildReadout(const PrinterState& s, const ReadoutRequest& q, const DateTime& now,
                            int64_t closing_off) {
   const RecordType type = RecordTypeOf(s);
+  const std::vector<RunningTotals> running = AllRunningTotals(s);
   std::vector<size_t> chosen;
   for (size_t i = 0; i < s.fiscal_memory.size(); ++i) {
     const DailyReport& d = s.fiscal_memory[i];
@@ -525,7 +537,7 @@ ReadoutPasses BuildReadout(const PrinterState& s, const ReadoutRequest& q, const
           reports.push_back(end.Record(kMediumEnd, false));
         }
       }
-      reports.push_back(DailyRecord(s, type, i));
+      reports.push_back(DailyRecord(s, type, i, running[i]));
       ++sums.count;
       // A damaged report is left out of the sums, and the readout does not look for its rates.
       if (d.damaged) continue;

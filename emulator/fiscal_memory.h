@@ -46,6 +46,8 @@ struct RunningTotals {
   uint16_t letters = 0;  // bit i: letter i has running totals
 };
 RunningTotals RunningUpTo(const PrinterState& state, size_t index);
+// The same for every report of the memory, in one go.
+std::vector<RunningTotals> AllRunningTotals(const PrinterState& state);
 
 // The control number of the daily report at `index` as the report digest of its layout: 40
 // hexadecimal digits, or empty for the layouts that have none.
