@@ -511,6 +511,25 @@ void Printer::RamReset(int kind) {
   m_->dirty = true;
 }
 
+bool Printer::CloseMedium() {
+  PrinterState& s = m_->st;
+  const int first = s.media.empty() ? 1 : s.media.back().last_report + 1;
+  if (s.fiscal_memory.empty() || s.fiscal_memory.back().number < first) return false;
+  MediumEntry m;
+  m.number = static_cast<int>(s.media.size()) + 1;
+  m.first_report = first;
+  m.last_report = s.fiscal_memory.back().number;
+  // The medium's digest covers the copies of the reports it holds.
+  std::string copies;
+  for (const DailyReport& d : s.fiscal_memory)
+    if (d.number >= first) copies += d.copy_digest;
+  Sha1Digest digest = Sha1Of(copies.data(), copies.size());
+  m.digest.assign(reinterpret_cast<const char*>(digest.data()), digest.size());
+  s.media.push_back(m);
+  m_->dirty = true;
+  return true;
+}
+
 bool Printer::GenerateHistory(int days, uint32_t seed) {
   DateTime today = m_->Now();
   bool made = kelm::emu::GenerateHistory(m_->st, days, today, seed);

@@ -72,6 +72,9 @@ class Printer {
   // A RAM reset of the given kind (AAh sales registers, BBh rate assignment, CCh cache, DDh
   // sales and cache), reported by the next daily report. Sales registers lose the day's sales.
   void RamReset(int kind);
+  // The electronic-copy medium in use is full: it is closed with the last daily report and its
+  // records go before that report in a readout. False without a report since the last medium.
+  bool CloseMedium();
   // Fills an empty fiscal memory with `days` generated daily reports up to yesterday.
   bool GenerateHistory(int days, uint32_t seed = 1);
 
