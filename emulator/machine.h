@@ -177,6 +177,8 @@ class Machine {
   } readout;
   std::string NextRecord();
   long answer_baud = 0;
+  bool answer_record = false;
+  bool readout_cancelled = false;
 
   std::string frame_bytes;
   bool in_frame = false;

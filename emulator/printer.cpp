@@ -335,6 +335,7 @@ std::string Machine::NextRecord() {
 std::string Machine::Feed(std::string_view in) {
   std::string out;
   answer_baud = 0;
+  answer_record = false;
   for (char c : in) {
     if (in_frame) {
       frame_bytes += c;
@@ -362,13 +363,17 @@ std::string Machine::Feed(std::string_view in) {
       frame_bytes.assign(1, c);
     } else if (c == kEnq && readout.active && !readout.awaiting_status && !faults.offline) {
       answer_baud = readout.baud;
+      answer_record = true;
       out += NextRecord();
     } else if (c == kEnq && readout.active && !faults.offline) {
       readout.awaiting_status = false;
       out += Deliver(StatusByte(c), false);
     } else if (c == kCan && readout.active) {
       // The program closes its download window with CAN: mid-pass that is an abort.
-      if (!readout.awaiting_status) readout = Readout();
+      if (!readout.awaiting_status) {
+        readout = Readout();
+        readout_cancelled = true;
+      }
     } else if (c == kEnq || c == kDle) {
       if (!(c == kEnq && faults.offline)) out += Deliver(StatusByte(c), false);
     } else if (raw_run == 0 && (c == 'S' || c == 'C' || c == 'B')) {
@@ -393,6 +398,7 @@ std::string Machine::Feed(std::string_view in) {
 std::string Machine::Execute(std::string_view frame) {
   if (faults.offline) return "";
   // A command in the middle of a readout means the program has given up on it.
+  if (readout.active && !readout.awaiting_status) readout_cancelled = true;
   readout = Readout();
   ApplyScheduled();
   Command c;
@@ -476,8 +482,18 @@ long Printer::AnswerBaud() const {
   return m_->answer_baud;
 }
 
+bool Printer::AnswerIsRecord() const {
+  return m_->answer_record;
+}
+
 bool Printer::ReadoutActive() const {
   return m_->readout.active;
+}
+
+bool Printer::TakeReadoutCancelled() {
+  bool c = m_->readout_cancelled;
+  m_->readout_cancelled = false;
+  return c;
 }
 
 bool Printer::DamageReport(int number) {

@@ -62,8 +62,13 @@ class Printer {
   // The line speed of the answer `Handle` returned last: the readout speed while it sends the
   // records of a readout, else 0 (the configured line speed).
   long AnswerBaud() const;
+  // Whether that answer holds a readout's records.
+  bool AnswerIsRecord() const;
   // True while a readout's record stream is under way.
   bool ReadoutActive() const;
+  // True once after a readout was broken off (CAN or a command during a pass): records still
+  // waiting to go out must be dropped, as a printer stops sending at once.
+  bool TakeReadoutCancelled();
 
   // The fiscal memory's faults: the daily report or tax-rate record of that number reads back
   // flagged damaged. False when there is no such record.

@@ -209,7 +209,7 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       if (drop) {
         n -= static_cast<ssize_t>(received_ - faults.drop_after_bytes);
         faults.drop_after_bytes = -1;
-        out_.push_back({printer_.Handle(std::string_view(buf, static_cast<size_t>(n))), 0});
+        out_.push_back({printer_.Handle(std::string_view(buf, static_cast<size_t>(n))), 0, false});
         AfterInput();
         for (const Pending& o : out_) WriteAll(fd, o.bytes.data(), o.bytes.size());
         out_.clear();
@@ -217,12 +217,16 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       }
       std::string answer = printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
       AfterInput();
+      if (printer_.TakeReadoutCancelled()) {
+        for (auto i = out_.begin(); i != out_.end();) i = i->record ? out_.erase(i) : i + 1;
+      }
       if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding) {
         WriteAll(fd, &kXoff, 1);
         holding = true;
         hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
       }
-      if (!answer.empty()) out_.push_back({std::move(answer), printer_.AnswerBaud()});
+      if (!answer.empty())
+        out_.push_back({std::move(answer), printer_.AnswerBaud(), printer_.AnswerIsRecord()});
     }
   }
   return true;

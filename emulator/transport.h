@@ -49,6 +49,7 @@ class Server {
   struct Pending {
     std::string bytes;
     long baud = 0;
+    bool record = false;  // a readout's record, dropped when the readout is broken off
   };
   std::deque<Pending> out_;
   long received_ = 0;

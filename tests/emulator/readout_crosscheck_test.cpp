@@ -298,8 +298,12 @@ TEST(ReadoutStream, CanEndsAPassAndTheNextEnqIsAStatusQueryAgain) {
   EXPECT_EQ(b.Send(kEnq).size(), 253u);  // type byte and the 252-byte header record
   EXPECT_EQ(b.Send(kDle).size(), 1u);    // DLE keeps its meaning during a readout
   EXPECT_EQ(b.Send(kEnq).size(), 15u);   // the unique number
+  EXPECT_FALSE(b.printer.TakeReadoutCancelled());
   b.Send("\x18");
   EXPECT_FALSE(b.printer.ReadoutActive());
+  // The transports drop the records still waiting to go out.
+  EXPECT_TRUE(b.printer.TakeReadoutCancelled());
+  EXPECT_FALSE(b.printer.TakeReadoutCancelled());
   EXPECT_EQ(b.Send(kEnq).size(), 1u);
   // A command in the middle of a readout also ends it.
   b.Send(NumbersFrame(4, 1, 10));
