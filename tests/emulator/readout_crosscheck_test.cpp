@@ -413,5 +413,21 @@ TEST(ReadoutStream, HistoryFileFillsAnEmptyMemoryOnly) {
   unlink(path);
 }
 
+// A full fiscal memory has gone read-only with its last report; the head of the readout says so
+// and the whole memory still adds up.
+TEST(ReadoutStream, FullMemoryReadsBackAsReadOnly) {
+  Bench b("vantel");
+  b.printer.state().fiscal = true;
+  ASSERT_TRUE(b.printer.GenerateHistory(1830));
+  EXPECT_EQ(b.Run("0#r"), 6);  // no room for another report
+  Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 1, 1830), {true, false, true, false});
+  EXPECT_TRUE(r.result.success);
+  EXPECT_TRUE(Has(r.text,
+                  "# Pami\xEA\xE6 fiskalna przesz\xB3"
+                  "a w stan"));
+  EXPECT_TRUE(Has(r.text, "# tylko do odczytu  04-07-2024"));
+  EXPECT_TRUE(Has(r.text, "PRZEKROCZONO LIMIT ZEROWA\xD1 RAM"));  // 19 resets in five years
+}
+
 }  // namespace
 }  // namespace kelm::emu::test
