@@ -285,6 +285,10 @@ std::string CurrencyRecord(const CurrencyEntry* c, const RecordType& type) {
   Body b(RecordLength(kCurrency, type));
   if (!c) {
     b.U8(0, 255);  // never entered
+  } else if (c->damaged) {
+    b.U8(0, 6);  // the cell no longer reads back; the rest is what could be read
+    b.Date(2, c->when);
+    b.U16(13, static_cast<uint32_t>(c->first_report));
   } else {
     b.Date(2, c->when);
     b.U8(6, c->when.hour);

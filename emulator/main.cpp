@@ -41,6 +41,7 @@ void Usage(FILE* out) {
           "                      readout's records go at the speed its command names\n"
           "  --damage-report N   daily report N reads back flagged damaged\n"
           "  --damage-rates N    tax-rate record N reads back flagged damaged\n"
+          "  --damage-currency N the Nth change of the accounting currency reads back damaged\n"
           "  --break-check N     the Nth record of the next readout has a wrong check byte\n"
           "  --closing-off N     the next readout's closing total due is N grosze off\n",
           kelm::emu::ModelOptions().c_str());
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
   Faults faults;
   std::string model, firmware;
   bool fiscal = false;
-  long history_days = 0, damage_report = 0, damage_rates = 0;
+  long history_days = 0, damage_report = 0, damage_rates = 0, damage_currency = 0;
   std::string history_file;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -123,6 +124,8 @@ int main(int argc, char** argv) {
       damage_report = n;
     } else if (a == "--damage-rates" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
       damage_rates = n;
+    } else if (a == "--damage-currency" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      damage_currency = n;
     } else if (a == "--break-check" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
       faults.break_check_record = static_cast<int>(n);
     } else if (a == "--closing-off" && (ok = value(&v) && ParseCount(v, &n))) {
@@ -161,7 +164,8 @@ int main(int argc, char** argv) {
   if (history_days > 0 && printer.state().fiscal_memory.empty())
     printer.GenerateHistory(static_cast<int>(history_days));
   if ((damage_report && !printer.DamageReport(static_cast<int>(damage_report))) ||
-      (damage_rates && !printer.DamageRateRecord(static_cast<int>(damage_rates)))) {
+      (damage_rates && !printer.DamageRateRecord(static_cast<int>(damage_rates))) ||
+      (damage_currency && !printer.DamageCurrency(static_cast<int>(damage_currency)))) {
     fprintf(stderr, "kelmemu: the fiscal memory has no such record to damage\n");
     return 1;
   }

@@ -506,6 +506,14 @@ bool Printer::DamageReport(int number) {
   return false;
 }
 
+bool Printer::DamageCurrency(int nth) {
+  std::vector<CurrencyEntry>& c = m_->st.currencies;
+  if (nth < 1 || static_cast<size_t>(nth) > c.size()) return false;
+  c[static_cast<size_t>(nth) - 1].damaged = true;
+  m_->dirty = true;
+  return true;
+}
+
 bool Printer::DamageRateRecord(int number) {
   for (TaxRateEntry& t : m_->st.tax_rates)
     if (t.number == number) {

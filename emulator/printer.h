@@ -74,6 +74,8 @@ class Printer {
   // flagged damaged. False when there is no such record.
   bool DamageReport(int number);
   bool DamageRateRecord(int number);
+  // The Nth change of the accounting currency (1: the first) reads back damaged.
+  bool DamageCurrency(int nth);
   // A RAM reset of the given kind (AAh sales registers, BBh rate assignment, CCh cache, DDh
   // sales and cache), reported by the next daily report. Sales registers lose the day's sales.
   void RamReset(int kind);

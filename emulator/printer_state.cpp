@@ -289,14 +289,20 @@ bool ParseTaxRate(const std::string& line, TaxRateEntry* t) {
 }
 
 std::string CurrencyLine(const CurrencyEntry& c) {
-  return std::to_string(c.first_report) + ' ' + DateText(c.when) + " x" + Hex(c.name);
+  return std::to_string(c.first_report) + ' ' + DateText(c.when) + " x" + Hex(c.name) +
+         (c.damaged ? " 1" : " 0");
 }
 
 bool ParseCurrency(const std::string& line, CurrencyEntry* c) {
   std::istringstream in(line);
   std::string date, name;
-  return in >> c->first_report >> date >> name && ParseDate(date, &c->when) && !name.empty() &&
-         Unhex(std::string_view(name).substr(1), &c->name) && c->name.size() <= 4;
+  int damaged = 0;
+  if (!(in >> c->first_report >> date >> name) || !ParseDate(date, &c->when) || name.empty() ||
+      !Unhex(std::string_view(name).substr(1), &c->name) || c->name.size() > 4)
+    return false;
+  in >> damaged;
+  c->damaged = damaged != 0;
+  return true;
 }
 
 std::string MediumLine(const MediumEntry& m) {

@@ -84,6 +84,7 @@ struct CurrencyEntry {
   std::string name;
   DateTime when;
   int first_report = 1;
+  bool damaged = false;
 };
 
 // An electronic-copy medium that was closed with daily report `last_report`.

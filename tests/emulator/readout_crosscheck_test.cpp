@@ -206,6 +206,10 @@ TEST(ReadoutFaults, EachFaultGivesTheReadoutsVerdict) {
        true, kRecordGood, true,
        "B\xA3\xCA"
        "DNY REKORD Nr 2"},
+      {"damaged currency record", [](Printer& p) { EXPECT_TRUE(p.DamageCurrency(1)); }, false,
+       kRecordGood, true,
+       "Waluta: B\xA3\xCA"
+       "DNY REKORD"},
       {"no fault", [](Printer&) {}, false, kRecordGood, true, nullptr},
   };
   for (const FaultRow& row : rows) {
@@ -320,6 +324,7 @@ TEST(ReadoutStream, StateFileKeepsTheWholeMemory) {
     s.firmware = row.firmware;
     ASSERT_TRUE(GenerateHistory(s, 130, DateTime{2024, 7, 5, 12, 0, 0}));
     s.fiscal_memory[9].damaged = true;
+    s.currencies[0].damaged = true;
     PrinterState back;
     ASSERT_TRUE(ParseState(SerializeState(s), &back));
     ReadoutRequest q;

@@ -144,6 +144,7 @@ struct FaultRow {
   bool emergency;
   const char* message;  // UTF-8; nullptr: none
   bool success;
+  const char* text = nullptr;  // a line of the work file (UTF-8) after a success
 };
 
 TEST_P(ReadoutAgainstKelmemu, RecordFaultsGiveTheReadoutsMessages) {
@@ -155,7 +156,18 @@ TEST_P(ReadoutAgainstKelmemu, RecordFaultsGiveTheReadoutsMessages) {
        false,
        "Wystąpił błąd pamieci fiskalnej.",
        false},
-      {"damaged report, emergency", {"--damage-report", "4"}, true, nullptr, true},
+      {"damaged report, emergency",
+       {"--damage-report", "4"},
+       true,
+       nullptr,
+       true,
+       "BŁĘDNY REKORD Nr 4"},
+      {"damaged currency",
+       {"--damage-currency", "1"},
+       false,
+       nullptr,
+       true,
+       "Waluta: BŁĘDNY REKORD"},
       {"damaged rates", {"--damage-rates", "1"}, false, "Wystąpił błąd pamieci fiskalnej.", false},
   };
   for (const FaultRow& row : rows) {
@@ -169,7 +181,7 @@ TEST_P(ReadoutAgainstKelmemu, RecordFaultsGiveTheReadoutsMessages) {
       EXPECT_EQ(seams.op.messages[0], row.message) << row.name;
     } else {
       EXPECT_TRUE(seams.op.messages.empty()) << row.name << ": " << seams.op.messages[0];
-      EXPECT_NE(Cp1250ToUtf8(WorkFile()).find("BŁĘDNY REKORD Nr 4"), std::string::npos);
+      EXPECT_NE(Cp1250ToUtf8(WorkFile()).find(row.text), std::string::npos) << row.name;
     }
     CloseSerialPort();
     TcpDisconnect();
