@@ -1,0 +1,88 @@
+// The program's readout of a year of daily reports from the virtual printer on a pseudo-terminal,
+// the printer pacing its records at 115200 bit/s, against the line-rate limit (record bytes x 10
+// / 115200), for the layouts of the electronic-copy printers. Prints what it measured.
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "emulator/fiscal_memory.h"
+#include "emulator/transport.h"
+#include "link/com_ports.h"
+#include "link/printer_link.h"
+#include "link/program_folder.h"
+#include "link/settings.h"
+#include "readout/readout_run.h"
+#include "readout/readout_session.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void ReadAYear(const char* model, const char* firmware, int variant, int copy_mode) {
+  const int days = 365;
+  kelm::emu::Printer printer;
+  printer.state().model = model;
+  printer.state().firmware = firmware;
+  printer.GenerateHistory(days);
+  printer.faults().pace_baud = 115200;
+  kelm::emu::ReadoutRequest all;
+  all.by_numbers = true;
+  all.from = 1;
+  all.to = days;
+  size_t bytes = 0;
+  for (const auto& pass : kelm::emu::BuildReadout(printer.state(), all, {}, 0))
+    for (const std::string& record : pass) bytes += record.size();
+
+  kelm::emu::ServerOptions options;
+  options.pty = true;
+  kelm::emu::Server server(printer, options);
+  std::string ready, error;
+  if (!server.Start(&ready, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return;
+  }
+  volatile std::sig_atomic_t stop = 0;
+  std::thread serving([&] { server.Run(&stop); });
+  kelm::SetComDeviceOverride(ready.substr(4));
+  kelm::LinkSettings.PortNumber = 1;
+  kelm::LinkSettings.Speed = 115200;
+  kelm::LinkSettings.ModelFamily = 2;
+  kelm::LinkSettings.PrinterVariant = static_cast<uint8_t>(variant);
+  kelm::LinkSettings.CopyMode = static_cast<uint8_t>(copy_mode);
+  if (kelm::OpenSerialPort(1)) {
+    kelm::ReadoutFields fields;
+    fields.mode = kelm::ReadoutMode::kByNumbers;
+    fields.firstNumber = "1";
+    fields.lastNumber = std::to_string(days);
+    const auto start = Clock::now();
+    kelm::ReadoutOutcome out = kelm::ReadPeriodicReportToFile(fields);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    // The records alone; the ENQs back and the type query add a few hundred bytes.
+    const double limit = double(bytes) * 10 / 115200;
+    std::printf(
+        "layout %d, %d daily reports: %s, %zu record bytes in %.2f s, line-rate limit "
+        "%.2f s (%.1f %% over)\n",
+        kelm::emu::DailyLayout(kelm::emu::RecordTypeOf(printer.state())), days,
+        out.end == kelm::ReadoutEnd::kShowEndDialog ? "read" : "NOT READ", bytes, seconds, limit,
+        (seconds / limit - 1) * 100);
+    std::remove(kelm::InProgramFolder(kelm::kReadoutWorkFile).c_str());
+    kelm::CloseSerialPort();
+  }
+  stop = 1;
+  serving.join();
+}
+
+}  // namespace
+
+int main() {
+  kelm::ConsoleOperator console(false, 0);
+  kelm::InstallOperator(&console);
+  kelm::SetProgramFolder(kelm::TempFolder());
+  ReadAYear("vantel-ke", "2.00", 0, 1);
+  ReadAYear("salvo", "2.00", 0, 2);
+  ReadAYear("859", "1.02", 2, 2);
+  kelm::InstallOperator(nullptr);
+  return 0;
+}
