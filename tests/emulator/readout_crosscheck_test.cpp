@@ -62,6 +62,10 @@ const ModelRow kModels[] = {
     {"859", "1.02", 296, {2, 2, 2, 102, 2, 2}},
 };
 
+void PrintTo(const ModelRow& row, std::ostream* os) {
+  *os << "layout " << row.layout;
+}
+
 struct Readout {
   ReadoutResult result;
   std::string text;  // Windows-1250
@@ -172,6 +176,82 @@ TEST_P(EveryLayout, LiveDailyReportControlNumberEqualsReadoutDigest) {
   if (row.layout != 296) EXPECT_TRUE(Has(r.text, "Od rap. nr 0001 do 0004"));
   EXPECT_TRUE(Has(paper, "#" + digests[0] + "#")) << row.layout << "\n" << paper;
   EXPECT_EQ(digests[0], DailyControlNumber(b.printer.state(), 3));
+}
+
+// Every field of every daily report as the program's decoder reads it from the printer's
+// record, against what the printer stored: offsets the closing sums cannot see.
+TEST_P(EveryLayout, DecoderReadsEveryFieldTheMemoryHolds) {
+  const ModelRow& row = GetParam();
+  PrinterState s;
+  s.model = row.model;
+  s.firmware = row.firmware;
+  ASSERT_TRUE(GenerateHistory(s, 130, DateTime{2024, 7, 5, 12, 0, 0}));
+  ReadoutRequest q;
+  q.by_numbers = true;
+  q.from = 1;
+  q.to = 130;
+  const std::vector<RunningTotals> running = AllRunningTotals(s);
+  const bool sales_times = row.layout == 106 || row.layout == 290 || row.layout == 296;
+  const bool invoices = row.layout == 278 || row.layout == 290 || row.layout == 296;
+  const bool copy = row.layout >= 174;
+  int seen = 0;
+  const ReadoutPasses passes = BuildReadout(s, q, DateTime{2024, 7, 5, 12, 0, 0}, 0);
+  for (const std::string& record : passes[0]) {
+    if ((record[0] & 0x7F) != 5) continue;
+    ASSERT_EQ(record.size(), 1u + row.layout);
+    kelm::DailyReport r;
+    ASSERT_TRUE(DecodeDailyReport(reinterpret_cast<const uint8_t*>(record.data()) + 1, row.layout,
+                                  row.layout, &r));
+    const emu::DailyReport& d = s.fiscal_memory[static_cast<size_t>(seen++)];
+    const std::string at = std::to_string(row.layout) + " report " + std::to_string(d.number);
+    EXPECT_EQ(r.number, d.number) << at;
+    EXPECT_EQ(r.date.year, d.when.year % 100) << at;
+    EXPECT_EQ(r.date.month, d.when.month) << at;
+    EXPECT_EQ(r.date.day, d.when.day) << at;
+    EXPECT_EQ(r.hour * 3600 + r.minute * 60 + r.second,
+              d.when.hour * 3600 + d.when.minute * 60 + d.when.second)
+        << at;
+    EXPECT_EQ(r.rateSet, d.rate_set) << at;
+    EXPECT_EQ(r.ramResetNumber, d.ram_reset_number) << at;
+    EXPECT_EQ(r.ramResetKind, d.ram_reset_kind) << at;
+    EXPECT_EQ(r.receipts, d.receipts) << at;
+    EXPECT_EQ(r.cancelledCount, d.cancelled) << at;
+    EXPECT_EQ(r.cancelledAmount, d.cancelled_amount) << at;
+    uint32_t due = 0;
+    for (int i = 0; i < kLetters; ++i) {
+      EXPECT_EQ(r.sales[i], d.sales[i]) << at << " letter " << i;
+      EXPECT_EQ(r.vat[i], d.vat[i]) << at << " letter " << i;
+      due += static_cast<uint32_t>(d.sales[i] + (invoices ? d.invoice_sales[i] : 0));
+      if (invoices) {
+        EXPECT_EQ(r.salesInvoices[i], d.invoice_sales[i]) << at << " letter " << i;
+        EXPECT_EQ(r.vatInvoices[i], d.invoice_vat[i]) << at << " letter " << i;
+      }
+      if (copy) {
+        const RunningTotals& t = running[static_cast<size_t>(seen - 1)];
+        const kelm::AmountPair vat = r.runningVat[i].value;
+        EXPECT_EQ(int64_t{vat.high} * 1000000000 + vat.low, t.vat[i]) << at;
+      }
+    }
+    EXPECT_EQ(r.totalDue, due) << at;
+    if (invoices) EXPECT_EQ(r.invoices, d.invoices) << at;
+    if (sales_times) {
+      EXPECT_EQ(r.goodsChanges, d.goods_changes) << at;
+      EXPECT_EQ(r.firstSale[0], d.first_sale ? FromEpoch(d.first_sale).year % 100 : 255) << at;
+      EXPECT_EQ(r.lastSale[4], d.last_sale ? FromEpoch(d.last_sale).minute : 0) << at;
+    }
+    if (copy) {
+      const RunningTotals& t = running[static_cast<size_t>(seen - 1)];
+      EXPECT_EQ(int64_t{r.runningTotalVat.value.high} * 1000000000 + r.runningTotalVat.value.low,
+                t.total_vat)
+          << at;
+      EXPECT_EQ(int64_t{r.runningTotalDue.value.high} * 1000000000 + r.runningTotalDue.value.low,
+                t.total_due)
+          << at;
+      EXPECT_EQ(r.runningLetters, t.letters) << at;
+      EXPECT_EQ(std::string(r.copyDigest.begin(), r.copyDigest.end()), d.copy_digest) << at;
+    }
+  }
+  EXPECT_EQ(seen, 130);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, EveryLayout, ::testing::ValuesIn(kModels),
