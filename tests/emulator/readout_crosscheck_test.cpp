@@ -254,6 +254,64 @@ TEST_P(EveryLayout, DecoderReadsEveryFieldTheMemoryHolds) {
   EXPECT_EQ(seen, 130);
 }
 
+// The other records through the program's decoder: tax rates, the range and the currency.
+TEST_P(EveryLayout, DecoderReadsTheRecordsAroundTheReports) {
+  const ModelRow& row = GetParam();
+  PrinterState s;
+  s.model = row.model;
+  s.firmware = row.firmware;
+  s.ram_resets = 3;
+  ASSERT_TRUE(GenerateHistory(s, 130, DateTime{2024, 7, 5, 12, 0, 0}));
+  ReadoutRequest q;
+  q.period_from = {2024, 3, 1, 0, 0, 0};
+  q.period_to = {2024, 6, 30, 0, 0, 0};
+  q.from = 20240301;
+  q.to = 20240630;
+  const ReadoutPasses passes = BuildReadout(s, q, DateTime{2024, 7, 5, 12, 0, 0}, 0);
+  ASSERT_EQ(passes.size(), 1u);
+  int rates = 0;
+  for (const std::string& bytes : passes[0]) {
+    MemoryRecord m;
+    m.type = bytes[0] & 0x7F;
+    m.length = bytes.size() - 1;
+    ASSERT_LE(m.length, m.body.size());
+    std::copy(bytes.begin() + 1, bytes.end(), m.body.begin());
+    if (m.type == 4) {
+      const TaxRateRecord t = DecodeTaxRateRecord(m);
+      ASSERT_GE(t.number, 1);
+      const TaxRateEntry& e = s.tax_rates.at(t.number - 1u);
+      EXPECT_EQ(t.entered.date.day, e.when.day);
+      for (int i = 0; i < kLetters; ++i) {
+        EXPECT_EQ(t.use[i], e.uses[i]) << row.layout << " letter " << i;
+        if (e.uses[i] == kUseTaxed || e.uses[i] == kUseSurcharge) {
+          EXPECT_EQ(t.rate[i], e.rates[i]) << row.layout << " letter " << i;
+        }
+      }
+      if (row.readout.busVariant != 0) EXPECT_EQ(t.foreignTickets != 0, e.foreign_tickets);
+      ++rates;
+    } else if (m.type == 10 || m.type == 11) {
+      const RangeRecord r = DecodeRangeRecord(m);
+      EXPECT_EQ(r.error, 0);
+      EXPECT_EQ(r.moreCurrencies & 0x0F, 0);
+      // The generated history starts on 2024-02-26: March 1 has report 5, June 30 report 126.
+      EXPECT_EQ(r.reportCount, 122);
+      EXPECT_EQ(r.firstNumber, 5u);
+      EXPECT_EQ(r.lastNumber, 126u);
+      EXPECT_EQ(r.periodFirst.date.month, 3);
+      EXPECT_EQ(r.periodLast.date.day, 30);
+      EXPECT_EQ(r.firstReport.date.day, 1);
+      EXPECT_EQ(r.lastReport.date.month, 6);
+      EXPECT_EQ(r.ramResets, s.ram_resets);
+    } else if (m.type == 12) {
+      const CurrencyRecord c = DecodeCurrencyRecord(m);
+      EXPECT_EQ(c.state, 0);
+      EXPECT_EQ(c.name, "PLN");
+      EXPECT_EQ(c.firstReport, 1);
+    }
+  }
+  EXPECT_EQ(rates, 2);  // the first rates, then the change of day 121
+}
+
 INSTANTIATE_TEST_SUITE_P(Layouts, EveryLayout, ::testing::ValuesIn(kModels),
                          [](const ::testing::TestParamInfo<ModelRow>& info) {
                            return "L" + std::to_string(info.param.layout);
