@@ -2,8 +2,9 @@
 //
 // Feed the bytes the program sends, in any chunking; `Handle` returns the bytes the printer
 // answers. It recognises command frames (ESC "P" ... ESC "\"), the lone status queries ENQ and
-// DLE, the one-character raw readout commands "S", "C", "B", and ignores other raw input. The
-// printed documents are collected as UTF-8 text blocks for a paper log.
+// DLE, the one-character raw readout commands "S", "C", "B", and ignores other raw input. After
+// "#o" with 128 its ENQs bring the fiscal memory's records one at a time, until the closing record
+// or a CAN. The printed documents are collected as UTF-8 text blocks for a paper log.
 #pragma once
 
 #include <cstdint>
