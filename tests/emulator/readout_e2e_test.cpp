@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/printer_link.h"
@@ -203,6 +205,10 @@ TEST_P(ReadoutAgainstKelmemu, AbortSendsCanAndThePrinterServesTheNextReadout) {
   EXPECT_NE(out.end, ReadoutEnd::kShowEndDialog);
   EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages[0];
   seams.op.on_tick = nullptr;
+  // Records the printer sent before it saw the CAN may still be on their way; an operator
+  // starts the next readout seconds later, by which time they have arrived and are drained.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  PurgeInput();
   out = Read("1", "200");
   EXPECT_EQ(out.end, ReadoutEnd::kShowEndDialog);
   EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages[0];
