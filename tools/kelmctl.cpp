@@ -12,6 +12,7 @@
 #include "catalogue/cash_info.h"
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
+#include "catalogue/model.h"
 #include "link/com_ports.h"
 #include "link/command_positions.h"
 #include "link/printer_link.h"
@@ -62,16 +63,9 @@ constexpr const char* kUsage =
     "  --log DIR  --yes | --no  --timeout MS (default 5000)\n"
     "exit status: 0 done, 1 link failure or no answer, 2 printer error, 64 usage\n";
 
-struct Model {
-  const char* name;
-  uint8_t family, variant, copy_mode;
-};
-
-// The eight models of the model dialog.
-constexpr Model kModels[] = {
-    {"oxil", 0, 0, 0},       {"oxil-pro", 1, 0, 0},  {"vantel", 2, 0, 0}, {"oxil-bus", 1, 1, 0},
-    {"vantel-bus", 2, 1, 0}, {"vantel-ke", 2, 0, 1}, {"salvo", 2, 0, 2},  {"859", 2, 2, 1},
-};
+// The eight models of the model dialog, in its order (kPrinterModels).
+constexpr const char* kModelNames[kModelCount] = {"oxil",       "oxil-pro",  "vantel", "oxil-bus",
+                                                  "vantel-bus", "vantel-ke", "salvo",  "859"};
 
 constexpr const char* kParityNames[5] = {"none", "odd", "even", "mark", "space"};
 constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
@@ -183,14 +177,9 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       LinkSettings.LetterCoding = static_cast<uint8_t>(n);
     } else if (name == "--model") {
       if (!value(&v)) return false;
-      const Model* model = nullptr;
-      for (const Model& m : kModels) {
-        if (v == m.name) model = &m;
-      }
-      if (model == nullptr) return false;
-      LinkSettings.ModelFamily = model->family;
-      LinkSettings.PrinterVariant = model->variant;
-      LinkSettings.CopyMode = model->copy_mode;
+      const int model = IndexOf(v, kModelNames, kModelCount);
+      if (model < 0) return false;
+      ApplyModel(model);
     } else if (name == "--log") {
       if (!value(&o->log_dir) || o->log_dir.empty()) return false;
     } else if (name == "--timeout") {

@@ -4,12 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "catalogue/model.h"
 #include "link/link_fixture.h"
 #include "protocol/frame.h"
+#include "readout/readout_run.h"
+#include "readout/readout_session.h"
 #include "support/kelmemu_process.h"
+#include "support/reset.h"
 
 namespace kelm::test {
 namespace {
@@ -178,6 +183,39 @@ TEST_F(Kelmctl, DiagnosticsAgainstTheVirtualPrinter) {
   EXPECT_EQ(r.out.rfind("Data (rrrr-mm-dd): 20", 0), 0u) << r.out;
   EXPECT_EQ(Run({"cash"}).status, 1);  // no link
   EXPECT_EQ(Run({"cash", "extra"}).status, 64);
+}
+// kelmctl readout and the readout dialog's routine, against the same printer, write the same
+// text for every model that offers the readout.
+TEST_F(Kelmctl, ReadoutWritesTheDialogsTextForEveryModel) {
+  SeamGuard seams;
+  InFolder in(dir.path());
+  const char* models[] = {"vantel", "vantel-bus", "vantel-ke", "salvo", "859"};
+  for (const char* model : models) {
+    KelmemuProcess emu({"--tcp", "127.0.0.1:0", "--model", model, "--history-days", "40"});
+    ASSERT_TRUE(emu.Ready()) << model;
+    const Outcome r = Run({"--tcp", emu.Where(), "--model", model, "readout", "--numbers", "1",
+                           "40", "-o", "kelmctl.txt"});
+    ASSERT_EQ(r.status, 0) << model << ": " << r.err;
+    const std::string by_tool = TempDir::Read(dir.File("kelmctl.txt"));
+    EXPECT_EQ(r.out.rfind("Raport okresowy z drukarki ", 0), 0u) << r.out;
+
+    ResetProcessState();
+    const std::string names[] = {"oxil",       "oxil-pro",  "vantel", "oxil-bus",
+                                 "vantel-bus", "vantel-ke", "salvo",  "859"};
+    ApplyModel(
+        static_cast<int>(std::find(std::begin(names), std::end(names), model) - std::begin(names)));
+    const std::string where = emu.Where();
+    ASSERT_EQ(TcpConnect("127.0.0.1", where.substr(where.rfind(':') + 1), false), kTcpConnected);
+    ReadoutFields fields;
+    fields.mode = ReadoutMode::kByNumbers;
+    fields.firstNumber = "1";
+    fields.lastNumber = "40";
+    const ReadoutOutcome outcome = ReadPeriodicReportToFile(fields);
+    TcpDisconnect();
+    ASSERT_EQ(outcome.end, ReadoutEnd::kShowEndDialog) << model;
+    EXPECT_GT(by_tool.size(), 1000u) << model;
+    EXPECT_EQ(TempDir::Read(dir.File(kReadoutWorkFile)), by_tool) << model;
+  }
 }
 #endif
 
