@@ -49,7 +49,7 @@ struct HeadSpec {
   int clockHour = 14, clockMinute = 35;
   std::string footerFirst = "OPF", footerSecond = "Kasa 1";
 };
-std::string HeadRecords(const Lengths& lengths, const HeadSpec& spec);
+std::string HeadRecords(const Lengths& lengths, const HeadSpec& shape);
 
 // A range (type 10) or closing (type 11) record body.
 struct RangeSpec {
@@ -61,7 +61,7 @@ struct RangeSpec {
   int firstDay[3] = {2026, 12, 2}, lastDay[3] = {2026, 12, 3};
   uint32_t firstNumber = 0, lastNumber = 0;
 };
-Body RangeBody(const RangeSpec& spec);
+Body RangeBody(const RangeSpec& shape);
 
 // A currency record: name, its entry date and time, the first report in it.
 Body CurrencyBody(std::string_view name, uint16_t firstReport, uint8_t state = 0);
