@@ -60,37 +60,11 @@ bool FieldReader::Next(char end, std::string_view* out) {
   return true;
 }
 
-bool ParseAmount(std::string_view text, int64_t* grosze) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  int64_t whole = 0, cents = 0;
-  int digits = 0, decimals = -1;
-  for (char c : text) {
-    if (c == '.' || c == ',') {
-      if (decimals >= 0) return false;
-      decimals = 0;
-    } else if (c >= '0' && c <= '9') {
-      if (decimals >= 0) {
-        if (++decimals > 2) return false;
-        cents = cents * 10 + (c - '0');
-      } else {
-        if (++digits > 11) return false;
-        whole = whole * 10 + (c - '0');
-      }
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0 && decimals <= 0) return false;
-  if (decimals == 1) cents *= 10;
-  *grosze = (whole * 100 + cents) * (negative ? -1 : 1);
-  return true;
-}
+namespace {
 
-bool ParseQuantity(std::string_view text, int64_t* thousandths) {
+// A decimal text ("," or "." before at most `max_decimals` places) as a whole number of its
+// smallest unit, refusing more than `max_digits` digits before the point.
+bool ParseFixed(std::string_view text, int max_digits, int max_decimals, int64_t* units) {
   int64_t whole = 0, part = 0;
   int digits = 0, decimals = -1;
   for (char c : text) {
@@ -99,10 +73,10 @@ bool ParseQuantity(std::string_view text, int64_t* thousandths) {
       decimals = 0;
     } else if (c >= '0' && c <= '9') {
       if (decimals >= 0) {
-        if (++decimals > 3) return false;
+        if (++decimals > max_decimals) return false;
         part = part * 10 + (c - '0');
       } else {
-        if (++digits > 7) return false;
+        if (++digits > max_digits) return false;
         whole = whole * 10 + (c - '0');
       }
     } else {
@@ -110,9 +84,29 @@ bool ParseQuantity(std::string_view text, int64_t* thousandths) {
     }
   }
   if (digits == 0 && decimals <= 0) return false;
-  for (int d = decimals < 0 ? 0 : decimals; d < 3; ++d) part *= 10;
-  *thousandths = whole * 1000 + part;
+  int64_t scale = 1;
+  for (int d = 0; d < max_decimals; ++d) scale *= 10;
+  for (int d = decimals < 0 ? 0 : decimals; d < max_decimals; ++d) part *= 10;
+  *units = whole * scale + part;
   return true;
+}
+
+}  // namespace
+
+bool ParseAmount(std::string_view text, int64_t* grosze) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  int64_t value = 0;
+  if (!ParseFixed(text, 11, 2, &value)) return false;
+  *grosze = negative ? -value : value;
+  return true;
+}
+
+bool ParseQuantity(std::string_view text, int64_t* thousandths) {
+  return ParseFixed(text, 7, 3, thousandths);
 }
 
 std::string Amount(int64_t grosze, char point) {
