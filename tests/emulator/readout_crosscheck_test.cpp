@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/history.h"
 #include "emulator/wire.h"
 #include "readout/periodic_report.h"
 

@@ -20,47 +20,15 @@
 #include "protocol/win1250.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
+#include "support/in_folder.h"
+#include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
 namespace kelm {
 namespace {
 
-// kelmemu with the given options; stopped when the object goes.
-class Kelmemu {
- public:
-  explicit Kelmemu(std::vector<std::string> args) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      args.insert(args.begin(), KELMEMU_PATH);
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
-    close(out[0]);
-  }
-  ~Kelmemu() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& ready() const { return ready_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string ready_;
-};
+using Kelmemu = test::KelmemuProcess;
 
 struct ModelRow {
   const char* model;

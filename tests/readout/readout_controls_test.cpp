@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "readout/readout_session.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

@@ -6,6 +6,7 @@
 
 #include "link/program_folder.h"
 #include "readout/stream.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
