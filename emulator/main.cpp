@@ -119,7 +119,8 @@ const std::vector<OptionRow>& OptionTable() {
       {"--drop-after", "N",
        "drop the line after N bytes received (a terminal comes back\nunder a new name behind the "
        "same link)",
-       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.drop_after_bytes); }, true},
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.drop_after_bytes); },
+       true},
       {"--paper-out", "", "report paper out",
        [](const char*, CommandLine* o) { return o->faults.paper_out = true; }, true},
       {"--offline", "", "answer DLE only, as an off-line printer",
@@ -135,7 +136,8 @@ const std::vector<OptionRow>& OptionTable() {
       {"--damage-currency", "N", "the Nth change of the accounting currency reads back damaged",
        [](const char* v, CommandLine* o) { return Count(v, 1, &o->damage_currency); }, true},
       {"--break-check", "N", "the Nth record of the next readout has a wrong check byte",
-       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.break_check_record); }, true},
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.break_check_record); },
+       true},
       {"--closing-off", "N", "the next readout's closing total due is N grosze off",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.closing_off); }, true},
   };
