@@ -174,7 +174,9 @@ TEST_P(EveryLayout, LiveDailyReportControlNumberEqualsReadoutDigest) {
   // The report digest, the copy digest, and the label of the medium closed with the report
   // where the printer labels its media.
   ASSERT_EQ(digests.size(), row.layout == 296 ? 2u : 3u) << r.text;
-  if (row.layout != 296) EXPECT_TRUE(Has(r.text, "Od rap. nr 0001 do 0004"));
+  if (row.layout != 296) {
+    EXPECT_TRUE(Has(r.text, "Od rap. nr 0001 do 0004"));
+  }
   EXPECT_TRUE(Has(paper, "#" + digests[0] + "#")) << row.layout << "\n" << paper;
   EXPECT_EQ(digests[0], DailyControlNumber(b.printer.state(), 3));
 }
@@ -234,7 +236,9 @@ TEST_P(EveryLayout, DecoderReadsEveryFieldTheMemoryHolds) {
       }
     }
     EXPECT_EQ(r.totalDue, due) << at;
-    if (invoices) EXPECT_EQ(r.invoices, d.invoices) << at;
+    if (invoices) {
+      EXPECT_EQ(r.invoices, d.invoices) << at;
+    }
     if (sales_times) {
       EXPECT_EQ(r.goodsChanges, d.goods_changes) << at;
       EXPECT_EQ(r.firstSale[0], d.first_sale ? FromEpoch(d.first_sale).year % 100 : 255) << at;
@@ -288,7 +292,9 @@ TEST_P(EveryLayout, DecoderReadsTheRecordsAroundTheReports) {
           EXPECT_EQ(t.rate[i], e.rates[i]) << row.layout << " letter " << i;
         }
       }
-      if (row.readout.busVariant != 0) EXPECT_EQ(t.foreignTickets != 0, e.foreign_tickets);
+      if (row.readout.busVariant != 0) {
+        EXPECT_EQ(t.foreignTickets != 0, e.foreign_tickets);
+      }
       ++rates;
     } else if (m.type == 10 || m.type == 11) {
       const RangeRecord r = DecodeRangeRecord(m);
@@ -360,7 +366,9 @@ TEST(ReadoutFaults, EachFaultGivesTheReadoutsVerdict) {
                         {true, false, true, row.emergency});
     EXPECT_EQ(r.result.code, row.code) << row.name;
     EXPECT_EQ(r.result.success, row.success) << row.name;
-    if (row.text) EXPECT_TRUE(Has(r.text, row.text)) << row.name;
+    if (row.text) {
+      EXPECT_TRUE(Has(r.text, row.text)) << row.name;
+    }
     // Faults of the stream hit one readout only; the damaged memory stays damaged.
     b.Send("\x18");
     Readout again = ReadOut(b, kModels[3].readout, NumbersFrame(flags, 1, 130),
