@@ -33,7 +33,7 @@ using Kelmemu = test::KelmemuProcess;
 struct ModelRow {
   const char* model;
   const char* firmware;
-  int variant, copyMode;  // as the operator configures them
+  int variant, copy_mode;  // as the operator configures them
 };
 
 const ModelRow kModels[] = {
@@ -63,7 +63,7 @@ class ReadoutAgainstKelmemu : public ::testing::TestWithParam<bool> {
     auto emu = std::make_unique<Kelmemu>(args);
     LinkSettings.ModelFamily = 2;
     LinkSettings.PrinterVariant = static_cast<uint8_t>(row.variant);
-    LinkSettings.CopyMode = static_cast<uint8_t>(row.copyMode);
+    LinkSettings.CopyMode = static_cast<uint8_t>(row.copy_mode);
     if (Tcp()) {
       const std::string port = emu->ready().substr(emu->ready().rfind(':') + 1);
       EXPECT_EQ(TcpConnect("127.0.0.1", port, false), kTcpConnected) << emu->ready();
@@ -79,8 +79,8 @@ class ReadoutAgainstKelmemu : public ::testing::TestWithParam<bool> {
   ReadoutOutcome Read(const std::string& first, const std::string& last, bool emergency = false) {
     ReadoutFields f;
     f.mode = ReadoutMode::kByNumbers;
-    f.firstNumber = first;
-    f.lastNumber = last;
+    f.first_number = first;
+    f.last_number = last;
     f.emergency = emergency;
     return ReadPeriodicReportToFile(f);
   }
@@ -97,7 +97,7 @@ TEST_P(ReadoutAgainstKelmemu, EveryModelsHistoryReadsBack) {
     ReadoutOutcome out = Read("1", "70");
     EXPECT_EQ(out.end, ReadoutEnd::kShowEndDialog) << row.model << " " << row.firmware;
     EXPECT_TRUE(seams.op.messages.empty()) << row.model << ": " << seams.op.messages[0];
-    EXPECT_NE(out.fileName.find("KLM12345678_Nr_1_70"), std::string::npos) << out.fileName;
+    EXPECT_NE(out.file_name.find("KLM12345678_Nr_1_70"), std::string::npos) << out.file_name;
     const std::string text = Cp1250ToUtf8(WorkFile());
     EXPECT_NE(text.find("RAPORT FISKALNY OKRESOWY"), std::string::npos) << row.model;
     EXPECT_NE(text.find("ŁĄCZNY RAPORT OKRESOWY"), std::string::npos) << row.model;
