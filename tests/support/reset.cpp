@@ -15,6 +15,7 @@
 #include "protocol/error_table.h"
 #include "protocol/field_texts.h"
 #include "protocol/frame.h"
+#include "sales/receipt_commands.h"
 
 namespace kelm::test {
 
@@ -32,6 +33,7 @@ void ResetProcessState() {
   ResetDiagnostics();
   ResetModelName();
   ResetMainWindowState();
+  ResetSalesState();
 }
 
 }  // namespace kelm::test
