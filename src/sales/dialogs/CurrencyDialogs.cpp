@@ -97,7 +97,6 @@ TZmianaWalutyEwidencyjnej::TZmianaWalutyEwidencyjnej(QWidget* parent)
     modes_[i] = new QRadioButton(QString::fromUtf8(captions[i]), this);
     modes_[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
     form_->addRow(modes_[i]);
-    connect(modes_[i], &QRadioButton::toggled, this, [this] { UpdateEnabling(); });
   }
   modes_[0]->setChecked(true);
   code_group_ = new QGroupBox("Oznaczenie waluty ewidencyjnej", this);
@@ -120,6 +119,9 @@ TZmianaWalutyEwidencyjnej::TZmianaWalutyEwidencyjnej(QWidget* parent)
   when->addRow("Data (rrrr-mm-dd)", date_);
   when->addRow("Godzina (gg:mm) ", time_);
   form_->addRow(when_group_);
+  for (QRadioButton* mode : modes_) {
+    connect(mode, &QRadioButton::toggled, this, [this] { UpdateEnabling(); });
+  }
   UpdateEnabling();
 }
 
