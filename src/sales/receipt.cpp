@@ -85,7 +85,7 @@ std::string FrameText(std::string_view utf8, size_t limit, bool letters) {
   if (!letters) return bytes;
   std::vector<char> buffer(bytes.begin(), bytes.end());
   buffer.push_back('\0');
-  ToPrinterLetters(buffer.data());
+  ToPrinterLetters(buffer.data(), LinkSettings.LetterCoding);
   return std::string(buffer.data());
 }
 

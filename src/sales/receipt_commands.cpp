@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
 #include "sales/currency.h"
@@ -70,7 +70,7 @@ std::string TwoDecimals(double value) {
 
 int SendReceiptStart(const ReceiptStartFields& f) {
   const int result = Send(BuildReceiptStart(f));
-  if (result != kCommandNotSent) {
+  if (result >= 0) {
     ReceiptState.NextLineNumber = 1;
     ReceiptState.ReceiptTotal = 0;
   }

@@ -1,6 +1,6 @@
 // The send steps of the receipt dialogs: validation, the frame, the status check, and the
-// receipt state they advance. Each returns kCommandNotSent when the dialog stays open (a link
-// failure, or a field refused with its message), else the CheckLastCommand result.
+// receipt state they advance. Each returns a negative result when the dialog stays open (no
+// link, a failed send, or a field refused with its message), else the CheckLastCommand result.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@
 namespace kelm {
 
 // "Nie wysłano": a field did not convert; its message has been shown.
-inline constexpr int kFieldRefused = -2;
+inline constexpr int kFieldRefused = -10;
 
 int SendReceiptStart(const ReceiptStartFields& f);
 

@@ -146,11 +146,11 @@ int SendFullTransaction(FullTransactionFields* f) {
     result = SendSalesFrame(LinkSettings.PrinterVariant == 1
                                 ? Format(kNipBus, kEsc, nip.c_str(), kEsc, kBackslash)
                                 : Format(kNip, kEsc, nip.c_str(), kEsc, kBackslash));
-    if (result == kCommandNotSent) return result;
+    if (result < 0) return result;
   }
   if (f->qr) {
     result = SendSalesFrame(Format(kQr, kEsc, Plain(f->qr_text).c_str(), kEsc, kBackslash));
-    if (result == kCommandNotSent) return result;
+    if (result < 0) return result;
   }
   return SendSalesFrame(BuildFullClosing(*f));
 }

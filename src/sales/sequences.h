@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 #include "sales/receipt_lines_file.h"
 
 namespace kelm {
@@ -16,7 +16,7 @@ namespace kelm {
 int SendSalesFrame(const char* tmpl, AfterSend after = AfterSend::kCheckLastCommand);
 
 // The question was answered No; nothing was sent.
-inline constexpr int kDeclined = -3;
+inline constexpr int kDeclined = -11;
 
 // "Paragon za 1 grosik": start, one line of 0.01 with the VAT letter of list entry
 // `vat_index`, closing, and the drawer when `drawer` is set. Returns kCommandNotSent after a

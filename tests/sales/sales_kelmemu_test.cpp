@@ -3,16 +3,19 @@
 // totals in the printer's cash information; what the printer refuses stops where it should.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "link/com_ports.h"
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
-#include "protocol/command_execution.h"
 #include "protocol/error_table.h"
 #include "sales/receipt.h"
 #include "sales/receipt_commands.h"
@@ -44,21 +47,37 @@ class SalesKelmemu : public ::testing::TestWithParam<bool> {
     TcpDisconnect();
     CloseSerialPort();
   }
+  // kelmctl on the same printer: exit status and standard output.
+  std::pair<int, std::string> Kelmctl(const std::string& arguments) {
+    const std::string link = GetParam() ? "--tcp " + emu->Where() : "--device " + emu->Where();
+    const std::string command =
+        "cd '" + dir.path() + "' && '" KELMCTL_PATH "' " + link + " " + arguments + " 2>/dev/null";
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr) return {-1, ""};
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, p) != nullptr) out += buffer;
+    const int raw = pclose(p);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+  }
   // A fresh printer (model `model`), and the program linked to it.
-  void StartPrinter(const char* model = "vantel") {
+  void StartPrinter(const char* model = "vantel", bool connect = true) {
     TcpDisconnect();
     CloseSerialPort();
+    std::vector<std::string> options{"--pty"};
+    if (GetParam()) options = {"--tcp", "127.0.0.1:0"};
+    options.insert(options.end(), {"--model", model});
+    emu = std::make_unique<test::KelmemuProcess>(options);
+    ASSERT_TRUE(emu->Ready()) << emu->ready();
+    if (connect) StartPrinterLink();
+  }
+  // The program's link to the printer started last.
+  void StartPrinterLink() {
     if (GetParam()) {
-      emu = std::make_unique<test::KelmemuProcess>(
-          std::vector<std::string>{"--tcp", "127.0.0.1:0", "--model", model});
-      ASSERT_TRUE(emu->Ready()) << emu->ready();
       const std::string where = emu->Where();
       const size_t colon = where.rfind(':');
       ASSERT_EQ(TcpConnect(where.substr(0, colon), where.substr(colon + 1), false), kTcpConnected);
     } else {
-      emu = std::make_unique<test::KelmemuProcess>(
-          std::vector<std::string>{"--pty", "--model", model});
-      ASSERT_TRUE(emu->Ready()) << emu->ready();
       SetComDeviceOverride(emu->Where());
       LinkSettings.PortNumber = 1;
       ASSERT_TRUE(OpenSerialPort(1));
@@ -237,6 +256,33 @@ TEST_P(SalesKelmemu, FullTransactionInFamilyZeroClosesPlainly) {
   EXPECT_EQ(full.total, "7.00");
   EXPECT_DOUBLE_EQ(Cash().Totals[0], 7.00);
 }
+
+#ifdef KELMCTL_PATH
+TEST_P(SalesKelmemu, KelmctlSendsTheFileAndTheCashCommands) {
+  StartPrinter("vantel", false);
+  std::vector<ReceiptLineRow> rows(kRows.begin() + 1, kRows.end());
+  ASSERT_TRUE(WriteReceiptLinesFile(dir.File("dobry.lin"), rows));
+  rows[1][2] = "Z";  // a letter the printer has no rate for
+  ASSERT_TRUE(WriteReceiptLinesFile(dir.File("zly.lin"), rows));
+  EXPECT_EQ(Kelmctl("receipt dobry.lin"), std::make_pair(0, std::string("19.60\n")));
+  EXPECT_EQ(Kelmctl("receipt zly.lin").first, 2);
+  // The refused receipt was cancelled: the next one starts and closes.
+  EXPECT_EQ(Kelmctl("receipt dobry.lin --close extended"),
+            std::make_pair(0, std::string("19.60\n")));
+  EXPECT_EQ(Kelmctl("receipt dobry.lin --cancel").first, 0);
+  EXPECT_EQ(Kelmctl("receipt dobry.lin --close other").first, 64);
+  EXPECT_EQ(Kelmctl("grosz --vat B").first, 0);
+  EXPECT_EQ(Kelmctl("cash-in 10.00").first, 0);
+  EXPECT_EQ(Kelmctl("cash-out 100.00").first, 2);
+  // What the program reads afterwards: two receipts of the file and the grosz; the drawer was
+  // emptied by the refused cash-out.
+  StartPrinterLink();
+  const CashInfoRecord cash = Cash();
+  EXPECT_DOUBLE_EQ(cash.Totals[0], 26.00);
+  EXPECT_DOUBLE_EQ(cash.Totals[1], 13.21);
+  EXPECT_DOUBLE_EQ(cash.Cash, 0);
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Links, SalesKelmemu, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 #include "sales/receipt_commands.h"
 
 namespace kelm::dialogs {
@@ -44,7 +44,8 @@ SalesDialog::SalesDialog(QWidget* parent, const char* name, const char* caption,
 }
 
 void SalesDialog::CloseAfter(int result) {
-  if (result != kCommandNotSent && result != kFieldRefused) accept();
+  // Negative results (no link, a failed send, a refused field) leave the dialog open.
+  if (result >= 0) accept();
 }
 
 QLineEdit* SalesDialog::NewEdit(const char* text) {
