@@ -15,7 +15,7 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool LooksLikeText(const std::string& bytes) {
+bool LooksLikeText(std::string_view bytes) {
   for (unsigned char ch : bytes) {
     if (ch < 0x20 && ch != '\r' && ch != '\n' && ch != '\t') return false;
     if (ch == 0x7F) return false;
@@ -29,34 +29,35 @@ void Refuse(const std::string& path) {
 
 }  // namespace
 
-bool ReadReceiptLinesFile(const std::string& path, std::vector<ReceiptLineRow>* rows) {
-  File f(std::fopen(path.c_str(), "rb"));
-  if (!f) {
-    Refuse(path);
-    return false;
-  }
-  // One byte more than the limit tells a file at the limit from a larger one.
-  std::string bytes(kReceiptLinesFileLimit + 1, '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f.get()));
-  if (std::ferror(f.get()) || bytes.size() > kReceiptLinesFileLimit || !LooksLikeText(bytes)) {
-    Refuse(path);
-    return false;
-  }
+bool ParseReceiptLines(std::string_view bytes, std::vector<ReceiptLineRow>* rows) {
+  if (bytes.size() > kReceiptLinesFileLimit || !LooksLikeText(bytes)) return false;
   // Lines end with CR LF; a lone LF (a file edited elsewhere) ends a line as well.
   std::vector<std::string> lines;
   size_t start = 0;
   const size_t wanted = rows->size() * kReceiptLineCells;
   while (start < bytes.size() && lines.size() < wanted) {
     size_t end = bytes.find('\n', start);
-    const bool last = end == std::string::npos;
+    const bool last = end == std::string_view::npos;
     if (last) end = bytes.size();
     size_t stop = end;
     if (stop > start && bytes[stop - 1] == '\r') --stop;
-    lines.push_back(Cp1250ToUtf8(std::string_view(bytes).substr(start, stop - start)));
+    lines.push_back(Cp1250ToUtf8(bytes.substr(start, stop - start)));
     start = last ? end : end + 1;
   }
   for (size_t i = 0; i < wanted; ++i) {
     (*rows)[i / kReceiptLineCells][i % kReceiptLineCells] = i < lines.size() ? lines[i] : "";
+  }
+  return true;
+}
+
+bool ReadReceiptLinesFile(const std::string& path, std::vector<ReceiptLineRow>* rows) {
+  File f(std::fopen(path.c_str(), "rb"));
+  // One byte more than the limit tells a file at the limit from a larger one.
+  std::string bytes(kReceiptLinesFileLimit + 1, '\0');
+  if (f) bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f.get()));
+  if (!f || std::ferror(f.get()) || !ParseReceiptLines(bytes, rows)) {
+    Refuse(path);
+    return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelm {
@@ -21,6 +22,10 @@ inline constexpr size_t kReceiptLinesFileLimit = 65536;
 // refused with "Nie mogę otworzyc pliku<name>." and `rows` is left unchanged. Returns true when
 // the rows were filled.
 bool ReadReceiptLinesFile(const std::string& path, std::vector<ReceiptLineRow>* rows);
+
+// The parsing half of the reader, on the file's bytes: false (rows unchanged) when they are no
+// receipt-line text.
+bool ParseReceiptLines(std::string_view bytes, std::vector<ReceiptLineRow>* rows);
 
 // Writes `rows` as a receipt-line file, replacing any earlier content. Returns false (after
 // "Nie mogę zapisać pliku<name>.") when it cannot be written.
