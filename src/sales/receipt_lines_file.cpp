@@ -86,3 +86,15 @@ std::string OverwriteQuestion(const std::string& path) {
 }
 
 }  // namespace kelm
+
+namespace kelm {
+
+bool SaveReceiptLinesFile(const std::string& path, const std::vector<ReceiptLineRow>& rows) {
+  if (std::FILE* existing = std::fopen(path.c_str(), "rb")) {
+    std::fclose(existing);
+    if (!TheOperator().AskYesNo(OverwriteQuestion(path))) return false;
+  }
+  return WriteReceiptLinesFile(path, rows);
+}
+
+}  // namespace kelm

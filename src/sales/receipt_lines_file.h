@@ -33,5 +33,8 @@ bool WriteReceiptLinesFile(const std::string& path, const std::vector<ReceiptLin
 
 // The question asked before a save replaces an existing file.
 std::string OverwriteQuestion(const std::string& path);
+// The file buttons' save: when the file exists, asks that question first and keeps the file as
+// it is on No. Returns true when the rows were written.
+bool SaveReceiptLinesFile(const std::string& path, const std::vector<ReceiptLineRow>& rows);
 
 }  // namespace kelm

@@ -144,6 +144,16 @@ TEST_F(LinesFile, WritesSixCrLfLinesPerRowAndReadsThemBack) {
   ASSERT_TRUE(ReadReceiptLinesFile(dir.File("out.lin"), &back));
   EXPECT_EQ(back[0], rows[0]);
   EXPECT_FALSE(WriteReceiptLinesFile(dir.File("no/such/dir.lin"), rows));
+  // Saving over an existing file asks first; No keeps it as it was.
+  const std::string before = Read("out.lin");
+  EXPECT_FALSE(SaveReceiptLinesFile(dir.File("out.lin"), std::vector<ReceiptLineRow>(1)));
+  EXPECT_EQ(Read("out.lin"), before);
+  seams.op.answers.push_back(true);
+  EXPECT_TRUE(SaveReceiptLinesFile(dir.File("out.lin"), std::vector<ReceiptLineRow>(1)));
+  EXPECT_EQ(Read("out.lin"), "\r\n\r\n\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(seams.op.questions.size(), 2u);
+  EXPECT_TRUE(SaveReceiptLinesFile(dir.File("new.lin"), std::vector<ReceiptLineRow>(1)));
+  EXPECT_EQ(seams.op.questions.size(), 2u);
   EXPECT_EQ(OverwriteQuestion("a.lin"), "Plik a.lin już istnieje.Kontynuować?");
 }
 

@@ -3,13 +3,11 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QStyle>
 #include <QToolButton>
 
-#include "protocol/operator.h"
 
 namespace kelm::dialogs {
 
@@ -91,14 +89,9 @@ void SaveLinesFile(QWidget* parent, const LinesGrid* grid, int data_rows) {
   // The question about an existing file is ours, with its own wording.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string path = dialog.selectedFiles().first().toStdString();
-  if (QFileInfo::exists(QString::fromStdString(path)) &&
-      !TheOperator().AskYesNo(OverwriteQuestion(path))) {
-    return;
-  }
   std::vector<ReceiptLineRow> all = grid->Rows();
   std::vector<ReceiptLineRow> rows(all.begin() + 1, all.begin() + 1 + data_rows);
-  WriteReceiptLinesFile(path, rows);
+  SaveReceiptLinesFile(dialog.selectedFiles().first().toStdString(), rows);
 }
 
 }  // namespace kelm::dialogs
