@@ -18,6 +18,7 @@
 #include "catalogue/diagnostics_queries.h"
 #include "main_form_fixture.h"
 #include "sales/dialogs/TLinijkaParagonu.h"
+#include "sales/dialogs/TZatwierdzenieRozszerzone.h"
 #include "sales/receipt.h"
 #include "support/kelmemu_process.h"
 
@@ -32,8 +33,9 @@ struct ModelCase {
   const char* option;
 };
 
-const ModelCase kModelCases[] = {{1, "oxil"},       {2, "oxil-pro"}, {3, "vantel"},
-                                 {5, "vantel-bus"}, {7, "salvo"},    {8, "859"}};
+const ModelCase kModelCases[] = {{1, "oxil"},     {2, "oxil-pro"},   {3, "vantel"},
+                                 {4, "oxil-bus"}, {5, "vantel-bus"}, {6, "vantel-ke"},
+                                 {7, "salvo"},    {8, "859"}};
 
 void Type(QWidget* d, const char* name, const char* text) {
   auto* edit = Child<QLineEdit>(d, name);
@@ -232,6 +234,38 @@ TEST_F(LineDialogTest, GrossFollowsQuantityAndPriceAndRefusesBadText) {
                                    "Błędna Wartość Brutto"}));
   EXPECT_TRUE(owned->isVisible());
   owned->reject();
+}
+
+TEST(ExtendedClosingDialog, WalutyFillsTheLinesFromTheCurrencyTable) {
+  test::TestApp();
+  test::SeamGuard guard;
+  dialogs::TZatwierdzenieRozszerzone dialog;
+  auto* memo = Child<QPlainTextEdit>(&dialog, "Memo1");
+  EXPECT_EQ(memo->toPlainText(), "\n");
+  EXPECT_FALSE(memo->isEnabled());
+  // The second group is filled but not chosen; "Anuluj" would keep the table as it was.
+  WhenModal([](QWidget* d) {
+    Child<QCheckBox>(d, "CheckBox1")->setChecked(true);
+    Child<QComboBox>(d, "ComboBox1")->setCurrentIndex(2);
+    Child<QLineEdit>(d, "Edit1")->setText("4,20");
+    Child<QLineEdit>(d, "Edit2")->setText("50");
+    Child<QLineEdit>(d, "Edit4")->setText("7");
+    Child<QPushButton>(d, "Button1")->click();
+  });
+  Child<QPushButton>(&dialog, "Button3")->click();
+  EXPECT_EQ(memo->toPlainText().toStdString(), "$16 2.10 50.00 0.00 100 EUR 4.20 0.00\n");
+  EXPECT_FALSE(Child<QCheckBox>(&dialog, "CheckBox8")->isChecked());
+  // A rate that does not convert keeps the currency dialog open with the conversion message.
+  bool stayed = false;
+  WhenModal([&](QWidget* d) {
+    Child<QLineEdit>(d, "Edit1")->setText("4,2x");
+    Child<QPushButton>(d, "Button1")->click();
+    stayed = d->isVisible();
+    Child<QPushButton>(d, "Button2")->click();
+  });
+  Child<QPushButton>(&dialog, "Button3")->click();
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(guard.op.messages.size(), 1u);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <QStyle>
 #include <QToolButton>
 
-
 namespace kelm::dialogs {
 
 LinesGrid::LinesGrid(QWidget* parent, int rows, const QStringList& titles, std::vector<int> percent)
