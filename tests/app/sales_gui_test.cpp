@@ -5,11 +5,13 @@
 // dialog's own rules, widget by widget.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <functional>
@@ -184,6 +186,8 @@ INSTANTIATE_TEST_SUITE_P(Models, SalesGuiTest, ::testing::ValuesIn(kModelCases),
                            return std::string("Radio") + std::to_string(info.param.radio);
                          });
 
+class LinesFileGuiTest : public test::MainFormTest {};
+
 // The line dialog's own rules, without a printer.
 class LineDialogTest : public ::testing::Test {
  protected:
@@ -234,6 +238,69 @@ TEST_F(LineDialogTest, GrossFollowsQuantityAndPriceAndRefusesBadText) {
                                    "Błędna Wartość Brutto"}));
   EXPECT_TRUE(owned->isVisible());
   owned->reject();
+}
+
+// The grid's file buttons against the printer: the lines saved from one grid (over an existing
+// file only after Yes), read into it again and sent, close with the same total as typed lines.
+TEST_F(LinesFileGuiTest, ReceiptFromALinFileThroughTheGridsButtons) {
+  std::filesystem::create_directory(dir.File("dosdevices"));
+  test::KelmemuProcess emu({"--pty", "--link", dir.File("dosdevices/com1"), "--model", "vantel"});
+  ASSERT_TRUE(emu.Ready()) << emu.ready();
+  LinkSettingsRecord s;
+  s.PortNumber = 1;
+  WriteSettings(s);
+  Start(3);
+  guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
+  const std::string path = dir.File("paragon.lin");
+  test::TempDir::Write(path, "old");
+  auto* grid_dialog = form->FindDialog("TLinijkiParagonu");
+  auto* grid = Child<QTableWidget>(grid_dialog, "StringGrid1");
+  const char* rows[2][6] = {{"Chleb", "2", "A", "3.50", "7.00", ""},
+                            {"Mleko", "3", "B", "2.20", "6.60", ""}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 6; ++c) SetCell(grid, r + 1, c, rows[r][c]);
+  }
+  const auto choose = [path](QWidget* d) {
+    auto* files = qobject_cast<QFileDialog*>(d);
+    ASSERT_NE(files, nullptr);
+    files->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();
+  };
+  // Saved over the old file only once the question is answered Yes.
+  WhenModal(choose);
+  Child<QToolButton>(grid_dialog, "SpeedButton2")->click();
+  EXPECT_EQ(test::TempDir::Read(path), "old");
+  guard.op.answers.push_back(true);
+  WhenModal(choose);
+  Child<QToolButton>(grid_dialog, "SpeedButton2")->click();
+  ASSERT_EQ(guard.op.questions.size(), 2u);
+  EXPECT_EQ(guard.op.questions[1], "Plik " + path + " już istnieje.Kontynuować?");
+  for (int r = 1; r <= 2; ++r) {
+    for (int c = 0; c < 6; ++c) SetCell(grid, r, c, "");
+  }
+  WhenModal(choose);
+  Child<QToolButton>(grid_dialog, "SpeedButton1")->click();
+  EXPECT_EQ(grid->item(2, 3)->text(), "2.20");
+
+  const auto send = [this](const char* dialog, const std::function<void(QWidget*)>& fill) {
+    WhenModal([&](QWidget* d) {
+      fill(d);
+      Child<QPushButton>(d, "Button1")->click();
+      if (d->isVisible()) static_cast<QDialog*>(d)->reject();
+    });
+    form->OpenDialog(dialog);
+  };
+  send("TPoczatekTransakcji", [](QWidget*) {});
+  send("TLinijkiParagonu", [](QWidget*) {});
+  send("TZatwierdzenieTransakcji", [](QWidget* d) {
+    EXPECT_EQ(Child<QLineEdit>(d, "Edit2")->text(), "13.60");
+    Type(d, "Edit3", "20.00");
+  });
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+  ReadCashInfo();
+  EXPECT_NEAR(CashInfo.Totals[0], 7.00, 1e-9);
+  EXPECT_NEAR(CashInfo.Totals[1], 6.60, 1e-9);
+  EXPECT_NEAR(CashInfo.Cash, 13.60, 1e-9);
 }
 
 TEST(ExtendedClosingDialog, WalutyFillsTheLinesFromTheCurrencyTable) {
