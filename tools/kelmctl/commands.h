@@ -48,5 +48,6 @@ struct Command {
 const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
+const std::vector<Command>& SalesCommands();
 
 }  // namespace kelm::ctl
