@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/picture_files.h"
 #include "emulator/printer.h"
 #include "emulator/transport.h"
 
@@ -22,6 +24,8 @@ void Usage(FILE* out) {
           "usage: kelmemu (--tcp [HOST:]PORT | --pty [--link PATH]) [options]\n"
           "  --state FILE        keep the printer's memory in FILE across restarts\n"
           "  --paper FILE        append every printed document to FILE (UTF-8)\n"
+          "  --pictures DIR      write the pictures it holds (display slots, graphic header\n"
+          "                      and footer, farewell screen) into DIR as one-bit BMP files\n"
           "  --model M           %s\n"
           "  --firmware X.YY     firmware version to report\n"
           "  --fiscal            the printer is in fiscal mode (default: training)\n"
@@ -91,6 +95,8 @@ int main(int argc, char** argv) {
       server.link = v;
     } else if (a == "--state" && (ok = value(&v))) {
       server.state_file = v;
+    } else if (a == "--pictures" && (ok = value(&v))) {
+      server.pictures_dir = v;
     } else if (a == "--paper" && (ok = value(&v))) {
       server.paper_file = v;
     } else if (a == "--model" && (ok = value(&v))) {
@@ -172,6 +178,15 @@ int main(int argc, char** argv) {
   const bool changed = printer.TakeDirty();
   if ((!loaded || changed) && !server.state_file.empty())
     SaveStateFile(server.state_file, printer.state());
+
+  if (!server.pictures_dir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(server.pictures_dir, error);
+    if (!WritePictureFiles(server.pictures_dir, printer.state())) {
+      fprintf(stderr, "kelmemu: cannot write the pictures to %s\n", server.pictures_dir.c_str());
+      return 1;
+    }
+  }
 
   struct sigaction sa {};
   sa.sa_handler = OnSignal;
