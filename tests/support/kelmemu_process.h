@@ -28,6 +28,10 @@ class KelmemuProcess {
   std::string ready_;
 };
 
+// Connects the program to a started kelmemu: over TCP/IP, or with its pseudo-terminal as COM1
+// (port opened at LinkSettings' speed). False when that failed.
+bool ConnectToKelmemu(const KelmemuProcess& emu);
+
 // True when this build has kelmemu to start.
 bool KelmemuAvailable();
 

@@ -1,0 +1,71 @@
+// The picture runs' reactions to a printer that refuses or stays silent, against a scripted
+// printer on a pseudo-terminal: the frames on the line, the questions asked and the messages.
+#include <gtest/gtest.h>
+
+#include "graphics/picture_runs.h"
+#include "graphics/raster.h"
+#include "link/link_fixture.h"
+
+namespace kelm {
+namespace {
+
+class PictureRunsScripted : public test::LinkTest {
+ protected:
+  void SetUp() override { UsePty(); }
+  size_t Count(const std::string& what) {
+    const std::string got = printer->Received();
+    size_t n = 0;
+    for (size_t at = got.find(what); at != std::string::npos; at = got.find(what, at + 1)) ++n;
+    return n;
+  }
+};
+
+TEST_F(PictureRunsScripted, ARefusedPartEndsTheUploadWithThePrintersError) {
+  printer->On("P255;1;", "\x61");
+  printer->AnswerStatus(0x65, 0x74, 165);
+  std::vector<int> progress;
+  EXPECT_EQ(UploadSlot(2, std::string(1536, '\0'), [&](int p) { progress.push_back(p); }),
+            PictureRun::kPrinterError);
+  EXPECT_EQ(progress, (std::vector<int>{0, 0}));
+  EXPECT_EQ(seams.op.messages,
+            std::vector<std::string>{"Wystąpił bład nr: 165: Zmiana grafik raz na raport dobowy."});
+  EXPECT_EQ(Count("P255;"), 2u);
+}
+
+TEST_F(PictureRunsScripted, ASilentPartIsReportedAsNoAnswer) {
+  // Part 0 (all white) ends in zeros, ESC "\" and ENQ: that one goes unanswered.
+  printer->On(std::string(16, '0') + "\x1B\\\x05", "");
+  printer->AnswerStatus(0x65);
+  seams.op.abort_after_ticks = 3;
+  EXPECT_EQ(UploadSlot(0, std::string(1536, '\0')), PictureRun::kNoAnswer);
+  EXPECT_EQ(seams.op.messages, std::vector<std::string>{"Brak odpowiedzi drukarki!"});
+}
+
+TEST_F(PictureRunsScripted, TheFooterLeavesItsLastRowUnaskedAndAHeaderErrorStops) {
+  printer->AnswerStatus(0x65);
+  const std::vector<std::string> rows(16, std::string(52, '\0'));
+  HeaderSend footer;
+  footer.footer = true;
+  ASSERT_EQ(SendHeaderRows(rows, footer), PictureRun::kDone);
+  ASSERT_TRUE(printer->WaitQuiet());
+  EXPECT_EQ(Count("P251;"), 16u);
+  EXPECT_EQ(Count("\x05"), 15u);
+  EXPECT_EQ(Count("P251;16;1;52;0;1$d"), 1u);
+
+  // The printer refuses the header's third row: the run stops there, the last-row flag unsent.
+  printer = std::make_unique<test::ScriptedPrinter>(test::ScriptedPrinter::Transport::kPty);
+  SetComDeviceOverride(printer->device());
+  ASSERT_TRUE(OpenSerialPort(1));
+  // The status after the third row says the command failed.
+  printer->On("\x05", "\x65", 0, 2);
+  printer->On("\x05", "\x61", 0, 1);
+  printer->AnswerStatus(0x65, 0x74, 4);
+  seams.op.messages.clear();
+  EXPECT_EQ(SendHeaderRows(rows, {}), PictureRun::kPrinterError);
+  ASSERT_TRUE(printer->WaitQuiet());
+  EXPECT_EQ(Count("P251;"), 3u);
+  EXPECT_EQ(seams.op.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kelm
