@@ -14,6 +14,9 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "graphics/dialogs/TEkranPozegnalny.h"
+#include "graphics/dialogs/TGrafikiReklamowe.h"
+#include "graphics/dialogs/TNaglowekGraficzny.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -49,6 +52,9 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new TOProgramie(&form));
+  form.RegisterDialog("TGrafikiReklamowe", new dialogs::TGrafikiReklamowe(&form));
+  form.RegisterDialog("TNaglowekGraficzny", new dialogs::TNaglowekGraficzny(&form));
+  form.RegisterDialog("TEkranPozegnalny", new dialogs::TEkranPozegnalny(&form));
 }
 
 }  // namespace kelm

@@ -115,6 +115,9 @@ PictureRun ReadSlot(int slot, std::string* work_raster) {
     return PictureRun::kNoPicture;
   }
   *work_raster = DisplayToFile(std::string_view(got).substr(0, kSlotRasterSize), kDisplayWidth);
+  // One byte more may still be on its way after a slow line's last round; it is not kept.
+  char extra;
+  ReadBytes(&extra, 1);
   return PictureRun::kDone;
 }
 
