@@ -7,6 +7,7 @@
 #include "graphics/raster.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
+#include "link/settings.h"
 #include "protocol/clock.h"
 #include "protocol/command_execution.h"
 #include "protocol/error_table.h"
@@ -34,6 +35,31 @@ int SendRaw(const std::string& frame) {
 void Report(const char* text) {
   TheOperator().ShowMessage(text);
 }
+
+// A picture comes back as raw bytes, among them the XON and XOFF characters: while it is read,
+// the serial port must not take them for flow control. The operator's setting comes back after.
+class RawSerialInput {
+ public:
+  RawSerialInput() : xon_xoff_(LinkSettings.XonXoff) {
+    if (LinkSettings.TcpActive != 0 || xon_xoff_ == 0) return;
+    CloseSerialPort();
+    LinkSettings.XonXoff = 0;
+    reopened_ = true;
+    OpenSerialPort(1);
+  }
+  ~RawSerialInput() {
+    if (!reopened_) return;
+    CloseSerialPort();
+    LinkSettings.XonXoff = xon_xoff_;
+    if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+  }
+  RawSerialInput(const RawSerialInput&) = delete;
+  RawSerialInput& operator=(const RawSerialInput&) = delete;
+
+ private:
+  const uint8_t xon_xoff_;
+  bool reopened_ = false;
+};
 
 }  // namespace
 
@@ -90,6 +116,7 @@ int EraseSlot(int slot) {
 
 PictureRun ReadSlot(int slot, std::string* work_raster) {
   if (!RequireLink()) return PictureRun::kNotSent;
+  RawSerialInput raw;
   PurgeInput();
   LineStatusCheck();
   if (SendRaw(SlotReadFrame(slot)) != 0) return PictureRun::kNotSent;

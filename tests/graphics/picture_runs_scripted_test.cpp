@@ -5,6 +5,7 @@
 #include "graphics/picture_runs.h"
 #include "graphics/raster.h"
 #include "link/link_fixture.h"
+#include "protocol/clock.h"
 
 namespace kelm {
 namespace {
@@ -65,6 +66,30 @@ TEST_F(PictureRunsScripted, TheFooterLeavesItsLastRowUnaskedAndAHeaderErrorStops
   ASSERT_TRUE(printer->WaitQuiet());
   EXPECT_EQ(Count("P251;"), 3u);
   EXPECT_EQ(seams.op.messages.size(), 1u);
+}
+
+TEST_F(PictureRunsScripted, ReadBackKeepsXonAndXoffBytesOfThePicture) {
+  // The read-back waits for the printer in real time.
+  SystemClock real_clock;
+  InstallClock(&real_clock);
+  // A raster full of the flow-control characters, on a port set up with Xon/Xoff.
+  std::string display(1536, '\x11');
+  for (size_t i = 0; i < display.size(); i += 3) display[i] = '\x13';
+  CloseSerialPort();
+  LinkSettings.XonXoff = 1;
+  ASSERT_TRUE(OpenSerialPort(1));
+  printer->On("\x1BP252;4;0;$d\x1B\\\x05", display + "\x65");
+  std::string raster;
+  ASSERT_EQ(ReadSlot(4, &raster), PictureRun::kDone);
+  EXPECT_EQ(raster, DisplayToFile(display, 192));
+  EXPECT_EQ(LinkSettings.XonXoff, 1);
+  EXPECT_TRUE(SerialHandle().IsOpen());
+
+  // Nothing more than the status byte: no picture in that slot.
+  printer->On("\x1BP252;5;0;$d\x1B\\\x05", "\x65");
+  EXPECT_EQ(ReadSlot(5, &raster), PictureRun::kNoPicture);
+  EXPECT_EQ(seams.op.messages,
+            std::vector<std::string>{"Brak zaprogramowanej grafiki lub błąd komunikacji"});
 }
 
 }  // namespace
