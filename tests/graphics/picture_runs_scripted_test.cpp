@@ -85,6 +85,21 @@ TEST_F(PictureRunsScripted, ReadBackKeepsXonAndXoffBytesOfThePicture) {
   EXPECT_EQ(LinkSettings.XonXoff, 1);
   EXPECT_TRUE(SerialHandle().IsOpen());
 
+  // Uploaded unchanged, it goes out as the very bytes the printer returned, in hexadecimal.
+  printer->AnswerStatus(0x65);
+  ASSERT_EQ(UploadSlot(6, raster), PictureRun::kDone);
+  ASSERT_TRUE(printer->WaitQuiet());
+  const std::string sent = printer->Received();
+  std::string characters;
+  for (int k = 0; k < 8; ++k) {
+    const std::string head = "\x1BP255;" + std::to_string(k) + ";6$d";
+    const size_t at = sent.find(head);
+    ASSERT_NE(at, std::string::npos) << k;
+    characters += sent.substr(at + head.size(), 384);
+  }
+  EXPECT_EQ(characters, HexEncode(display));
+  seams.op.messages.clear();
+
   // Nothing more than the status byte: no picture in that slot.
   printer->On("\x1BP252;5;0;$d\x1B\\\x05", "\x65");
   EXPECT_EQ(ReadSlot(5, &raster), PictureRun::kNoPicture);
