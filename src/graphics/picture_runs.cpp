@@ -5,11 +5,11 @@
 
 #include "graphics/picture_frames.h"
 #include "graphics/raster.h"
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
 #include "protocol/clock.h"
-#include "protocol/command_execution.h"
 #include "protocol/error_table.h"
 #include "protocol/frame.h"
 #include "protocol/operator.h"
