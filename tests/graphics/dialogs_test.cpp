@@ -165,6 +165,25 @@ TEST_F(PictureDialogsTest, SeveralFilesFillTheSlotsAndTheModeFollowsTheSliders) 
   // The colour bitmap of 100 x 50 is padded, not stretched.
   EXPECT_EQ(d.Preview(1), Resized(dialogs::MonoOf(Drawing(100, 50)), 192, 64));
   EXPECT_EQ(d.WorkRaster(), FileLayout(MonoPicture::White(192, 64)));
+  // The right button opens the menu without changing the selection; the colour bitmap's slot
+  // is then selected and sent.
+  QTest::mouseClick(Child<QLabel>(&d, "Image2"), Qt::RightButton);
+  auto* menu = Child<QMenu>(&d, "PopupMenu1");
+  EXPECT_TRUE(menu->isVisible());
+  menu->hide();
+  EXPECT_EQ(d.SelectedSlot(), 7);
+  QTest::mouseClick(Child<QLabel>(&d, "Image2"), Qt::LeftButton);
+  Child<QAbstractButton>(&d, "Button1")->click();
+  EXPECT_EQ(seams.op.messages, std::vector<std::string>{"Grafikę wysłano poprawnie."});
+  EXPECT_EQ(Held("slot1.bmp", d.Preview(1)), d.Preview(1));
+  // "Usuń z programu" from the menu clears the slot last pressed.
+  QTest::mouseClick(Child<QLabel>(&d, "Image1"), Qt::RightButton);
+  menu->hide();
+  menu->actions()[0]->trigger();
+  EXPECT_EQ(d.Preview(0), MonoPicture::White(192, 64));
+  EXPECT_NE(d.Preview(1), MonoPicture::White(192, 64));
+  QTest::mouseClick(Child<QLabel>(&d, "Image8"), Qt::LeftButton);
+  seams.op.messages.clear();
 
   struct Row {
     int mode;
@@ -231,6 +250,14 @@ TEST_F(PictureDialogsTest, HeaderPictureProgrammedRowByRow) {
   EXPECT_NE(d.WorkPicture(), loaded);
   Child<QAbstractButton>(&d, "Button2")->click();
   EXPECT_EQ(d.WorkPicture(), loaded);
+
+  // A colour bitmap is stretched to 416 x 96.
+  d.LoadFile(QString::fromStdString(Picture("colour.bmp", Drawing(200, 30), "BMP")));
+  EXPECT_EQ(Child<QLabel>(&d, "LabelWysokosc")->text(), "96");
+  EXPECT_EQ(Child<QLabel>(&d, "Informacja")->text(),
+            "Obraz został skonwertowany do wymaganego formatu.");
+  EXPECT_EQ(d.WorkPicture(), Scaled(dialogs::MonoOf(Drawing(200, 30)), 416, 96));
+  d.LoadFile(QString::fromStdString(dir.File("logo.jpg")));
 
   // As a footer without confirmation, then both erased.
   Child<QAbstractButton>(&d, "CheckBox1")->click();
