@@ -33,13 +33,15 @@ size_t PaddedStride(int width) {
   return (static_cast<size_t>(width) + 31) / 32 * 4;
 }
 
-int Brightness(std::string_view b, size_t at) {
-  // Colour-table entries are blue, green, red, reserved.
-  return static_cast<unsigned char>(b[at]) + static_cast<unsigned char>(b[at + 1]) +
-         static_cast<unsigned char>(b[at + 2]);
+// A colour as the file stores it (blue, green, red) darker than middle grey.
+bool Dark(std::string_view b, size_t at) {
+  const int blue = static_cast<unsigned char>(b[at]);
+  const int green = static_cast<unsigned char>(b[at + 1]);
+  const int red = static_cast<unsigned char>(b[at + 2]);
+  return (red * 11 + green * 16 + blue * 5) / 32 < 128;
 }
 
-constexpr const char* kNotPicture = "Plik nie jest jednobitową grafiką BMP.";
+constexpr const char* kNotPicture = "Plik nie jest grafiką BMP bez kompresji.";
 constexpr const char* kCutShort = "Plik grafiki jest niekompletny.";
 
 }  // namespace
@@ -79,10 +81,16 @@ std::string MonoBmpBytes(const MonoPicture& picture) {
   return out;
 }
 
-bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* message) {
+bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* message,
+                  int* bits_per_dot) {
   if (bytes.size() < kBmpPixelOffset || bytes[0] != 'B' || bytes[1] != 'M' ||
-      Get32(bytes, 14) < 40 || Get16(bytes, 26) != 1 || Get16(bytes, 28) != 1 ||
-      Get32(bytes, 30) != 0) {
+      Get32(bytes, 14) < 40 || Get16(bytes, 26) != 1) {
+    *message = kNotPicture;
+    return false;
+  }
+  const uint32_t bits = Get16(bytes, 28);
+  const bool paletted = bits == 1 || bits == 4 || bits == 8;
+  if ((!paletted && bits != 24 && bits != 32) || Get32(bytes, 30) != 0) {
     *message = kNotPicture;
     return false;
   }
@@ -91,35 +99,41 @@ bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* mes
   const bool top_down = height < 0;
   if (top_down) height = -height;
   const uint32_t offset = Get32(bytes, 10);
-  const size_t table = 14 + Get32(bytes, 14);
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || table + 8 > offset ||
-      offset > bytes.size()) {
+  const uint32_t header = Get32(bytes, 14);
+  const uint32_t used = Get32(bytes, 46);
+  const uint32_t colours = paletted ? (used == 0 || used > (1u << bits) ? 1u << bits : used) : 0;
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || header > bytes.size() ||
+      14 + header + 4 * colours > offset || offset > bytes.size()) {
     *message = kNotPicture;
     return false;
   }
-  const size_t stride = PaddedStride(width);
+  const size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
   if (bytes.size() - offset < stride * static_cast<size_t>(height)) {
     *message = kCutShort;
     return false;
   }
-  // Our files put black first, so a set bit is white; a file with the table the other way round
-  // means what it shows.
-  const bool set_is_black = Brightness(bytes, table + 4) < Brightness(bytes, table);
+  // Each colour of the table, and each dot of a true-colour file, is black when darker than
+  // middle grey (the desktop program reduces pictures the same way).
+  bool black_entry[256] = {};
+  for (uint32_t c = 0; c < colours; ++c) black_entry[c] = Dark(bytes, 14 + header + 4 * c);
   MonoPicture p = MonoPicture::White(width, height);
-  const size_t row_bytes = p.Stride();
   for (int32_t y = 0; y < height; ++y) {
-    const size_t file_row = top_down ? static_cast<size_t>(y) : static_cast<size_t>(height - 1 - y);
-    for (size_t i = 0; i < row_bytes; ++i) {
-      unsigned char b = static_cast<unsigned char>(bytes[offset + file_row * stride + i]);
-      if (!set_is_black) b = static_cast<unsigned char>(~b);
-      p.rows[static_cast<size_t>(y) * row_bytes + i] = static_cast<char>(b);
-    }
-    // Bits past the right edge are not part of the picture.
-    if (width % 8) {
-      char& last = p.rows[static_cast<size_t>(y) * row_bytes + row_bytes - 1];
-      last = static_cast<char>(static_cast<unsigned char>(last) & (0xFF << (8 - width % 8)));
+    const size_t row =
+        offset + (top_down ? static_cast<size_t>(y) : static_cast<size_t>(height - 1 - y)) * stride;
+    for (int32_t x = 0; x < width; ++x) {
+      bool black;
+      if (paletted) {
+        const size_t bit = static_cast<size_t>(x) * bits;
+        const unsigned byte = static_cast<unsigned char>(bytes[row + bit / 8]);
+        const unsigned index = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+        black = index < colours && black_entry[index];
+      } else {
+        black = Dark(bytes, row + static_cast<size_t>(x) * (bits / 8));
+      }
+      if (black) p.Set(x, y, true);
     }
   }
+  if (bits_per_dot != nullptr) *bits_per_dot = static_cast<int>(bits);
   *picture = std::move(p);
   return true;
 }
@@ -150,13 +164,14 @@ bool WriteMonoBmp(const std::string& path, const MonoPicture& picture) {
   return std::fclose(f) == 0 && ok;
 }
 
-bool ReadMonoBmp(const std::string& path, MonoPicture* picture, std::string* message) {
+bool ReadMonoBmp(const std::string& path, MonoPicture* picture, std::string* message,
+                 int* bits_per_dot) {
   std::string bytes;
   if (!ReadFile(path, &bytes)) {
     *message = "Nie mogę otworzyć pliku " + path + ".";
     return false;
   }
-  return ParseMonoBmp(bytes, picture, message);
+  return ParseMonoBmp(bytes, picture, message, bits_per_dot);
 }
 
 bool ReadWorkRaster(const std::string& path, int width, size_t size, std::string* raster,

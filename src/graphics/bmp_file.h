@@ -19,13 +19,16 @@ inline constexpr const char* kWorkPictureFile = "temp.bmp";
 inline constexpr const char* kDownloadPictureFile = "19264.bmp";
 
 std::string MonoBmpBytes(const MonoPicture& picture);
-// Reads a one-bit BMP. False with `message` (Polish, for the operator) when the bytes are not a
-// one-bit uncompressed BMP of a sane size or are cut short. Either colour-table order is read
-// right (a set bit is black when entry 1 is the darker one).
-bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* message);
+// Reads an uncompressed BMP of 1, 4, 8, 24 or 32 bits per dot as a one-bit picture: a dot is
+// black when its colour is darker than middle grey, whatever the colour table's order. False
+// with `message` (Polish, for the operator) for anything else, a size beyond reason, or a file
+// cut short. `bits_per_dot` (when given) tells a colour file from a one-bit one.
+bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* message,
+                  int* bits_per_dot = nullptr);
 
 bool WriteMonoBmp(const std::string& path, const MonoPicture& picture);
-bool ReadMonoBmp(const std::string& path, MonoPicture* picture, std::string* message);
+bool ReadMonoBmp(const std::string& path, MonoPicture* picture, std::string* message,
+                 int* bits_per_dot = nullptr);
 
 // A work file's raster: `size` bytes from offset 62, each inverted, as the dialogs read it. False
 // with `message` when the file is missing, not a one-bit BMP of `width` dots, or too short.

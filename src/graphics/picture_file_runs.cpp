@@ -9,9 +9,9 @@
 namespace kelm {
 namespace {
 
-bool Load(const std::string& path, MonoPicture* picture) {
+bool Load(const std::string& path, MonoPicture* picture, int* bits = nullptr) {
   std::string message;
-  if (ReadMonoBmp(path, picture, &message)) return true;
+  if (ReadMonoBmp(path, picture, &message, bits)) return true;
   TheOperator().ShowMessage(message);
   return false;
 }
@@ -48,8 +48,10 @@ PictureRun ReadSlotToFile(int slot, const std::string& path) {
 
 PictureRun SendHeaderFile(const std::string& path, HeaderSend how) {
   MonoPicture loaded;
-  if (!Load(path, &loaded)) return PictureRun::kNoPicture;
-  const HeaderPicture header = PrepareHeaderPicture(loaded, false);
+  int bits = 1;
+  if (!Load(path, &loaded, &bits)) return PictureRun::kNoPicture;
+  // A colour bitmap is stretched to 416 x 96, as the header dialog does it.
+  const HeaderPicture header = PrepareHeaderPicture(loaded, bits > 1);
   if (header.converted) TheOperator().ShowMessage(kHeaderConvertedText);
   how.width_bytes = header.width_bytes;
   return SendHeaderRows(HeaderRows(header.source), how);

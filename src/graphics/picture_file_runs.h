@@ -1,6 +1,6 @@
-// The picture runs from and to one-bit BMP files, as kelmctl and scripts use them: the same
-// fitting as the dialogs (size message, stretching when too tall, cutting or padding), without
-// decoding other formats (that needs the desktop's image library).
+// The picture runs from and to BMP files, as kelmctl and scripts use them: the same reduction to
+// one bit and fitting as the dialogs (size message, stretching when too tall, cutting or
+// padding), without decoding JPEG or PNG (that needs the desktop's image library).
 #pragma once
 
 #include <string>

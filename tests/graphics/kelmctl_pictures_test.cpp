@@ -136,7 +136,7 @@ TEST_F(KelmctlPictures, UsageAndFileErrors) {
   test::TempDir::Write(dir.File("bad.bmp"), "not a picture");
   const Outcome r = Run({"farewell", "bad.bmp"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Plik nie jest jednobitową grafiką BMP.\n");
+  EXPECT_EQ(r.err, "Plik nie jest grafiką BMP bez kompresji.\n");
 }
 
 }  // namespace

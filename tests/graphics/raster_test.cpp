@@ -123,14 +123,14 @@ TEST(BmpWorkFile, MalformedFilesAreRefusedWithAMessage) {
     std::string bytes;
     const char* message;
   } rows[] = {
-      {"empty", "", "Plik nie jest jednobitową grafiką BMP."},
-      {"not BM", with(0, 'X'), "Plik nie jest jednobitową grafiką BMP."},
-      {"eight bits per dot", with(28, 8), "Plik nie jest jednobitową grafiką BMP."},
-      {"compressed", with(30, 1), "Plik nie jest jednobitową grafiką BMP."},
-      {"huge width", with(21, 0x7F), "Plik nie jest jednobitową grafiką BMP."},
+      {"empty", "", "Plik nie jest grafiką BMP bez kompresji."},
+      {"not BM", with(0, 'X'), "Plik nie jest grafiką BMP bez kompresji."},
+      {"sixteen bits per dot", with(28, 16), "Plik nie jest grafiką BMP bez kompresji."},
+      {"compressed", with(30, 1), "Plik nie jest grafiką BMP bez kompresji."},
+      {"huge width", with(21, 0x7F), "Plik nie jest grafiką BMP bez kompresji."},
       {"pixels past the end", with(10, 100), "Plik grafiki jest niekompletny."},
       {"cut short", good.substr(0, 62 + 1000), "Plik grafiki jest niekompletny."},
-      {"header only", good.substr(0, 40), "Plik nie jest jednobitową grafiką BMP."},
+      {"header only", good.substr(0, 40), "Plik nie jest grafiką BMP bez kompresji."},
   };
   for (const Row& row : rows) {
     MonoPicture p;
@@ -144,6 +144,44 @@ TEST(BmpWorkFile, MalformedFilesAreRefusedWithAMessage) {
   EXPECT_EQ(message, "Nie mogę otworzyć pliku " + dir.File("none.bmp") + ".");
   WriteMonoBmp(dir.File("narrow.bmp"), MonoPicture::White(128, 64));
   EXPECT_FALSE(ReadWorkRaster(dir.File("narrow.bmp"), 192, 1536, &raster, &message));
+}
+
+// A BMP of `bits` per dot, 3 x 2, from its colour table and pixel rows (bottom row first).
+std::string Bmp(int bits, const std::string& table, const std::string& rows) {
+  std::string b = MonoBmpBytes(MonoPicture::White(3, 2)).substr(0, 54);
+  b[10] = static_cast<char>(54 + table.size());
+  b[28] = static_cast<char>(bits);
+  b[46] = static_cast<char>(table.size() / 4);
+  return b + table + rows;
+}
+
+TEST(BmpWorkFile, ColourFilesAreReducedToOneBit) {
+  const std::string grey_table("\x00\x00\x00\x00\xFF\xFF\xFF\x00\x30\x30\xF0\x00", 12);
+  struct Row {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      // Top row: black, white, red (dark enough); bottom row: white, dark red, yellow.
+      {"24 bits", Bmp(24, "",
+                      std::string("\xFF\xFF\xFF\x00\x00\x90\x00\xFF\xFF\x00\x00\x00", 12) +
+                          std::string("\x00\x00\x00\xFF\xFF\xFF\x30\x30\xF0\x00\x00\x00", 12))},
+      {"8 bits", Bmp(8, grey_table + std::string("\x00\x00\x80\x00", 4),
+                     std::string("\x01\x03\x01\x00\x00\x01\x02\x00", 8))},
+      {"4 bits", Bmp(4, grey_table + std::string("\x00\x00\x80\x00", 4),
+                     std::string("\x13\x10\x00\x00\x01\x20\x00\x00", 8))},
+  };
+  for (const Row& r : rows) {
+    MonoPicture p;
+    std::string message;
+    int bits = 0;
+    ASSERT_TRUE(ParseMonoBmp(r.bytes, &p, &message, &bits)) << r.name << ": " << message;
+    EXPECT_GT(bits, 1) << r.name;
+    EXPECT_TRUE(p.Black(0, 0)) << r.name;
+    EXPECT_FALSE(p.Black(1, 0)) << r.name;
+    EXPECT_FALSE(p.Black(0, 1)) << r.name;
+    EXPECT_TRUE(p.Black(1, 1)) << r.name;
+    EXPECT_FALSE(p.Black(2, 1)) << r.name;
+  }
 }
 
 TEST(BmpWorkFile, AnInvertedColourTableReadsAsItLooks) {

@@ -1,5 +1,5 @@
 // kelmctl's picture commands: the customer display's slots, the graphic header and footer, the
-// farewell screen. Pictures are one-bit BMP files (what the program saves and kelmemu writes).
+// farewell screen. Pictures come from BMP files, reduced to one bit as the dialogs do it.
 #include <charconv>
 #include <string>
 
@@ -109,7 +109,7 @@ const std::vector<Command>& GraphicsCommands() {
        "(upload --slot N FILE | read --slot N -o FILE | erase --slot N |\n"
        " mode --slot N --mode M [--step 1..3] [--speed 0..9] [--interval 0..9])",
        "the customer display's picture in slot N (0..9): upload a\n"
-       "one-bit BMP (fitted to 192 x 64), read it back into a BMP,\n"
+       "BMP (fitted to 192 x 64), read it back into a one-bit BMP,\n"
        "erase it, or send its display mode (M 0..6; step, speed and\n"
        "interval as the dialog's sliders)",
        Picture,
@@ -119,14 +119,13 @@ const std::vector<Command>& GraphicsCommands() {
       {"logo",
        "(header | footer) FILE [--no-confirm] | erase (header | footer)",
        "program the graphic header or footer of print-outs from a\n"
-       "one-bit BMP of up to 416 x 96 dots, row by row (--no-confirm:\n"
+       "BMP of up to 416 x 96 dots, row by row (--no-confirm:\n"
        "rows without confirmation), or erase it",
        Logo,
        2,
        {{"--no-confirm"}},
        LogoIsValid},
-      {"farewell", "FILE", "the farewell screen from a one-bit BMP (fitted to 128 x 64)", Farewell,
-       1},
+      {"farewell", "FILE", "the farewell screen from a BMP (fitted to 128 x 64)", Farewell, 1},
   };
   return table;
 }
