@@ -3,7 +3,7 @@
 
 namespace kelm {
 
-const HeaderArrowSpec kHeaderArrows[kHeaderArrowCount] = {
+const HeaderArrowInfo kHeaderArrows[kHeaderArrowCount] = {
     {"Proporcjonalna zmiana rozmiaru grafiki", 1, 46, {-1, -1, 1, 1}},
     {"Przesów grafiki lewo/prawo", 4, 380, {1, 0, 1, 0}},
     {"Przesów grafiki góra/dół", 3, 95, {0, -1, 0, -1}},
@@ -18,15 +18,15 @@ void HeaderPlacement::Reset(int width, int height) {
 
 bool HeaderPlacement::Click(HeaderArrow arrow, bool up) {
   const int index = static_cast<int>(arrow);
-  const HeaderArrowSpec& spec = kHeaderArrows[index];
-  const int step = up ? spec.increment : -spec.increment;
+  const HeaderArrowInfo& info = kHeaderArrows[index];
+  const int step = up ? info.increment : -info.increment;
   const int next = positions[index] + step;
-  if (next > spec.range || next < -spec.range) return false;
+  if (next > info.range || next < -info.range) return false;
   positions[index] = next;
-  destination.left += spec.sides[0] * step;
-  destination.top += spec.sides[1] * step;
-  destination.right += spec.sides[2] * step;
-  destination.bottom += spec.sides[3] * step;
+  destination.left += info.sides[0] * step;
+  destination.top += info.sides[1] * step;
+  destination.right += info.sides[2] * step;
+  destination.bottom += info.sides[3] * step;
   return true;
 }
 

@@ -12,13 +12,13 @@ struct CopyRect {
 enum class HeaderArrow { kProportional, kShiftHorizontal, kShiftVertical, kWiden, kHeighten };
 inline constexpr int kHeaderArrowCount = 5;
 
-struct HeaderArrowSpec {
+struct HeaderArrowInfo {
   const char* hint;
   int increment;
   int range;     // positions run from -range to range
   int sides[4];  // left, top, right, bottom: the sign of their change in the "up" direction
 };
-extern const HeaderArrowSpec kHeaderArrows[kHeaderArrowCount];
+extern const HeaderArrowInfo kHeaderArrows[kHeaderArrowCount];
 
 class HeaderPlacement {
  public:

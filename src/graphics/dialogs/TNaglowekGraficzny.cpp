@@ -70,10 +70,10 @@ TNaglowekGraficzny::TNaglowekGraficzny(QWidget* parent) : QDialog(parent) {
   // The five arrows: each a pair of buttons, "up" first.
   auto* arrows = new QGridLayout;
   for (int a = 0; a < kHeaderArrowCount; ++a) {
-    const HeaderArrowSpec& spec = kHeaderArrows[a];
+    const HeaderArrowInfo& info = kHeaderArrows[a];
     auto* box = new QWidget(this);
     box->setObjectName(QString("UpDown%1").arg(a + 1));
-    box->setToolTip(QString::fromUtf8(spec.hint));
+    box->setToolTip(QString::fromUtf8(info.hint));
     auto* pair = new QHBoxLayout(box);
     pair->setContentsMargins(0, 0, 0, 0);
     for (bool up : {false, true}) {
@@ -82,13 +82,13 @@ TNaglowekGraficzny::TNaglowekGraficzny(QWidget* parent) : QDialog(parent) {
       const bool sideways = a == 1 || a == 3;
       b->setArrowType(up ? (sideways ? Qt::RightArrow : Qt::UpArrow)
                          : (sideways ? Qt::LeftArrow : Qt::DownArrow));
-      b->setToolTip(QString::fromUtf8(spec.hint));
+      b->setToolTip(QString::fromUtf8(info.hint));
       b->setAutoRepeat(true);
       connect(b, &QToolButton::clicked, this,
               [this, a, up] { Arrow(static_cast<HeaderArrow>(a), up); });
       pair->addWidget(b);
     }
-    auto* caption = new QLabel(QString::fromUtf8(spec.hint), this);
+    auto* caption = new QLabel(QString::fromUtf8(info.hint), this);
     arrows->addWidget(box, a / 3, (a % 3) * 2);
     arrows->addWidget(caption, a / 3, (a % 3) * 2 + 1);
   }
