@@ -139,6 +139,7 @@ class Machine {
   int upload_slot = -1;           // the display slot being uploaded, -1 when none
   std::string upload;             // its raster so far
   std::vector<std::string> rows;  // header or footer rows of the picture being sent
+  bool footer_due = false;        // a document has started: the graphic footer ends its print
 
   DateTime Now() const;
   void SetNow(const DateTime& t);

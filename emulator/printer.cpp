@@ -181,8 +181,22 @@ std::string Machine::Line(std::string_view left, std::string_view right) const {
   return out;
 }
 
+namespace {
+
+// A graphic header or footer stands in the paper log as one line naming its size.
+std::string GraphicMarker(const char* what, const std::vector<std::string>& rows) {
+  char line[64];
+  snprintf(line, sizeof line, "[GRAFIKA %s %zux%zu]", what, rows.empty() ? 0 : rows[0].size() * 8,
+           rows.size());
+  return line;
+}
+
+}  // namespace
+
 std::vector<std::string> Machine::DocumentStart(const char* title) {
   std::vector<std::string> lines;
+  if (!st.header_rows.empty()) lines.push_back(GraphicMarker("NAGŁÓWKA", st.header_rows));
+  footer_due = true;
   std::string line;
   // The header is kept in the coding it was sent in; SO and DC4 only switch double width.
   std::string header = st.header;
@@ -214,6 +228,9 @@ void Machine::Print(const std::vector<std::string>& lines) {
   for (const std::string& l : lines) block += l + "\n";
   // A training-mode printer marks every printout so it is never taken for a fiscal document.
   if (!st.fiscal) block += "TRYB SZKOLENIOWY\n";
+  if (footer_due && !st.footer_rows.empty())
+    block += GraphicMarker("STOPKI", st.footer_rows) + "\n";
+  footer_due = false;
   // The electronic copy keeps every document; its digest goes into the next daily report.
   if (st.Model().copy_mode != 0) {
     std::string chained = st.copy_chain + block;

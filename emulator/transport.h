@@ -17,6 +17,7 @@ struct ServerOptions {
   std::string link;  // optional symbolic link to the pseudo-terminal
   std::string state_file;
   std::string paper_file;
+  std::string pictures_dir;  // where the held pictures are written as image files
 };
 
 // Serves one connection at a time until `stop` becomes non-zero. The printer's state is saved

@@ -14,6 +14,9 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "graphics/dialogs/TEkranPozegnalny.h"
+#include "graphics/dialogs/TGrafikiReklamowe.h"
+#include "graphics/dialogs/TNaglowekGraficzny.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -99,6 +102,9 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TOdczytZegara", new dialogs::TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new dialogs::TOProgramie(&form));
   CreateSalesDialogs(form);
+  form.RegisterDialog("TGrafikiReklamowe", new dialogs::TGrafikiReklamowe(&form));
+  form.RegisterDialog("TNaglowekGraficzny", new dialogs::TNaglowekGraficzny(&form));
+  form.RegisterDialog("TEkranPozegnalny", new dialogs::TEkranPozegnalny(&form));
 }
 
 }  // namespace kelm

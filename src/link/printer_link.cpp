@@ -172,6 +172,10 @@ size_t ReadBytes(char* buffer, size_t count) {
   return Logged(buffer, SerialHandle().Read(buffer, count, kReadTimeoutMs));
 }
 
+size_t PendingInput() {
+  return LinkSettings.TcpActive != 0 ? TcpPendingLength() : SerialHandle().Pending();
+}
+
 int PurgeInput() {
   const size_t space = kFrameBufferSize - 1;
   if (LinkSettings.TcpActive != 0) {

@@ -40,6 +40,8 @@ int SendBytes(char* frame, size_t length);
 size_t ReadChunk(char* buffer, size_t space);
 // The same with an explicit maximum; over TCP/IP it waits up to 100 ms for the first byte.
 size_t ReadBytes(char* buffer, size_t count);
+// How many received bytes wait to be read on the active link.
+size_t PendingInput();
 // Drains input into AnswerBuffer before a command. Returns non-zero when the serial input never
 // went quiet ("Wystąpił błąd komunikacji" shown).
 int PurgeInput();

@@ -38,7 +38,7 @@ struct Command {
   const char* arguments;  // as the usage shows them, after the name
   const char* help;       // the usage line; "\n" starts a continuation line
   int (*handler)(const Invocation&);
-  int word_count = 0;  // the command's own words, exactly
+  int word_count = 0;  // the command's own words, exactly; -1: as many as `valid` accepts
   std::vector<CommandOption> options = {};
   // Further checks of the words and options together; false is a usage error.
   bool (*valid)(const Invocation&) = nullptr;
@@ -49,5 +49,6 @@ const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
 const std::vector<Command>& SalesCommands();
+const std::vector<Command>& GraphicsCommands();
 
 }  // namespace kelm::ctl

@@ -47,7 +47,8 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
-      &LinkCommands(), &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands()};
+      &LinkCommands(), &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands(),
+      &GraphicsCommands()};
   return families;
 }
 
@@ -279,7 +280,9 @@ const Command* ParseCommandLine(int argc, char** argv, Common* c) {
     if (option == nullptr || option->values != 0 || in.Has(flag)) return nullptr;
     in.options[flag];
   }
-  if (static_cast<int>(in.words.size()) != command->word_count) return nullptr;
+  if (command->word_count >= 0 && static_cast<int>(in.words.size()) != command->word_count) {
+    return nullptr;
+  }
   if (command->valid != nullptr && !command->valid(in)) return nullptr;
   return command;
 }
