@@ -22,6 +22,7 @@ void Usage(FILE* out) {
           "usage: kelmemu (--tcp [HOST:]PORT | --pty [--link PATH]) [options]\n"
           "  --state FILE        keep the printer's memory in FILE across restarts\n"
           "  --paper FILE        append every printed document to FILE (UTF-8)\n"
+          "  --data FILE         append raw bytes sent to the printer (a file) to FILE\n"
           "  --model M           %s\n"
           "  --firmware X.YY     firmware version to report\n"
           "  --fiscal            the printer is in fiscal mode (default: training)\n"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
       server.state_file = v;
     } else if (a == "--paper" && (ok = value(&v))) {
       server.paper_file = v;
+    } else if (a == "--data" && (ok = value(&v))) {
+      server.data_file = v;
     } else if (a == "--model" && (ok = value(&v))) {
       model = v;
       ok = FindModel(model) != nullptr;

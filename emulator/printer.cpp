@@ -378,10 +378,14 @@ std::string Machine::Feed(std::string_view in) {
         readout_sent = true;
       } else if (c == 'C') {
         readout_sent = false;
+      } else if (c == 'B') {
+        paper.push_back(kBeepLine);
       }
       continue;
     } else {
+      // Raw bytes are a file sent to the printer: kept as they came.
       ++raw_run;
+      received_data += c;
       continue;
     }
     raw_run = 0;
@@ -464,6 +468,12 @@ int Printer::last_error() const {
 }
 void Printer::SetHostClock(std::function<int64_t()> now) {
   m_->host_now = std::move(now);
+}
+
+std::string Printer::TakeReceivedData() {
+  std::string out;
+  out.swap(m_->received_data);
+  return out;
 }
 
 std::vector<std::string> Printer::TakePaper() {

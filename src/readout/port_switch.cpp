@@ -1,0 +1,33 @@
+// Bulk transfer settings on the serial port.
+#include "readout/port_switch.h"
+
+#include "link/printer_link.h"
+
+namespace kelm {
+
+bool SerialPortSwitch::Switch(uint32_t speed) {
+  if (!switched_) saved_ = LinkSettings;
+  switched_ = true;
+  CloseSerialPort();
+  if (speed != 0) LinkSettings.Speed = speed;
+  LinkSettings.XonXoff = 0;
+  return OpenSerialPort(1);
+}
+
+bool SerialPortSwitch::Restore() {
+  if (!switched_) return true;
+  switched_ = false;
+  CloseSerialPort();
+  // A port that failed to open at the transfer settings was deselected; it comes back too.
+  LinkSettings.PortNumber = saved_.PortNumber;
+  LinkSettings.Speed = saved_.Speed;
+  LinkSettings.DataBits = saved_.DataBits;
+  LinkSettings.Parity = saved_.Parity;
+  LinkSettings.StopBits = saved_.StopBits;
+  LinkSettings.XonXoff = saved_.XonXoff;
+  LinkSettings.RtsCts = saved_.RtsCts;
+  if (LinkSettings.PortNumber == kNoPort) return false;
+  return OpenSerialPort(1);
+}
+
+}  // namespace kelm
