@@ -19,8 +19,12 @@
 #include "link/dialogs/TParametryTransmisji.h"
 #include "link/dialogs/TSzukamdrukarki.h"
 #include "link/dialogs/TTransmisjaTCPIP.h"
+#include "readout/dialogs/TBackUP.h"
+#include "readout/dialogs/TOdczytBloku.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
+#include "readout/dialogs/TWyslijOdbierzPlikBin.h"
+#include "readout/dialogs/TZapasowaKartaPamieci.h"
 
 namespace kelm {
 
@@ -49,6 +53,10 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new TOProgramie(&form));
+  form.RegisterDialog("TZapasowaKartaPamieci", new dialogs::TZapasowaKartaPamieci(&form));
+  form.RegisterDialog("TBackUP", new dialogs::TBackUP(&form));
+  form.RegisterDialog("TWyslijOdbierzPlikBin", new dialogs::TWyslijOdbierzPlikBin(&form));
+  form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
 }
 
 }  // namespace kelm
