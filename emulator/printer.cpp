@@ -24,6 +24,7 @@ constexpr char kCan = 0x18;
 constexpr size_t kMaxFrame = 5120;
 // The raw readout dumps the whole fiscal memory chip.
 constexpr size_t kMemoryImageSize = 262144;
+constexpr long kDumpBaud = 115200;
 
 }  // namespace
 
@@ -376,7 +377,11 @@ std::string Machine::Feed(std::string_view in) {
       if (c == 'S' && !readout_sent && !faults.offline) {
         out += MemoryImage();
         readout_sent = true;
+        // The dump goes at the dump speed, and "C" stops what has not gone out yet.
+        answer_baud = kDumpBaud;
+        answer_record = true;
       } else if (c == 'C') {
+        if (readout_sent) readout_cancelled = true;
         readout_sent = false;
       } else if (c == 'B') {
         paper.push_back(kBeepLine);

@@ -13,6 +13,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "catalogue/model.h"
+#include "kelmctl_transfer.h"
 #include "link/com_ports.h"
 #include "link/command_positions.h"
 #include "link/printer_link.h"
@@ -55,6 +56,15 @@ constexpr const char* kUsage =
     "                                  read a periodic report out of the fiscal memory into a\n"
     "                                  text file (default name: the report's file name); after\n"
     "                                  'readout', --speed is the readout speed\n"
+    "  backup [newer|older|off|card-on|card-off] [--copy-port 0..6] [--copy-speed BPS]\n"
+    "                                  the electronic copy's back-up to the computer (as the\n"
+    "                                  back-up dialog sends it), or onto the spare card\n"
+    "  sendfile FILE                   send a file to the printer unchanged\n"
+    "  dump -o FILE [--size N]         raw memory readout (\"S\" ... \"C\" at 115200)\n"
+    "  drives                          the drives a readout can be written to\n"
+    "  burn FILE --drive DRIVE [--name NAME] [--close]\n"
+    "                                  write FILE onto a disc as a new session (DRIVE: its\n"
+    "                                  number or name in 'drives', or stdio:/path/image.iso)\n"
     "options:\n"
     "  --com N | --device PATH | --tcp HOST:PORT\n"
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
@@ -82,6 +92,10 @@ struct Options {
   std::string period_kind, output;
   bool short_report = false, emergency = false;
   unsigned long readout_speed = kDefaultReadoutSpeed;
+  // backup, dump, burn
+  BackupRequest backup;
+  std::string dump_size = "262144";
+  BurnRequest burn;
 };
 
 bool ParseNumber(std::string_view text, long min, long max, long* out) {
@@ -140,6 +154,23 @@ bool ParseOptions(int argc, char** argv, Options* o) {
         if (!value(&v)) return false;
         o->period.push_back(v);
       }
+    } else if (!o->words.empty() && o->words[0] == "backup" && name == "--copy-port") {
+      if (!value(&v) || !ParseNumber(v, 0, 6, &n)) return false;
+      o->backup.port = static_cast<int>(n);
+    } else if (!o->words.empty() && o->words[0] == "backup" && name == "--copy-speed") {
+      if (!value(&v) || !ParseNumber(v, 1, 512000, &n)) return false;
+      o->backup.speed_index = -1;
+      for (int k = 0; k < 7; ++k)
+        if (kBackupSpeeds[k] == n) o->backup.speed_index = k;
+      if (o->backup.speed_index < 0) return false;
+    } else if (!o->words.empty() && o->words[0] == "dump" && name == "--size") {
+      if (!value(&o->dump_size)) return false;
+    } else if (!o->words.empty() && o->words[0] == "burn" && name == "--drive") {
+      if (!value(&o->burn.drive) || o->burn.drive.empty()) return false;
+    } else if (!o->words.empty() && o->words[0] == "burn" && name == "--name") {
+      if (!value(&o->burn.name) || o->burn.name.empty()) return false;
+    } else if (!o->words.empty() && o->words[0] == "burn" && name == "--close") {
+      o->burn.close = true;
     } else if (readout && name == "--speed") {
       if (!value(&v) || !ParseNumber(v, 1, 4000000, &n)) return false;
       o->readout_speed = static_cast<unsigned long>(n);
@@ -214,6 +245,24 @@ bool ParseOptions(int argc, char** argv, Options* o) {
   if (command == "readout") return arguments == 0 && !o->period_kind.empty();
   if (command == "send") return arguments == 1 && !(o->receive && o->check);
   if (command == "positions") return arguments == 1;
+  if (command == "sendfile") return arguments == 1;
+  if (command == "dump") return arguments == 0 && !o->output.empty();
+  if (command == "drives") return arguments == 0;
+  if (command == "burn") {
+    if (arguments != 1 || o->burn.drive.empty()) return false;
+    o->burn.file = o->words[1];
+    return true;
+  }
+  if (command == "backup") {
+    if (arguments > 1) return false;
+    if (arguments == 0) return true;
+    const char* choices[] = {"newer", "off", "older"};
+    const int choice = IndexOf(o->words[1], choices, 3);
+    if (choice >= 0) o->backup.choice = choice + 1;
+    if (o->words[1] == "card-on" || o->words[1] == "card-off")
+      o->backup.card = o->words[1] == "card-on" ? 1 : -1;
+    return choice >= 0 || o->backup.card != 0;
+  }
   return false;
 }
 
@@ -375,7 +424,9 @@ int Run(int argc, char** argv) {
     return kExitUsage;
   }
   // A readout runs as long as the printer sends records; only an explicit --timeout cuts it.
-  const bool long_run = o.words[0] == "readout" && !o.timeout_given;
+  const bool long_run =
+      (o.words[0] == "readout" || o.words[0] == "dump" || o.words[0] == "sendfile") &&
+      !o.timeout_given;
   ConsoleOperator console(o.yes, long_run ? 0 : o.timeout_ms);
   InstallOperator(&console);
   int result = kExitLink;
@@ -383,8 +434,11 @@ int Run(int argc, char** argv) {
     SetProgramFolder(o.log_dir);
     if (!ToggleTransmissionLog()) return kExitLink;
   }
-  if (ConnectLink(o)) {
-    const std::string& command = o.words[0];
+  const std::string& command = o.words[0];
+  // The disc commands need no printer.
+  if (command == "drives" || command == "burn") {
+    result = command == "drives" ? DrivesCommand() : BurnCommand(o.burn);
+  } else if (ConnectLink(o)) {
     if (command == "status") {
       result = Status();
     } else if (command == "last-error") {
@@ -401,6 +455,12 @@ int Run(int argc, char** argv) {
       result = Buffer(o);
     } else if (command == "readout") {
       result = Readout(o);
+    } else if (command == "backup") {
+      result = BackupCommand(o.backup);
+    } else if (command == "sendfile") {
+      result = SendFileCommand(o.words[1]);
+    } else if (command == "dump") {
+      result = DumpCommand(o.output, o.dump_size, o.timeout_given ? o.timeout_ms : 0);
     } else {
       result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
     }

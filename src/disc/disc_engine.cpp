@@ -46,6 +46,7 @@ BurnEngine::~BurnEngine() {
 bool BurnEngine::Initialise() {
   char reason[1024] = "";
   if (!kelm_burn_initialise(reason, sizeof reason)) {
+    std::lock_guard<std::mutex> lock(text_mutex_);
     error_text_ = reason;
     error_ = kDiscLibrary;
     return false;
@@ -92,10 +93,18 @@ std::string BurnEngine::VersionText() const {
 }
 
 bool BurnEngine::Fail(int code) {
-  error_ = code;
   const std::string text = TakeMessage();
-  if (!text.empty()) error_text_ = text;
+  {
+    std::lock_guard<std::mutex> lock(text_mutex_);
+    if (!text.empty()) error_text_ = text;
+  }
+  error_ = code;
   return false;
+}
+
+std::string BurnEngine::LastErrorText() const {
+  std::lock_guard<std::mutex> lock(text_mutex_);
+  return error_text_;
 }
 
 bool BurnEngine::Acquire() {
@@ -127,7 +136,10 @@ void BurnEngine::PrepareNewWrite() {
   speed_ = 0;
   label_.clear();
   error_ = kDiscOk;
-  error_text_.clear();
+  {
+    std::lock_guard<std::mutex> lock(text_mutex_);
+    error_text_.clear();
+  }
   progress_ = 0;
 }
 

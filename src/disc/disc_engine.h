@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -99,7 +100,7 @@ class BurnEngine : public DiscEngine {
   int LastErrorCode() const override { return error_; }
   void Stop() override;
   void Eject() override;
-  std::string LastErrorText() const override { return error_text_; }
+  std::string LastErrorText() const override;
   int Progress() const override { return progress_; }
 
   // Uses `address` as the selected drive, listed or not (kelmctl burn --drive).
@@ -124,6 +125,8 @@ class BurnEngine : public DiscEngine {
   int speed_ = 0;
   std::string label_;
   std::atomic<int> error_{kDiscOk};
+  // Written by the waiting thread at the end of a write, read by the caller's.
+  mutable std::mutex text_mutex_;
   std::string error_text_;
   std::atomic<int> progress_{0};
   std::atomic<bool> writing_{false};

@@ -110,7 +110,7 @@ void BinaryFileTransfer::ReceiveClick() {
   receiving_ = true;
   // The printer's data may hold the Xon and Xoff bytes: the port must not take them as flow
   // control while receiving. Over TCP/IP there is no port to switch.
-  if (xon_at_show_ && LinkSettings.TcpActive == 0 && !handshake_.Switch(0)) {
+  if (xon_at_show_ && LinkSettings.TcpActive == 0 && !handshake_.Switch(LinkSettings.Speed)) {
     EndReceiving();
     close_requested_ = true;
   }

@@ -9,7 +9,7 @@ bool SerialPortSwitch::Switch(uint32_t speed) {
   if (!switched_) saved_ = LinkSettings;
   switched_ = true;
   CloseSerialPort();
-  if (speed != 0) LinkSettings.Speed = speed;
+  LinkSettings.Speed = speed;
   LinkSettings.XonXoff = 0;
   return OpenSerialPort(1);
 }

@@ -15,8 +15,8 @@ class SerialPortSwitch {
   SerialPortSwitch(const SerialPortSwitch&) = delete;
   SerialPortSwitch& operator=(const SerialPortSwitch&) = delete;
 
-  // Saves LinkSettings, closes the port and reopens it at `speed` (0: the same speed) with
-  // Xon/Xoff off. Returns false when it did not open; Restore still puts everything back.
+  // Saves LinkSettings, closes the port and reopens it at `speed` with Xon/Xoff off. Returns false
+  // when it did not open; Restore still puts everything back.
   bool Switch(uint32_t speed);
   // Closes the port and reopens it with the saved settings; nothing when nothing was switched.
   // Returns false when the port could not be reopened.

@@ -141,6 +141,24 @@ TEST_F(DiscWriterTest, FailuresAreReportedWithTheirMessages) {
   }
 }
 
+TEST_F(DiscWriterTest, ClosingWhileWritingAsksFirst) {
+  const std::string report = dir.File("report.txt");
+  TempDir::Write(report, std::string(1 << 20, 'r'));
+  Show("stdio:" + dir.File("c.iso"), report, "R.txt");
+  SelectLast();
+  writer.WriteClick();
+  ASSERT_TRUE(writer.timer_running());
+  seams.op.answers = {false, false, true};
+  EXPECT_FALSE(writer.CloseClick());
+  EXPECT_FALSE(writer.Escape());
+  EXPECT_TRUE(writer.CloseClick());
+  EXPECT_EQ(seams.op.questions, std::vector<std::string>(3, "Czy przerwać nagrywanie?"));
+  writer.End();
+  // Without a write running the dialog closes at once.
+  EXPECT_TRUE(writer.CloseClick());
+  EXPECT_EQ(seams.op.questions.size(), 3u);
+}
+
 TEST_F(DiscWriterTest, WithoutDrivesNothingCanBeWritten) {
   Show("", dir.File("r.txt"), "R.txt");
   if (!writer.drives().empty()) GTEST_SKIP() << "this machine has an optical drive";
