@@ -1,7 +1,7 @@
 // The back-up settings' captions, visibility and frames.
 #include "readout/backup_settings.h"
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 
 namespace kelm {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "readout/binary_transfer.h"

@@ -279,7 +279,7 @@ TEST_F(Kelmctl, SendFileAndBackUpReachThePrinter) {
   EXPECT_EQ(TempDir::Read(dir.File("data.bin")), std::string(1500, 'z'));
   // The Salvo has no older back-up to choose, as the dialog hides it.
   EXPECT_EQ(Run({"--tcp", emu.Where(), "backup", "older"}).status, 64);
-  EXPECT_EQ(Run({"--tcp", emu.Where(), "backup", "--copy-speed", "1234"}).status, 64);
+  EXPECT_EQ(Run({"--tcp", emu.Where(), "backup", "newer", "--copy-speed", "1234"}).status, 64);
 }
 #endif
 

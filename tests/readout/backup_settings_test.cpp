@@ -2,9 +2,9 @@
 // sends, and the spare card's frame, byte for byte on a real line.
 #include <gtest/gtest.h>
 
-#include "catalogue/diagnostics.h"
+#include "link/command_execution.h"
 #include "link/link_fixture.h"
-#include "protocol/command_execution.h"
+#include "link/printer_identity.h"
 #include "readout/backup_settings.h"
 
 namespace kelm {

@@ -18,7 +18,6 @@
 #include <memory>
 
 #include "app/QtOperator.h"
-#include "disc/dialogs/TNagrywanieCD_DVD.h"
 #include "gui_support.h"
 #include "link/com_ports.h"
 #include "link/printer_link.h"
@@ -27,6 +26,7 @@
 #include "link/tcp_link.h"
 #include "main_form_fixture.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
@@ -379,7 +379,8 @@ TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setOutputFileName(QString::fromStdString(dir.File("raport.pdf")));
-  const int pages = PrintReportFile(printer, QString::fromStdString(file), "Tytuł raportu");
+  const int pages =
+      dialogs::PrintReportFile(printer, QString::fromStdString(file), "Tytuł raportu");
   ASSERT_GT(pages, 1);
   const std::string printed = RunPdfToText(dir.File("raport.pdf"));
   const std::string last = "Strona " + std::to_string(pages) + " z " + std::to_string(pages);
@@ -394,7 +395,8 @@ TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {
     ++titles;
   }
   EXPECT_EQ(titles, size_t(pages));
-  EXPECT_EQ(PrintReportFile(printer, QString::fromStdString(dir.File("brak.txt")), "x"), 0);
+  EXPECT_EQ(dialogs::PrintReportFile(printer, QString::fromStdString(dir.File("brak.txt")), "x"),
+            0);
 }
 
 using ReadoutFromTheMainWindow = test::MainFormTest;

@@ -11,9 +11,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "catalogue/diagnostics_queries.h"
+#include "link/command_execution.h"
+#include "link/printer_identity.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 
 namespace kelm::dialogs {
 namespace {

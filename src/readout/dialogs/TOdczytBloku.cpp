@@ -7,8 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kelm::dialogs {
 namespace {
@@ -26,19 +26,21 @@ TOdczytBloku::TOdczytBloku(QWidget* parent) : WaitShell(parent) {
   setObjectName("TOdczytBloku");
   setWindowTitle("OdczytBloku");
   setWindowFlag(Qt::WindowStaysOnTopHint);
-  auto* layout = new QVBoxLayout(this);
+  Bar()->hide();
   auto* title = new QLabel(QString::fromUtf8("Odczyt zawartości pamięci fiskalnej"), this);
   title->setObjectName("Label1");
-  layout->addWidget(title);
+  AddAboveBar(title);
 
-  auto* size = new QHBoxLayout;
+  auto* sizeRow = new QWidget(this);
+  auto* size = new QHBoxLayout(sizeRow);
+  size->setContentsMargins(0, 0, 0, 0);
   auto* sizeLabel = new QLabel(QString::fromUtf8("Wielkość pamięci"), this);
   sizeLabel->setObjectName("Label2");
   edit1_ = new QLineEdit(QString::fromUtf8(MemoryBlockReadout::kDefaultSize), this);
   edit1_->setObjectName("Edit1");
   size->addWidget(sizeLabel);
   size->addWidget(edit1_);
-  layout->addLayout(size);
+  AddAboveBar(sizeRow);
 
   auto* target = new QGroupBox(QString::fromUtf8("Pobierz do pliku"), this);
   target->setObjectName("GroupBox1");
@@ -55,10 +57,13 @@ TOdczytBloku::TOdczytBloku(QWidget* parent) : WaitShell(parent) {
   grid->addWidget(button3_, 0, 1);
   grid->addWidget(button5_, 1, 0, Qt::AlignLeft);
   grid->addWidget(label3_, 2, 0);
-  layout->addWidget(target);
+  AddAboveBar(target);
 
-  auto* beep = Button(this, "Button1", "&Sygnał dźwiękowy");
-  layout->addWidget(beep, 0, Qt::AlignLeft);
+  // The shell's Button1 is this dialog's beep; the dialog closes with Esc or its frame.
+  QPushButton* beep = CancelButton();
+  beep->setText(QString::fromUtf8("&Sygnał dźwiękowy"));
+  beep->setAutoDefault(false);
+  beep->disconnect(this);
 
   chooseTarget = [this] {
     QFileDialog dialog(this,

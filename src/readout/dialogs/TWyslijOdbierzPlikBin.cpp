@@ -6,8 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kelm::dialogs {
 namespace {
@@ -46,7 +46,10 @@ QString ChooseFile(QWidget* parent, const char* title, bool save) {
 TWyslijOdbierzPlikBin::TWyslijOdbierzPlikBin(QWidget* parent) : WaitShell(parent) {
   setObjectName("TWyslijOdbierzPlikBin");
   setWindowTitle(QString::fromUtf8("Wysyłanie/odbieranie pliku binarnego"));
-  auto* layout = new QVBoxLayout(this);
+  // No bar: the labels count; the shell's button closes the dialog.
+  Bar()->hide();
+  CancelButton()->setText("&Zamknij");
+  CancelButton()->setAutoDefault(false);
 
   auto* send = new QGroupBox(QString::fromUtf8("Wyślij z pliku"), this);
   send->setObjectName("GroupBox1");
@@ -63,7 +66,7 @@ TWyslijOdbierzPlikBin::TWyslijOdbierzPlikBin(QWidget* parent) : WaitShell(parent
   sendGrid->addWidget(label4_, 1, 0);
   sendGrid->addWidget(button4_, 2, 0, Qt::AlignLeft);
   sendGrid->addWidget(label2_, 3, 0);
-  layout->addWidget(send);
+  AddAboveBar(send);
 
   auto* receive = new QGroupBox(QString::fromUtf8("Pobierz do pliku"), this);
   receive->setObjectName("GroupBox2");
@@ -77,10 +80,7 @@ TWyslijOdbierzPlikBin::TWyslijOdbierzPlikBin(QWidget* parent) : WaitShell(parent
   receiveGrid->addWidget(button3_, 0, 1);
   receiveGrid->addWidget(button5_, 1, 0, Qt::AlignLeft);
   receiveGrid->addWidget(label3_, 2, 0);
-  layout->addWidget(receive);
-
-  auto* close = Button(this, "Button1", "&Zamknij");
-  layout->addWidget(close, 0, Qt::AlignRight);
+  AddAboveBar(receive);
 
   chooseSource = [this] { return ChooseFile(this, "Otwórz plik który zamierzasz wysłać.", false); };
   chooseTarget = [this] {
@@ -104,7 +104,6 @@ TWyslijOdbierzPlikBin::TWyslijOdbierzPlikBin(QWidget* parent) : WaitShell(parent
     engine_.ReceiveClick();
     AfterAction();
   });
-  connect(close, &QPushButton::clicked, this, &TWyslijOdbierzPlikBin::Cancel);
 }
 
 int TWyslijOdbierzPlikBin::exec() {

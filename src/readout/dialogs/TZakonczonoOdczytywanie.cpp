@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "disc/dialogs/TNagrywanieCD_DVD.h"
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 

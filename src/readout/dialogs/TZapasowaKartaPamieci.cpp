@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 #include "readout/backup_settings.h"
 
 namespace kelm::dialogs {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "disc/disc_engine.h"
-#include "disc/disc_writer.h"
+#include "readout/disc_writer.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

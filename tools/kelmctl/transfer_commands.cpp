@@ -1,7 +1,5 @@
 // kelmctl's back-up, binary transfer, raw memory readout and disc commands, over the same
 // engines as the dialogs: backup, sendfile, dump, drives, burn.
-#include "kelmctl_transfer.h"
-
 #include <unistd.h>
 
 #include <chrono>
@@ -10,17 +8,17 @@
 #include <filesystem>
 #include <thread>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
 #include "disc/disc_engine.h"
-#include "disc/disc_writer.h"
+#include "kelmctl/commands.h"
+#include "link/command_execution.h"
+#include "link/printer_identity.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "readout/backup_settings.h"
 #include "readout/binary_transfer.h"
+#include "readout/disc_writer.h"
 #include "readout/memory_readout.h"
 
-namespace kelm {
+namespace kelm::ctl {
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -60,44 +58,69 @@ void EndProgress() {
 }
 
 int ExitForCommand(int result) {
-  if (result == kCommandExecuted) return kCtlDone;
-  return result == kCommandPrinterError ? kCtlPrinterError : kCtlLink;
+  if (result == kCommandExecuted) return kExitDone;
+  return result == kCommandPrinterError ? kExitPrinterError : kExitLink;
 }
 
-}  // namespace
+// The copy speeds of TBackUP's ComboBox2, by index.
+constexpr long kBackupSpeeds[] = {9600, 19200, 38400, 57600, 115200, 256000, 512000};
+constexpr const char* kBackupChoices[] = {"newer", "off", "older", "card-on", "card-off"};
 
-const int kBackupSpeeds[7] = {9600, 19200, 38400, 57600, 115200, 256000, 512000};
+int ChoiceOf(const Invocation& in) {
+  for (int i = 0; i < 5; ++i)
+    if (in.words[0] == kBackupChoices[i]) return i + 1;
+  return 0;
+}
 
-int BackupCommand(const BackupRequest& request) {
-  if (request.card != 0) return ExitForCommand(SendSpareCardBackup(request.card > 0));
+int IndexOfSpeed(const std::string& text) {
+  for (int i = 0; i < 7; ++i)
+    if (text == std::to_string(kBackupSpeeds[i])) return i;
+  return -1;
+}
+
+bool BackupIsValid(const Invocation& in) {
+  if (ChoiceOf(in) == 0) return false;
+  if (in.Has("--copy-port")) {
+    const std::string& port = in.Values("--copy-port")[0];
+    if (port.size() != 1 || port[0] < '0' || port[0] > '6') return false;
+  }
+  return !in.Has("--copy-speed") || IndexOfSpeed(in.Values("--copy-speed")[0]) >= 0;
+}
+
+// What TBackUP's "&Wyślij" sends with the choice, port and speed given; "card-on" and "card-off"
+// are TZapasowaKartaPamieci's two choices.
+int Backup(const Invocation& in) {
+  const int choice_word = ChoiceOf(in);
+  if (choice_word > 3) return ExitForCommand(SendSpareCardBackup(choice_word == 4));
   // As the dialog on show: the printer says what it is, and the choices follow from that.
-  if (!DetectPrinterType()) return kCtlLink;
+  if (!DetectPrinterType()) return kExitLink;
   BackupView view = BackupOnShow(DetectedType, LinkSettings.ModelFamily, LinkSettings.CopyMode);
-  if (request.choice != 0) {
-    const auto choice = static_cast<BackupChoice>(request.choice);
+  {
+    const auto choice = static_cast<BackupChoice>(choice_word);
     if ((choice == BackupChoice::kNewer && !view.radio1_enabled) ||
         (choice == BackupChoice::kOlder && !view.older_visible)) {
       std::fprintf(stderr, "%s\n",
                    choice == BackupChoice::kNewer
                        ? view.radio1_caption.c_str()
                        : "Ta drukarka nie ma starszej wersji backupu na komputer.");
-      return kCtlUsage;
+      return kExitUsage;
     }
     view.checked = choice;
     ApplyBackupVisibility(&view, DetectedType, LinkSettings.ModelFamily, LinkSettings.CopyMode);
   }
-  view.port_index = request.port;
-  view.speed_index = request.speed_index;
+  if (in.Has("--copy-port")) view.port_index = in.Values("--copy-port")[0][0] - '0';
+  if (in.Has("--copy-speed")) view.speed_index = IndexOfSpeed(in.Values("--copy-speed")[0]);
   const int result = SendBackupFrame(ChooseBackupFrame(view, DetectedType));
-  if (result == kCommandNotSent) return kCtlLink;
+  if (result == kCommandNotSent) return kExitLink;
   return ExitForCommand(result);
 }
 
-int SendFileCommand(const std::string& file) {
+int SendFile(const Invocation& in) {
+  const std::string& file = in.words[0];
   BinaryFileTransfer transfer;
   transfer.Begin();
   transfer.ChooseSource(file);
-  if (transfer.edit1() != file) return kCtlLink;
+  if (transfer.edit1() != file) return kExitLink;
   transfer.SendClick();
   InterruptGuard guard;
   while (transfer.sending() && !guard.interrupted()) {
@@ -108,15 +131,17 @@ int SendFileCommand(const std::string& file) {
   transfer.End();
   EndProgress();
   std::printf("%llu\n", static_cast<unsigned long long>(transfer.bytes_sent()));
-  return whole && !guard.interrupted() ? kCtlDone : kCtlLink;
+  return whole && !guard.interrupted() ? kExitDone : kExitLink;
 }
 
-int DumpCommand(const std::string& output, const std::string& size, unsigned timeout_ms) {
+// A readout runs as long as the printer sends; only an explicit --timeout cuts a silence.
+int Dump(const Invocation& in) {
+  const unsigned timeout_ms = in.timeout_given ? in.timeout_ms : 0;
   MemoryBlockReadout readout;
   readout.Begin();
-  readout.edit1 = size;
-  readout.ChooseTarget(output);
-  if (readout.edit2().empty()) return kCtlLink;
+  if (in.Has("--size")) readout.edit1 = in.Values("--size")[0];
+  readout.ChooseTarget(in.Values("-o")[0]);
+  if (readout.edit2().empty()) return kExitLink;
   InterruptGuard guard;
   readout.ReceiveClick();
   auto last_byte = std::chrono::steady_clock::now();
@@ -140,44 +165,46 @@ int DumpCommand(const std::string& output, const std::string& size, unsigned tim
   }
   EndProgress();
   std::printf("%llu\n", static_cast<unsigned long long>(readout.bytes_received()));
-  if (readout.close_requested()) return kCtlLink;
-  return readout.block_size() != 0 && readout.bytes_received() == readout.block_size() ? kCtlDone
-                                                                                       : kCtlLink;
+  if (readout.close_requested()) return kExitLink;
+  return readout.block_size() != 0 && readout.bytes_received() == readout.block_size() ? kExitDone
+                                                                                       : kExitLink;
 }
 
-int DrivesCommand() {
+int Drives(const Invocation&) {
   BurnEngine engine;
   if (!engine.Initialise()) {
     std::fprintf(stderr, "%s\n", engine.LastErrorText().c_str());
-    return kCtlLink;
+    return kExitLink;
   }
   if (engine.DriveCount() == 0) {
     std::fprintf(stderr, "Nie ma dostępnych napędów do nagrywania.\n");
-    return kCtlLink;
+    return kExitLink;
   }
   for (int i = 0; i < engine.DriveCount(); ++i)
     std::printf("%d\t%s\t%s\n", i, engine.DriveAddress(i).c_str(), engine.DriveName(i).c_str());
-  return kCtlDone;
+  return kExitDone;
 }
 
-int BurnCommand(const BurnRequest& request) {
+int Burn(const Invocation& in) {
+  const std::string& file = in.words[0];
+  const std::string& drive = in.Values("--drive")[0];
   BurnEngine engine;
   DiscWriter writer(engine);
   const std::string name =
-      request.name.empty() ? std::filesystem::path(request.file).filename().string() : request.name;
-  writer.SetFile(request.file, name);
+      in.Has("--name") ? in.Values("--name")[0] : std::filesystem::path(file).filename().string();
+  writer.SetFile(file, name);
   writer.Begin();
   // The drive by its number or name in the list, or any address ("stdio:/path/image.iso").
   bool chosen = false;
   for (int i = 0; i < engine.DriveCount() && !chosen; ++i) {
-    if (request.drive == std::to_string(i) || request.drive == engine.DriveName(i) ||
-        request.drive == engine.DriveAddress(i)) {
+    if (drive == std::to_string(i) || drive == engine.DriveName(i) ||
+        drive == engine.DriveAddress(i)) {
       writer.SelectDrive(i);
       chosen = true;
     }
   }
-  if (!chosen) engine.SelectAddress(request.drive);
-  writer.close_disc = request.close;
+  if (!chosen) engine.SelectAddress(drive);
+  writer.close_disc = in.Has("--close");
   writer.WriteClick();
   InterruptGuard guard;
   while (writer.timer_running()) {
@@ -194,12 +221,55 @@ int BurnCommand(const BurnRequest& request) {
   EndProgress();
   if (writer.status() == "Nagrywanie zakończono poprawnie.") {
     std::printf("%s\n", writer.status().c_str());
-    return kCtlDone;
+    return kExitDone;
   }
   const int code = engine.LastErrorCode() != kDiscOk ? engine.LastErrorCode() : kDiscStopped;
   std::fprintf(stderr, "Nr błędu = %d%s%s\n", code, engine.LastErrorText().empty() ? "" : ": ",
                engine.LastErrorText().c_str());
-  return kCtlLink;
+  return kExitLink;
 }
 
-}  // namespace kelm
+bool DumpIsValid(const Invocation& in) {
+  return in.Has("-o") && !in.Values("-o")[0].empty();
+}
+
+bool NeedsDrive(const Invocation& in) {
+  return in.Has("--drive") && !in.Values("--drive")[0].empty();
+}
+
+}  // namespace
+
+const std::vector<Command>& TransferCommands() {
+  static const std::vector<Command> table = {
+      {"backup",
+       "newer|older|off|card-on|card-off [--copy-port 0..6] [--copy-speed BPS]",
+       "the electronic copy's back-up to the computer, as the\n"
+       "back-up dialog sends it, or onto the spare memory card",
+       Backup,
+       1,
+       {{"--copy-port", 1}, {"--copy-speed", 1}},
+       BackupIsValid},
+      {"sendfile", "FILE", "send a file to the printer unchanged", SendFile, 1},
+      {"dump",
+       "-o FILE [--size N]",
+       "raw memory readout (\"S\" ... \"C\" at 115200), the port\n"
+       "put back however it ends",
+       Dump,
+       0,
+       {{"-o", 1}, {"--size", 1}},
+       DumpIsValid},
+      {"drives", "", "the drives a readout can be written to", Drives, 0, {}, nullptr, false},
+      {"burn",
+       "FILE --drive DRIVE [--name NAME] [--close]",
+       "write FILE onto a disc as a new session; DRIVE is its\n"
+       "number or name in 'drives', or stdio:/path/image.iso",
+       Burn,
+       1,
+       {{"--drive", 1}, {"--name", 1}, {"--close"}},
+       NeedsDrive,
+       false},
+  };
+  return table;
+}
+
+}  // namespace kelm::ctl

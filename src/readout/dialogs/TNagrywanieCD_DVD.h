@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "disc/disc_engine.h"
-#include "disc/disc_writer.h"
 #include "link/dialogs/WaitShell.h"
+#include "readout/disc_writer.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,5 +1,5 @@
 // The disc writing dialog's logic.
-#include "disc/disc_writer.h"
+#include "readout/disc_writer.h"
 
 namespace kelm {
 

@@ -1,5 +1,5 @@
 // The disc writing dialog.
-#include "disc/dialogs/TNagrywanieCD_DVD.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kelm::dialogs {
 namespace {
@@ -29,8 +28,9 @@ TNagrywanieCD_DVD::TNagrywanieCD_DVD(QWidget* parent)
       writer_(std::make_unique<DiscWriter>(*engine_)) {
   setObjectName("TNagrywanieCD_DVD");
   setWindowTitle(QString::fromUtf8("Nagrywanie płyty CD/DVD"));
-  auto* layout = new QVBoxLayout(this);
-  auto* grid = new QGridLayout;
+  auto* fields = new QWidget(this);
+  auto* grid = new QGridLayout(fields);
+  grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(new QLabel(QString::fromUtf8("Wybrany napęd"), this), 0, 0);
   combo_ = new QComboBox(this);
   combo_->setObjectName("ComboBox1");
@@ -41,39 +41,41 @@ TNagrywanieCD_DVD::TNagrywanieCD_DVD(QWidget* parent)
   edit1_->setObjectName("Edit1");
   edit1_->setReadOnly(true);
   grid->addWidget(edit1_, 1, 1);
-  layout->addLayout(grid);
+  AddAboveBar(fields);
   check1_ = new QCheckBox(QString::fromUtf8("Zamknij płytę po nagraniu tego pliku"), this);
   check1_->setObjectName("CheckBox1");
-  layout->addWidget(check1_);
+  AddAboveBar(check1_);
   // The previous session is always imported, so nothing written before is hidden.
   check2_ = new QCheckBox(QString::fromUtf8("Importuj poprzednią sesję"), this);
   check2_->setObjectName("CheckBox2");
   check2_->setChecked(true);
   check2_->setVisible(false);
-  layout->addWidget(check2_);
+  AddAboveBar(check2_);
   label5_ = new QLabel(this);
   label5_->setObjectName("Label5");
-  layout->addWidget(label5_);
+  AddAboveBar(label5_);
   status_ = new QLabel(this);
   status_->setObjectName("Label2");
   status_->setVisible(false);
-  layout->addWidget(status_);
-  bar_ = new QProgressBar(this);
-  bar_->setObjectName("ProgressBar1");
+  AddAboveBar(status_);
+  // The shell's bar moves to and fro while writing; its Button1 is "&Zakończ", which asks first.
+  bar_ = Bar();
   bar_->setRange(0, DiscWriter::kProgressMax);
-  bar_->setTextVisible(false);
   bar_->setVisible(false);
-  layout->addWidget(bar_);
-  auto* buttons = new QHBoxLayout;
-  write_ = Button(this, "Button2", "&Nagraj");
+  auto* row = new QWidget(this);
+  auto* buttons = new QHBoxLayout(row);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  write_ = Button(row, "Button2", "&Nagraj");
   write_->setDefault(true);
-  eject_ = Button(this, "Button3", "&Wysuń płytę");
-  auto* close = Button(this, "Button1", "&Zakończ");
+  eject_ = Button(row, "Button3", "&Wysuń płytę");
   buttons->addWidget(write_);
   buttons->addWidget(eject_);
   buttons->addStretch();
-  buttons->addWidget(close);
-  layout->addLayout(buttons);
+  AddBelowBar(row);
+  QPushButton* close = CancelButton();
+  close->setText(QString::fromUtf8("&Zakończ"));
+  close->setAutoDefault(false);
+  close->disconnect(this);
 
   connect(combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (!filling_ && index >= 0) writer_->SelectDrive(index);
