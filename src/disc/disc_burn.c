@@ -30,6 +30,41 @@ static void copy_text(char* target, size_t size, const char* text) {
   snprintf(target, size, "%s", text);
 }
 
+/* libburn's code for a write refused because a drive operation is still going on. */
+#define KELM_BURN_STILL_GOING 0x00020102
+
+/* The worst message the libraries queued, drained; kept for kelm_burn_message when it was
+   taken before the caller asked. */
+static char pending_message[BURN_MSGS_MESSAGE_LEN];
+
+static int severity_rank(const char* severity) {
+  int rank = 0;
+  burn_text_to_sev((char*)severity, &rank, 0);
+  return rank;
+}
+
+/* Drains both queues; returns the code of libburn's worst message (0 when none) and keeps the
+   worst text of both in pending_message. */
+static int drain_messages(void) {
+  char message[BURN_MSGS_MESSAGE_LEN];
+  char severity[80];
+  int code = 0, os_errno = 0, image = 0, worst = -1, worst_code = 0;
+  while (burn_msgs_obtain("SORRY", &code, message, &os_errno, severity) > 0) {
+    if (severity_rank(severity) >= worst) {
+      worst = severity_rank(severity);
+      worst_code = code;
+      copy_text(pending_message, sizeof pending_message, message);
+    }
+  }
+  while (iso_obtain_msgs("SORRY", &code, &image, message, severity) > 0) {
+    if (severity_rank(severity) > worst) {
+      worst = severity_rank(severity);
+      copy_text(pending_message, sizeof pending_message, message);
+    }
+  }
+  return worst_code;
+}
+
 int kelm_burn_initialise(char* message, size_t size) {
   static int started = 0;
   char reason[1024] = "";
@@ -195,8 +230,21 @@ int kelm_burn_start(struct kelm_burn* burn, int close_disc, int speed, const cha
     }
   }
   burn->writing = 1;
-  isoburn_disc_write(burn->options, burn->disc);
-  return 1;
+  drain_messages();
+  pending_message[0] = '\0';
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    isoburn_disc_write(burn->options, burn->disc);
+    /* The thread of a failed run lingers a moment after its drive went idle, and a new write
+       is refused meanwhile, said only in a message (the drive's "wrote well" stays yes). Such a
+       write is tried again; whatever else ends a run is told by "wrote well" when it ends. */
+    if (burn_drive_get_status(burn->drive, NULL) != BURN_DRIVE_IDLE ||
+        drain_messages() != KELM_BURN_STILL_GOING)
+      return 1;
+    usleep(100000);
+  }
+  burn->writing = 0;
+  drop_session(burn);
+  return 0;
 }
 
 int kelm_burn_busy(struct kelm_burn* burn, int* percent) {
@@ -213,6 +261,8 @@ int kelm_burn_busy(struct kelm_burn* burn, int* percent) {
 int kelm_burn_finish(struct kelm_burn* burn) {
   int ok = burn->writing && isoburn_drive_wrote_well(burn->drive);
   if (ok) ok = isoburn_activate_session(burn->drive) > 0;
+  /* A failed run leaves the image thread to be stopped; either way its end is awaited. */
+  if (!ok) isoburn_cancel_prepared_write(burn->drive, NULL, 0);
   isoburn_sync_after_write(burn->drive, NULL, 0);
   drop_session(burn);
   return ok;
@@ -226,27 +276,8 @@ void kelm_burn_cancel(struct kelm_burn* burn) {
   }
 }
 
-static int severity_rank(const char* severity) {
-  int rank = 0;
-  burn_text_to_sev((char*)severity, &rank, 0);
-  return rank;
-}
-
 void kelm_burn_message(char* text, size_t size) {
-  char message[BURN_MSGS_MESSAGE_LEN];
-  char severity[80];
-  int code = 0, os_errno = 0, image = 0, worst = -1;
-  copy_text(text, size, "");
-  while (burn_msgs_obtain("SORRY", &code, message, &os_errno, severity) > 0) {
-    if (severity_rank(severity) >= worst) {
-      worst = severity_rank(severity);
-      copy_text(text, size, message);
-    }
-  }
-  while (iso_obtain_msgs("SORRY", &code, &image, message, severity) > 0) {
-    if (severity_rank(severity) > worst) {
-      worst = severity_rank(severity);
-      copy_text(text, size, message);
-    }
-  }
+  drain_messages();
+  copy_text(text, size, pending_message);
+  pending_message[0] = '\0';
 }

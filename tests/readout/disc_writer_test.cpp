@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -139,6 +140,35 @@ TEST_F(DiscWriterTest, FailuresAreReportedWithTheirMessages) {
     EXPECT_FALSE(writer.timer_running());
     writer.End();
   }
+}
+
+// A disc whose last session cannot be read: the operator is told and the report is still
+// written as a session of its own.
+TEST_F(DiscWriterTest, AnUnreadablePreviousSessionIsReportedAndWritingGoesOn) {
+  const std::string image = dir.File("stara.iso"), report = dir.File("r.txt");
+  TempDir::Write(report, "raport\r\n");
+  Show("stdio:" + image, report, "A.txt");
+  SelectLast();
+  writer.WriteClick();
+  AwaitEnd();
+  ASSERT_EQ(writer.status(), "Nagrywanie zakończono poprawnie.")
+      << (seams.op.messages.empty() ? "" : seams.op.messages[0]) << " " << engine.LastErrorText();
+  writer.End();
+  // The first session starts at block 32; past its volume descriptors its tree is spoilt.
+  std::string bytes = TempDir::Read(image);
+  ASSERT_GT(bytes.size(), 51u * 2048);
+  std::fill(bytes.begin() + 51 * 2048, bytes.end(), '\xAB');
+  TempDir::Write(image, bytes);
+
+  Show("stdio:" + image, report, "B.txt");
+  SelectLast();
+  writer.WriteClick();
+  AwaitEnd();
+  EXPECT_EQ(seams.op.messages, std::vector<std::string>{"Nie udało się importować sesji."});
+  EXPECT_EQ(writer.status(), "Nagrywanie zakończono poprawnie.");
+  const std::string toc = Shell("xorriso -indev " + image + " -toc -ls");
+  EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
+  EXPECT_NE(toc.find("'B.txt'"), std::string::npos) << toc;
 }
 
 TEST_F(DiscWriterTest, ClosingWhileWritingAsksFirst) {
