@@ -15,6 +15,7 @@
 #include "protocol/frame.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
+#include "support/command_output.h"
 #include "support/kelmemu_process.h"
 #include "support/reset.h"
 
@@ -303,12 +304,7 @@ TEST_F(Kelmctl, BurnWritesNewSessionsAndReportsTheEnginesErrors) {
   r = Run({"burn", "b.txt", "--drive", index, "--name", "VANTEL_Miesiac_11-2026.txt"});
   EXPECT_EQ(r.status, 0) << r.err;
   unsetenv("KELM_DISC_DRIVES");
-  std::string toc;
-  if (FILE* p = popen(("xorriso -indev " + image + " -toc -ls 2>&1").c_str(), "r")) {
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, p)) toc.append(buffer, n);
-    pclose(p);
-  }
+  const std::string toc = CommandOutput("xorriso -indev " + image + " -toc -ls");
   EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
   EXPECT_NE(toc.find("'a.txt'"), std::string::npos) << toc;
   EXPECT_NE(toc.find("'VANTEL_Miesiac_11-2026.txt'"), std::string::npos) << toc;

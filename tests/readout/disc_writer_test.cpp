@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 
 #include "disc/disc_engine.h"
 #include "readout/disc_writer.h"
+#include "support/command_output.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -18,17 +18,6 @@ namespace kelm {
 namespace {
 
 using test::TempDir;
-
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen((command + " 2>&1").c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
 
 class DiscWriterTest : public ::testing::Test {
  protected:
@@ -84,17 +73,18 @@ TEST_F(DiscWriterTest, TwoReadoutsBecomeTwoSessionsOfOneImage) {
   }
   EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages.front();
 
-  const std::string toc = Shell("xorriso -indev " + image + " -toc");
+  const std::string toc = test::CommandOutput("xorriso -indev " + image + " -toc");
   EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
   EXPECT_NE(toc.find("ISO session  :   2 ,"), std::string::npos) << toc;
   EXPECT_NE(toc.find("KELM VANTEL 57T"), std::string::npos) << toc;
   EXPECT_NE(toc.find("Volume id    : 'KELM VANTEL 57T'"), std::string::npos) << toc;
-  const std::string list = Shell("xorriso -indev " + image + " -ls");
+  const std::string list = test::CommandOutput("xorriso -indev " + image + " -ls");
   EXPECT_NE(list.find("'VANTEL_Miesiac_10-2026.txt'"), std::string::npos) << list;
   EXPECT_NE(list.find("'VANTEL_Miesiac_11-2026.txt'"), std::string::npos) << list;
   // The files read back byte for byte, the first one from the newest session's tree.
   const std::string back = dir.File("back.txt");
-  Shell("xorriso -osirrox on -indev " + image + " -extract /VANTEL_Miesiac_10-2026.txt " + back);
+  test::CommandOutput("xorriso -osirrox on -indev " + image +
+                      " -extract /VANTEL_Miesiac_10-2026.txt " + back);
   EXPECT_EQ(TempDir::Read(back), "Raport okresowy 1\r\n");
 }
 
@@ -166,7 +156,7 @@ TEST_F(DiscWriterTest, AnUnreadablePreviousSessionIsReportedAndWritingGoesOn) {
   AwaitEnd();
   EXPECT_EQ(seams.op.messages, std::vector<std::string>{"Nie udało się importować sesji."});
   EXPECT_EQ(writer.status(), "Nagrywanie zakończono poprawnie.");
-  const std::string toc = Shell("xorriso -indev " + image + " -toc -ls");
+  const std::string toc = test::CommandOutput("xorriso -indev " + image + " -toc -ls");
   EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
   EXPECT_NE(toc.find("'B.txt'"), std::string::npos) << toc;
 }

@@ -32,6 +32,7 @@
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/command_output.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -280,12 +281,7 @@ TEST_F(ReadoutDialogs, EndDialogWritesEachReportAsANewSession) {
   EXPECT_EQ(statuses, std::vector<std::string>(2, "Nagrywanie zakończono poprawnie."));
   ASSERT_EQ(names, (std::vector<std::string>{"VANTEL_ABC12345678_Nr_1_3.txt",
                                              "VANTEL_ABC12345678_Nr_1_4.txt"}));
-  std::string toc;
-  if (FILE* p = popen(("xorriso -indev " + image + " -toc -ls 2>&1").c_str(), "r")) {
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, p)) toc.append(buffer, n);
-    pclose(p);
-  }
+  const std::string toc = test::CommandOutput("xorriso -indev " + image + " -toc -ls");
   EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
   EXPECT_NE(toc.find("Volume id    : 'KELM VANTEL 57T'"), std::string::npos) << toc;
   for (const std::string& name : names)
