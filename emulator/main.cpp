@@ -97,6 +97,11 @@ const std::vector<OptionRow>& OptionTable() {
          o->server.pictures_dir = v;
          return true;
        }},
+      {"--data", "FILE", "append raw bytes sent to the printer (a file) to FILE",
+       [](const char* v, CommandLine* o) {
+         o->server.data_file = v;
+         return true;
+       }},
       {"--model", "M", kelm::emu::ModelOptions(),
        [](const char* v, CommandLine* o) {
          o->model = v;

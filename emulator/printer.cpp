@@ -25,6 +25,7 @@ constexpr char kCan = 0x18;
 constexpr size_t kMaxFrame = 5120;
 // The raw readout dumps the whole fiscal memory chip.
 constexpr size_t kMemoryImageSize = 262144;
+constexpr long kDumpBaud = 115200;
 
 }  // namespace
 
@@ -394,12 +395,20 @@ std::string Machine::Feed(std::string_view in) {
       if (c == 'S' && !readout_sent && !faults.offline) {
         out += MemoryImage();
         readout_sent = true;
+        // The dump goes at the dump speed, and "C" stops what has not gone out yet.
+        answer_baud = kDumpBaud;
+        answer_record = true;
       } else if (c == 'C') {
+        if (readout_sent) readout_cancelled = true;
         readout_sent = false;
+      } else if (c == 'B') {
+        paper.push_back(kBeepLine);
       }
       continue;
     } else {
+      // Raw bytes are a file sent to the printer: kept as they came.
       ++raw_run;
+      received_data += c;
       continue;
     }
     raw_run = 0;
@@ -482,6 +491,12 @@ int Printer::last_error() const {
 }
 void Printer::SetHostClock(std::function<int64_t()> now) {
   m_->host_now = std::move(now);
+}
+
+std::string Printer::TakeReceivedData() {
+  std::string out;
+  out.swap(m_->received_data);
+  return out;
 }
 
 std::vector<std::string> Printer::TakePaper() {

@@ -144,6 +144,13 @@ void Server::AfterInput() {
   if (dirty && !options_.pictures_dir.empty() &&
       !WritePictureFiles(options_.pictures_dir, printer_.state()))
     fprintf(stderr, "kelmemu: cannot write the pictures to %s\n", options_.pictures_dir.c_str());
+  const std::string data = printer_.TakeReceivedData();
+  if (!data.empty() && !options_.data_file.empty()) {
+    FILE* f = fopen(options_.data_file.c_str(), "ab");
+    if (f == nullptr || fwrite(data.data(), 1, data.size(), f) != data.size())
+      fprintf(stderr, "kelmemu: cannot write the data file %s\n", options_.data_file.c_str());
+    if (f != nullptr) fclose(f);
+  }
   std::vector<std::string> blocks = printer_.TakePaper();
   if (blocks.empty() || options_.paper_file.empty()) return;
   FILE* f = fopen(options_.paper_file.c_str(), "ab");

@@ -22,6 +22,8 @@
 #include "link/dialogs/TParametryTransmisji.h"
 #include "link/dialogs/TSzukamdrukarki.h"
 #include "link/dialogs/TTransmisjaTCPIP.h"
+#include "readout/dialogs/TBackUP.h"
+#include "readout/dialogs/TOdczytBloku.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "sales/dialogs/BaseTableDialogs.h"
@@ -37,6 +39,8 @@
 #include "sales/dialogs/TSterowanieWyswietlaczem.h"
 #include "sales/dialogs/TZatwierdzenieRozszerzone.h"
 #include "sales/dialogs/TZatwierdzenieTransakcji.h"
+#include "readout/dialogs/TWyslijOdbierzPlikBin.h"
+#include "readout/dialogs/TZapasowaKartaPamieci.h"
 
 namespace kelm {
 
@@ -105,6 +109,10 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TGrafikiReklamowe", new dialogs::TGrafikiReklamowe(&form));
   form.RegisterDialog("TNaglowekGraficzny", new dialogs::TNaglowekGraficzny(&form));
   form.RegisterDialog("TEkranPozegnalny", new dialogs::TEkranPozegnalny(&form));
+  form.RegisterDialog("TZapasowaKartaPamieci", new dialogs::TZapasowaKartaPamieci(&form));
+  form.RegisterDialog("TBackUP", new dialogs::TBackUP(&form));
+  form.RegisterDialog("TWyslijOdbierzPlikBin", new dialogs::TWyslijOdbierzPlikBin(&form));
+  form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
 }
 
 }  // namespace kelm

@@ -21,9 +21,10 @@ bool OpenSerialPort(int report);
 // Closes the serial handle (the port number is kept).
 void CloseSerialPort();
 // Closes the port, puts the line fields of `saved` (port, speed, data bits, parity, stop bits,
-// flow control) back into LinkSettings and reopens the port when one is selected: the way back
+// flow control) back into LinkSettings and reopens the port when one is selected (false when none
+// is or it did not open): the way back
 // after a readout pass, a failed "&Zastosuj" or a cancelled printer search.
-void RestoreLineParameters(const LinkSettingsRecord& saved);
+bool RestoreLineParameters(const LinkSettingsRecord& saved);
 
 // 0 clear, 1 line error (or the query failed), 2 output held by flow control.
 int LineStatusCheck();

@@ -42,6 +42,8 @@ struct Command {
   std::vector<CommandOption> options = {};
   // Further checks of the words and options together; false is a usage error.
   bool (*valid)(const Invocation&) = nullptr;
+  // False for commands that do not talk to the printer (the disc commands).
+  bool needs_link = true;
 };
 
 // The families, in the order the usage lists them.
@@ -50,5 +52,6 @@ const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
 const std::vector<Command>& SalesCommands();
 const std::vector<Command>& GraphicsCommands();
+const std::vector<Command>& TransferCommands();
 
 }  // namespace kelm::ctl

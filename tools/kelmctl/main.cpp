@@ -48,7 +48,7 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
       &LinkCommands(), &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands(),
-      &GraphicsCommands()};
+      &GraphicsCommands(), &TransferCommands()};
   return families;
 }
 
@@ -322,7 +322,7 @@ int Run(int argc, char** argv) {
     SetProgramFolder(c.log_dir);
     if (!ToggleTransmissionLog()) return kExitLink;
   }
-  if (ConnectLink(c)) result = command->handler(c.invocation);
+  if (!command->needs_link || ConnectLink(c)) result = command->handler(c.invocation);
   std::fflush(stdout);
   ResetTcpLink();
   CloseSerialPort();
