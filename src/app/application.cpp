@@ -26,6 +26,8 @@
 #include "readout/dialogs/TOdczytBloku.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
+#include "readout/dialogs/TWyslijOdbierzPlikBin.h"
+#include "readout/dialogs/TZapasowaKartaPamieci.h"
 #include "sales/dialogs/BaseTableDialogs.h"
 #include "sales/dialogs/CardDialogs.h"
 #include "sales/dialogs/CashOrderDialogs.h"
@@ -39,8 +41,6 @@
 #include "sales/dialogs/TSterowanieWyswietlaczem.h"
 #include "sales/dialogs/TZatwierdzenieRozszerzone.h"
 #include "sales/dialogs/TZatwierdzenieTransakcji.h"
-#include "readout/dialogs/TWyslijOdbierzPlikBin.h"
-#include "readout/dialogs/TZapasowaKartaPamieci.h"
 
 namespace kelm {
 

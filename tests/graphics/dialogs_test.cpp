@@ -25,6 +25,7 @@
 #include "link/printer_link.h"
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_link.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"

@@ -32,8 +32,8 @@
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
-#include "support/in_folder.h"
 #include "support/command_output.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

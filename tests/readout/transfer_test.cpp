@@ -16,6 +16,7 @@
 #include "protocol/frame.h"
 #include "readout/binary_transfer.h"
 #include "readout/memory_readout.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"

@@ -46,7 +46,7 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
   };
   disc_ = new TNagrywanieCD_DVD(this);
   connect(button("Button1", "&Nagraj na płytę CD/DVD"), &QPushButton::clicked, this,
-          [this] { disc_->Show(WorkFile().toStdString(), fileName_.toStdString()); });
+          [this] { disc_->Show(WorkFile().toStdString(), file_name_.toStdString()); });
   connect(button("Button2", "&Wyświetl"), &QPushButton::clicked, this,
           &TZakonczonoOdczytywanie::ViewClick);
   connect(button("Button3", "Nagraj na &dysku"), &QPushButton::clicked, this,
