@@ -1,6 +1,7 @@
 // Under a Polish locale the program's frames keep "." as the decimal point.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,12 @@ TEST(Locale, PolishUserLocaleDoesNotReachTheFrames) {
   EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "pl_PL.UTF-8");
   ASSERT_GT(FormatCommand("%cP%.2f;%1.2f#x%c%c", kEsc, 0.01, 12.5, kEsc, kBackslash), 0);
   EXPECT_STREQ(CommandFrame, "\x1bP0.01;12.50#x\x1b\\");
+  // Qt's own buttons and dialogs speak Polish too.
+  for (const auto& [english, polish] :
+       {std::pair{"Cancel", "Anuluj"}, std::pair{"Yes", "Tak"}, std::pair{"No", "Nie"}}) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", english).toStdString(), polish);
+  }
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Save As").toStdString(), "Zachowaj jako");
 }
 
 }  // namespace
