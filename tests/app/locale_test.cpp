@@ -31,7 +31,7 @@ TEST(Locale, PolishUserLocaleDoesNotReachTheFrames) {
   EXPECT_STREQ(CommandFrame, "\x1bP0.01;12.50#x\x1b\\");
   // Qt's own buttons and dialogs speak Polish too.
   for (const auto& [english, polish] :
-       {std::pair{"Cancel", "Anuluj"}, std::pair{"Yes", "Tak"}, std::pair{"No", "Nie"}}) {
+       {std::pair{"Cancel", "Anuluj"}, std::pair{"&Yes", "&Tak"}, std::pair{"&No", "&Nie"}}) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", english).toStdString(), polish);
   }
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Save As").toStdString(), "Zachowaj jako");
