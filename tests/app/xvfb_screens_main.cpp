@@ -33,6 +33,9 @@
 #include "gui_support.h"
 #include "link/settings.h"
 #include "protocol/operator.h"
+#include "readout/dialogs/ReportViewer.h"
+#include "readout/dialogs/TOdczytajRaportOkresowy.h"
+#include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "support/kelmemu_process.h"
 #include "support/temp_dir.h"
 #include "x_display.h"
@@ -229,7 +232,7 @@ int Run(const std::string& out, const std::string& wm) {
   char* argv[] = {program, nullptr};
   auto app = CreateApplication(argc, argv);
   std::vector<std::string> wanted = {"MainForm", "MessageBox", "TPobieranieFiskalnejSklepu",
-                                     "TZakonczonoOdczytywanie"};
+                                     "TZakonczonoOdczytywanie", "ReportViewer"};
   QtOperator op;
   InstallOperator(&op);
   {
@@ -263,7 +266,16 @@ int Run(const std::string& out, const std::string& wm) {
     // A slow readout: the download dialog, cancelled once seen, and what follows.
     OpenWith(form, tour, "TOdczytajRaportOkresowy",
              [month](QWidget* d) { Readout(d, month, "1200"); });
-    // A whole readout: the end dialog.
+    // A whole readout: the end dialog, and the text in the program's viewer.
+    auto* readout =
+        static_cast<dialogs::TOdczytajRaportOkresowy*>(form.FindDialog("TOdczytajRaportOkresowy"));
+    tour.FinishWith(readout->endDialog(), [&tour](QWidget* end) {
+      auto* viewer = static_cast<dialogs::TZakonczonoOdczytywanie*>(end)->viewer();
+      Child<QAbstractButton>(end, "Button2")->click();
+      WaitFor([&] { return tour.Settled(viewer); });
+      CheckContents(viewer);
+      static_cast<QDialog*>(end)->reject();
+    });
     OpenWith(form, tour, "TOdczytajRaportOkresowy",
              [month](QWidget* d) { Readout(d, month, "115200"); });
     tour.WaitForPictures();

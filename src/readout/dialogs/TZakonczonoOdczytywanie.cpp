@@ -13,6 +13,7 @@
 
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/ReportViewer.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 
@@ -72,6 +73,8 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
   openFile = [](const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
+  viewer_ = new ReportViewer(this);
+  viewer_->openExternally = [this](const QString& path) { return openFile(path); };
 }
 
 int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& fileName) {
@@ -80,8 +83,13 @@ int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& f
   return exec();
 }
 
+// The program's own viewer, beside the dialog, so the text can be read while deciding what to do
+// with it; many desktops have no handler for text files at all.
 void TZakonczonoOdczytywanie::ViewClick() {
-  openFile(WorkFile());
+  viewer_->Load(WorkFile(), title_);
+  viewer_->show();
+  viewer_->raise();
+  viewer_->activateWindow();
 }
 
 void TZakonczonoOdczytywanie::SaveClick() {
@@ -98,6 +106,7 @@ void TZakonczonoOdczytywanie::PrintClick() {
 }
 
 void TZakonczonoOdczytywanie::done(int result) {
+  viewer_->hide();
   std::remove(InProgramFolder(kReadoutWorkFile).c_str());
   QDialog::done(result);
 }

@@ -8,6 +8,8 @@ class QPrinter;
 
 namespace kelm::dialogs {
 
+class ReportViewer;
+
 class TZakonczonoOdczytywanie : public QDialog {
   Q_OBJECT
  public:
@@ -19,8 +21,9 @@ class TZakonczonoOdczytywanie : public QDialog {
   // How the save and print choices are asked; tests answer them without a window.
   std::function<QString(const QString& proposed)> chooseSaveFile;
   std::function<bool(QPrinter& printer)> choosePrinter;
-  // How the text is opened for viewing.
+  // How the text is opened in the desktop's editor (from the viewer).
   std::function<bool(const QString& path)> openFile;
+  ReportViewer* viewer() const { return viewer_; }
 
   void done(int result) override;
 
@@ -31,6 +34,7 @@ class TZakonczonoOdczytywanie : public QDialog {
 
   QString title_;
   QString fileName_;
+  ReportViewer* viewer_;
 };
 
 }  // namespace kelm::dialogs
