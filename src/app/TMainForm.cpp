@@ -141,6 +141,13 @@ QWidget* TMainForm::BuildTopArea() {
   right->addWidget(cash_group_, 1);
   status_label_ = new QLabel(QString::fromUtf8(kNoAnswerText), top);
   status_label_->setObjectName("Label1");
+  // The group and the status line keep their room while hidden, so the buttons below stay put
+  // when "Pobierz dane" brings the printer's data.
+  for (QWidget* w : {static_cast<QWidget*>(cash_group_), static_cast<QWidget*>(status_label_)}) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+  }
   right->addWidget(status_label_);
   fetch_button_ = new QPushButton("Pobierz dane", top);
   fetch_button_->setObjectName("Button1");

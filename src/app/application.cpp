@@ -38,6 +38,9 @@ std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(qt_texts);
   }
+  // Fusion drops a combo box's list as a column as high as the screen (sixty-five COM ports);
+  // as a plain list it keeps to the box's visible item count and scrolls.
+  app->setStyleSheet("QComboBox { combobox-popup: 0; }");
   return app;
 }
 
