@@ -186,14 +186,14 @@ void ScreenWatch::Step() {
     if (!viewable) {
       w.shot.vanished = true;
     } else if (now - w.since >= kGrabAfter) {
-      w.shot.image = Grab(id);
+      w.shot.image = Grab(id, &w.shot.place);
       w.shot.taken = true;
     }
   }
 }
 
 // The window's rectangle read from the root window: what the screen shows there, whoever drew it.
-QImage ScreenWatch::Grab(uint32_t window) {
+QImage ScreenWatch::Grab(uint32_t window, QRect* place_out) {
   auto geometry =
       Own(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
   auto place = Own(xcb_translate_coordinates_reply(
@@ -205,6 +205,7 @@ QImage ScreenWatch::Grab(uint32_t window) {
   const int w = std::min<int>(place->dst_x + geometry->width, screen->width_in_pixels) - x;
   const int h = std::min<int>(place->dst_y + geometry->height, screen->height_in_pixels) - y;
   if (w <= 0 || h <= 0) return {};
+  if (place_out != nullptr) *place_out = QRect(x, y, w, h);
   auto image =
       Own(xcb_get_image_reply(connection_,
                               xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_,

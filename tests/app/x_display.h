@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <QImage>
+#include <QRect>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -53,6 +54,7 @@ bool WaitForWindowManager(const std::string& display, int ms);
 struct Shot {
   std::string name;
   QImage image;  // the window's rectangle as the screen shows it
+  QRect place;   // where on the screen
   bool taken = false;
   bool vanished = false;  // unmapped before its picture was due
   int painted_ms = -1;    // when the screen first showed more than one colour there
@@ -87,7 +89,7 @@ class ScreenWatch {
   Watched* Latest(uint32_t window);
   void Run();
   void Step();
-  QImage Grab(uint32_t window);
+  QImage Grab(uint32_t window, QRect* place = nullptr);
 
   xcb_connection_t* connection_ = nullptr;
   uint32_t root_ = 0;

@@ -186,6 +186,46 @@ void OpenWith(TMainForm& form, Tour& tour, const char* name, std::function<void(
   tour.Keep(dialog, false);
 }
 
+// A wait that asks before giving in to Esc, as the flow-control wait does.
+class AskingWait : public ModalWait {
+ public:
+  const char* DialogName() const override { return "TTestWait"; }
+  int IntervalMs() const override { return 50; }
+  void Begin() override {}
+  bool Tick() override { return false; }
+  void Abort() override {}
+  bool Escape() override {
+    ++escapes;
+    return TheOperator().AskYesNo("Czy przerwać oczekiwanie?");
+  }
+  int escapes = 0;
+};
+
+// A real key press through the X server, to whichever window has the input focus.
+void PressEscape() {
+  if (std::system("xdotool key Escape") != 0) Fail("xdotool could not press Esc");
+}
+
+// Esc reaches a wait dialog again after the question its first Esc asked was answered No.
+void EscapeAfterQuestion(Tour& tour) {
+  AskingWait wait;
+  WhenModal([&tour, &wait](QWidget* shell) {
+    tour.Keep(shell, true);
+    WaitFor([&] { return tour.Settled(shell); });
+    PressEscape();
+    WaitFor([&] { return wait.escapes == 1 && QApplication::activeModalWidget() == shell; });
+    WaitFor([] { return false; }, 300);
+    PressEscape();
+    if (!WaitFor([&] { return wait.escapes == 2; }, 3000)) {
+      Fail("Esc no longer reaches the wait dialog after a message box");
+    }
+    WaitFor([&] { return QApplication::activeModalWidget() == shell; });
+    tour.Keep(shell, false);
+    Child<QAbstractButton>(shell, "Button1")->click();
+  });
+  TheOperator().RunModal(wait);
+}
+
 void Readout(QWidget* dialog, const QString& month, const char* speed) {
   Child<QLineEdit>(dialog, "MaskEdit3")->setText(month);
   Child<QComboBox>(dialog, "ComboBox2")->setCurrentText(speed);
@@ -279,6 +319,7 @@ int Run(const std::string& out, const std::string& wm) {
     OpenWith(form, tour, "TOdczytajRaportOkresowy",
              [month](QWidget* d) { Readout(d, month, "115200"); });
     tour.WaitForPictures();
+    EscapeAfterQuestion(tour);
     form.close();
   }
   InstallOperator(nullptr);
@@ -287,8 +328,9 @@ int Run(const std::string& out, const std::string& wm) {
   std::set<std::string> seen;
   int number = 0;
   for (const Shot& shot : watch.Shots()) {
-    std::printf("%-28s %s, painted after %d ms\n", shot.name.c_str(),
-                shot.taken ? "seen" : "gone before seen", shot.painted_ms);
+    std::printf("%-28s %s at %d,%d %dx%d\n", shot.name.c_str(),
+                shot.taken ? "seen" : "gone before seen", shot.place.x(), shot.place.y(),
+                shot.place.width(), shot.place.height());
     if (!shot.taken) continue;
     seen.insert(shot.name);
     const QString file = QString("%1/%2_%3.png")
