@@ -101,6 +101,14 @@ class Tour : public QObject {
   void FinishWith(QWidget* window, std::function<void(QWidget*)> finish) {
     finishers_[window] = std::move(finish);
   }
+  // Windows of this name are left to end by themselves.
+  void LetRun(const std::string& name, bool run) {
+    if (run) {
+      let_run_.insert(name);
+    } else {
+      let_run_.erase(name);
+    }
+  }
   void Keep(QWidget* window, bool keep) {
     if (keep) {
       kept_.insert(window);
@@ -145,7 +153,7 @@ class Tour : public QObject {
     if (top == nullptr || !top->isVisible() || kept_.count(top) > 0 || !Settled(top)) return;
     // The receiving and flow-control waits end by themselves when the printer answers.
     const std::string name = NameOf(top);
-    if (name == "TOdbieranie" || name == "TCzekajNaRs") return;
+    if (name == "TOdbieranie" || name == "TCzekajNaRs" || let_run_.count(name) > 0) return;
     CheckContents(top);
     auto finish = finishers_.find(top);
     if (finish != finishers_.end()) {
@@ -165,6 +173,7 @@ class Tour : public QObject {
   QTimer closer_;
   std::map<uint32_t, QElapsedTimer> shown_;
   std::set<QWidget*> kept_;
+  std::set<std::string> let_run_;
   std::map<QWidget*, std::function<void(QWidget*)>> finishers_;
 };
 
@@ -316,8 +325,10 @@ int Run(const std::string& out, const std::string& wm) {
       CheckContents(viewer);
       static_cast<QDialog*>(end)->reject();
     });
+    tour.LetRun("TPobieranieFiskalnejSklepu", true);
     OpenWith(form, tour, "TOdczytajRaportOkresowy",
              [month](QWidget* d) { Readout(d, month, "115200"); });
+    tour.LetRun("TPobieranieFiskalnejSklepu", false);
     tour.WaitForPictures();
     EscapeAfterQuestion(tour);
     form.close();
@@ -328,9 +339,9 @@ int Run(const std::string& out, const std::string& wm) {
   std::set<std::string> seen;
   int number = 0;
   for (const Shot& shot : watch.Shots()) {
-    std::printf("%-28s %s at %d,%d %dx%d\n", shot.name.c_str(),
+    std::printf("%-28s %s at %d,%d %dx%d painted %d\n", shot.name.c_str(),
                 shot.taken ? "seen" : "gone before seen", shot.place.x(), shot.place.y(),
-                shot.place.width(), shot.place.height());
+                shot.place.width(), shot.place.height(), shot.painted_ms);
     if (!shot.taken) continue;
     seen.insert(shot.name);
     const QString file = QString("%1/%2_%3.png")
