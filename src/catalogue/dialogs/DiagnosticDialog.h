@@ -13,6 +13,10 @@ namespace kelm {
 
 class DiagnosticDialog : public QDialog {
   Q_OBJECT
+ public:
+  // True from the showing until its read has run.
+  bool ReadPending() const { return show_pending_; }
+
  protected:
   DiagnosticDialog(QWidget* parent, const char* name, const char* caption);
   // Runs once the dialog has been painted, so the receiving dialog opens over it and a query
