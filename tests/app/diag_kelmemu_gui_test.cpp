@@ -135,7 +135,7 @@ TEST_P(DiagKelmemuTest, EveryDiagnosticsEntryOpensItsDialogAndReadsThePrinter) {
     tree->setCurrentItem(*it);
     bool shown = false;
     WhenModal([&](QWidget* d) {
-      if (auto* diagnostic = qobject_cast<DiagnosticDialog*>(d)) {
+      if (auto* diagnostic = qobject_cast<dialogs::DiagnosticDialog*>(d)) {
         test::WaitFor([diagnostic] { return !diagnostic->ReadPending(); });
       }
       shown = true;

@@ -9,7 +9,7 @@ class QBoxLayout;
 class QLineEdit;
 class QPushButton;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class DiagnosticDialog : public QDialog {
   Q_OBJECT
@@ -41,4 +41,4 @@ class DiagnosticDialog : public QDialog {
   bool show_pending_ = false;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs
