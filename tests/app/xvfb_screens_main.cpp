@@ -74,6 +74,12 @@ void CheckContents(QWidget* window) {
       Fail(name + ": " + NameOf(child) + " reaches outside the window");
     }
   }
+  // A dialog opens over the window it belongs to, window manager or not.
+  if (QWidget* parent = window->parentWidget()) {
+    if (!parent->window()->frameGeometry().intersects(window->frameGeometry())) {
+      Fail(name + ": opens away from " + NameOf(parent->window()));
+    }
+  }
   for (QTabBar* bar : window->findChildren<QTabBar*>()) {
     if (!bar->isVisibleTo(window)) continue;
     for (int i = 0; i < bar->count(); ++i) {
@@ -339,7 +345,7 @@ int Run(const std::string& out, const std::string& wm) {
   std::set<std::string> seen;
   int number = 0;
   for (const Shot& shot : watch.Shots()) {
-    std::printf("%-28s %s at %d,%d %dx%d painted %d\n", shot.name.c_str(),
+    std::printf("%-28s %s at %d,%d %dx%d, drawn after %d ms\n", shot.name.c_str(),
                 shot.taken ? "seen" : "gone before seen", shot.place.x(), shot.place.y(),
                 shot.place.width(), shot.place.height(), shot.painted_ms);
     if (!shot.taken) continue;

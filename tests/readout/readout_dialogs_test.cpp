@@ -198,7 +198,9 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
     proposed = name;
     return QString::fromStdString(copy);
   };
+  QString docName;
   end->choosePrinter = [&](QPrinter& p) {
+    docName = p.docName();
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;
@@ -241,6 +243,10 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   EXPECT_EQ(test::TempDir::Read(copy), text);
   EXPECT_EQ(WorkFile(), "") << "closing the end dialog deletes the work file";
 
+  // The print dialog's proposed file is the document name plus ".pdf": no "..pdf".
+  EXPECT_EQ(docName.toStdString(),
+            "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr 1 "
+            "do nr 3");
   const std::string printed = RunPdfToText(pdf);
   EXPECT_NE(printed.find("Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC "
                          "12345678 od nr 1 do nr 3."),

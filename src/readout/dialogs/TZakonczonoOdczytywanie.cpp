@@ -100,7 +100,11 @@ void TZakonczonoOdczytywanie::SaveClick() {
 
 void TZakonczonoOdczytywanie::PrintClick() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(title_);
+  // The print dialog proposes the document name plus ".pdf" for printing to a file; the title's
+  // closing full stop would make that "...2026..pdf".
+  QString name = title_.trimmed();
+  while (name.endsWith('.')) name.chop(1);
+  printer.setDocName(name);
   if (!choosePrinter(printer)) return;
   PrintReportFile(printer, WorkFile(), title_);
 }
