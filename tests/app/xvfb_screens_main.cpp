@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -337,11 +338,28 @@ int Run(const std::string& out, const std::string& wm) {
     tour.LetRun("TPobieranieFiskalnejSklepu", false);
     tour.WaitForPictures();
     EscapeAfterQuestion(tour);
+
+    // The main window in the other families: "Oxil, Oxil Plus", "Vantel Bus" (all seven tabs)
+    // and "Salvo 3/ PRO", chosen from the menu.
+    for (const char* radio : {"RadioButton1", "RadioButton5", "RadioButton7"}) {
+      tour.FinishWith(form.FindDialog("TModelDrukarki"), [radio](QWidget* d) {
+        Child<QAbstractButton>(d, radio)->click();
+        Child<QAbstractButton>(d, "Button1")->click();
+      });
+      Child<QAction>(&form, "Modeldrukarki1")->trigger();
+      form.hide();
+      form.show();
+      tour.WaitForPictures();
+      CheckContents(&form);
+    }
     form.close();
   }
   InstallOperator(nullptr);
 
-  QDir().mkpath(QString::fromStdString(out));
+  // Pictures of an earlier run would be taken for this one's.
+  QDir folder(QString::fromStdString(out));
+  folder.mkpath(".");
+  for (const QString& old : folder.entryList({"*.png"}, QDir::Files)) folder.remove(old);
   std::set<std::string> seen;
   int number = 0;
   for (const Shot& shot : watch.Shots()) {
