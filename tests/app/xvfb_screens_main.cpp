@@ -57,8 +57,12 @@ void Fail(const std::string& what) {
   std::fprintf(stderr, "FAIL: %s\n", what.c_str());
 }
 
+// The object name, else the class name without its namespace (it names the picture's file).
 std::string NameOf(const QWidget* w) {
-  return w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName().toStdString();
+  if (!w->objectName().isEmpty()) return w->objectName().toStdString();
+  const std::string name = w->metaObject()->className();
+  const size_t colon = name.rfind(':');
+  return colon == std::string::npos ? name : name.substr(colon + 1);
 }
 
 // What a window holds must fit in it: its layout's minimum, every visible child, every tab.
