@@ -37,6 +37,7 @@
 #include "readout/dialogs/ReportViewer.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/temp_dir.h"
 #include "x_display.h"

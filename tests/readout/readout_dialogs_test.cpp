@@ -35,6 +35,7 @@
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -81,7 +82,7 @@ class ReadoutDialogs : public testing::Test {
     download = new dialogs::TPobieranieFiskalnejSklepu(dialog.get());
     qt_op.RegisterWait("TPobieranieFiskalnejSklepu", download);
     end = dialog->endDialog();
-    end->openFile = [this](const QString& path) {
+    end->open_file = [this](const QString& path) {
       opened = path;
       return true;
     };
@@ -194,12 +195,12 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   const std::string copy = dir.File("kopia.txt");
   const std::string pdf = dir.File("raport.pdf");
   QString proposed;
-  end->chooseSaveFile = [&](const QString& name) {
+  end->choose_save_file = [&](const QString& name) {
     proposed = name;
     return QString::fromStdString(copy);
   };
   QString docName;
-  end->choosePrinter = [&](QPrinter& p) {
+  end->choose_printer = [&](QPrinter& p) {
     docName = p.docName();
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
@@ -410,7 +411,7 @@ TEST(ReportViewerTest, ReadsSearchesCopiesAndSaysWhenNoEditorOpensTheFile) {
   EXPECT_EQ(Child<QLabel>(&viewer, "Found")->text().toStdString(), "Nie znaleziono");
 
   QString handed;
-  viewer.openExternally = [&handed](const QString& path) {
+  viewer.open_externally = [&handed](const QString& path) {
     handed = path;
     return false;
   };

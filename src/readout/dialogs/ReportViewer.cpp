@@ -118,7 +118,7 @@ void ReportViewer::Copy() {
 }
 
 void ReportViewer::OpenExternally() {
-  if (openExternally && openExternally(path_)) return;
+  if (open_externally && open_externally(path_)) return;
   TheOperator().ShowMessage("Nie znaleziono programu do otwierania plików tekstowych.");
 }
 

@@ -22,7 +22,7 @@ class ReportViewer : public QDialog {
   QString Text() const;
 
   // Opens the file in the desktop's editor; false when the desktop has none for it.
-  std::function<bool(const QString& path)> openExternally;
+  std::function<bool(const QString& path)> open_externally;
 
  private:
   void FindNext();
