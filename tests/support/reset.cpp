@@ -6,6 +6,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/main_view.h"
 #include "catalogue/model.h"
+#include "config/printer_settings.h"
 #include "link/com_ports.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
@@ -32,6 +33,7 @@ void ResetProcessState() {
   ResetDiagnostics();
   ResetModelName();
   ResetMainWindowState();
+  ResetPrinterSettings();
 }
 
 }  // namespace kelm::test
