@@ -14,6 +14,13 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "config/dialogs/NipClockDialogs.h"
+#include "config/dialogs/OptionDialog.h"
+#include "config/dialogs/OptionFieldDialogs.h"
+#include "config/dialogs/RatesDialog.h"
+#include "config/dialogs/ReportDialog.h"
+#include "config/dialogs/TOdczytUstawienDrukarki.h"
+#include "config/dialogs/TWydrukRaportOkresowy.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -23,6 +30,32 @@
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 
 namespace kelm {
+
+namespace {
+
+// The configuration and report dialogs, each under its class name.
+template <class... Dialogs>
+void Register(TMainForm& form) {
+  (..., [&form] {
+    auto* dialog = new Dialogs(&form);
+    form.RegisterDialog(dialog->objectName().toStdString(), dialog);
+  }());
+}
+
+void CreateConfigDialogs(TMainForm& form) {
+  using namespace dialogs;
+  Register<TProgramowanieStawek, TProgramowanieStawekPTUBus, TProgramowanieNIP, TKorektaZegara,
+           TSposobBledow, TAutoPotwierdzanie, TBlokadaKlawiatury, TParametrySzuflady,
+           TCzyMoznaOtwSzuflZMenu, TAutomatyczneOtwieranieSzuflady, TSposobDruowania,
+           TSposobDruowaniaOryg, TSterowanieObcinaczem, TMetodaRabatu, TMinimalnyCzasSterZwijacz,
+           TCzujnikObudowy, TSzybkoscWydruku, TKonfiguracjaCzasuOdp,
+           TSposobObslugiKaucjiWLinijceParagonu, TDefinicjaNrSystemowego, TWpisanieTypuIWersji,
+           TWartosciDomyslne, TOdczytUstawienDrukarki, TWydrukRaportuDobowego,
+           TWydrukRaportOkresowy, TRaportyMiesieczne, TRaportyDobowe, TRaportKasyZmiany,
+           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow>(form);
+}
+
+}  // namespace
 
 std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
   auto app = std::make_unique<QApplication>(argc, argv);
@@ -49,6 +82,6 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new TOProgramie(&form));
+  CreateConfigDialogs(form);
 }
-
 }  // namespace kelm
