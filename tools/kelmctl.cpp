@@ -13,6 +13,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "catalogue/model.h"
+#include "kelmctl_config.h"
 #include "link/com_ports.h"
 #include "link/command_positions.h"
 #include "link/printer_link.h"
@@ -54,7 +55,8 @@ constexpr const char* kUsage =
     "          [--short] [--emergency] [--speed BPS] [-o FILE]\n"
     "                                  read a periodic report out of the fiscal memory into a\n"
     "                                  text file (default name: the report's file name); after\n"
-    "                                  'readout', --speed is the readout speed\n"
+    "                                  'readout', --speed is the readout speed\n";
+constexpr const char* kUsageOptions =
     "options:\n"
     "  --com N | --device PATH | --tcp HOST:PORT\n"
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
@@ -200,6 +202,9 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       o->check_code = true;
     } else if (name == "--swap-com") {
       o->swap_com = true;
+    } else if (!o->words.empty() && IsConfigCommand(o->words[0])) {
+      // The configuration commands read their own flags.
+      o->words.push_back(arg);
     } else {
       return false;
     }
@@ -214,7 +219,13 @@ bool ParseOptions(int argc, char** argv, Options* o) {
   if (command == "readout") return arguments == 0 && !o->period_kind.empty();
   if (command == "send") return arguments == 1 && !(o->receive && o->check);
   if (command == "positions") return arguments == 1;
-  return false;
+  return IsConfigCommand(command);
+}
+
+void PrintUsage(std::FILE* to) {
+  std::fputs(kUsage, to);
+  std::fputs(kConfigUsage, to);
+  std::fputs(kUsageOptions, to);
 }
 
 // Brings up the link the options and settings choose; false (message shown) when it fails.
@@ -364,14 +375,14 @@ int Readout(const Options& o) {
 int Run(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
+      PrintUsage(stdout);
       return kExitDone;
     }
   }
   LoadSettings();
   Options o;
   if (!ParseOptions(argc, argv, &o)) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return kExitUsage;
   }
   // A readout runs as long as the printer sends records; only an explicit --timeout cuts it.
@@ -401,6 +412,8 @@ int Run(int argc, char** argv) {
       result = Buffer(o);
     } else if (command == "readout") {
       result = Readout(o);
+    } else if (IsConfigCommand(command)) {
+      result = RunConfigCommand(command, {o.words.begin() + 1, o.words.end()}, o.output);
     } else {
       result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
     }
