@@ -203,11 +203,11 @@ TEST(Cashier, LoggedInCashierHeadsEveryDocumentUntilLoggedOut) {
   ASSERT_EQ(b.Run("#pAnna\r2\r"), 0);
   b.Paper();
   ASSERT_EQ(b.Run("$4"), 0);
-  EXPECT_NE(b.Paper().find("Kasjer Anna|"), std::string::npos);
+  EXPECT_NE(b.Paper().find("Kasjer Anna\n"), std::string::npos);
   ASSERT_EQ(b.Run("#qAnna\r2\r"), 0);
   EXPECT_NE(b.Paper().find("WYLOGOWANIE KASJERA"), std::string::npos);
   ASSERT_EQ(b.Run("$4"), 0);
-  EXPECT_EQ(b.Paper().find("Kasjer Anna|"), std::string::npos);
+  EXPECT_EQ(b.Paper().find("Kasjer Anna\n"), std::string::npos);
 }
 
 }  // namespace
