@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <functional>
 
 #include "config/dialogs/TOdczytUstawienDrukarki.h"
@@ -20,8 +21,6 @@ namespace {
 
 using test::Child;
 using test::WhenModal;
-
-constexpr const char* kNoPort = "Nie wybrano portu komunikacyjnego.";
 
 class ConfigDialogsTest : public test::MainFormTest {
  protected:
@@ -73,6 +72,20 @@ TEST_F(ConfigDialogsTest, KeysEachDialogHandles) {
     Child<QPushButton>(d, "Button1")->click();
     EXPECT_EQ(guard.op.messages, std::vector<std::string>{"Niewłaściwa linia sekund."});
   });
+}
+
+TEST_F(ConfigDialogsTest, F3AndROfTheMainWindowOpenTheDailyReport) {
+  Start(3);
+  for (Qt::Key key : {Qt::Key_F3, Qt::Key_R}) {
+    std::string opened;
+    WhenModal([&](QWidget* d) {
+      opened = d->objectName().toStdString();
+      EXPECT_TRUE(Child<QCheckBox>(d, "CheckBox1")->isChecked());  // without confirmation
+      static_cast<QDialog*>(d)->reject();
+    });
+    QTest::keyClick(form->Tree(kBasicTree), key);
+    EXPECT_EQ(opened, "TWydrukRaportuDobowego");
+  }
 }
 
 TEST_F(ConfigDialogsTest, RatesDialogFollowsTheFamily) {

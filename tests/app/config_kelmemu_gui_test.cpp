@@ -1,5 +1,5 @@
-// The configuration and report dialogs opened from the trees of every model that shows them,
-// and one dialog of each family sent to kelmemu on COM1 (a pseudo-terminal).
+// The configuration and report dialogs opened from the trees of every model that shows them, and
+// one dialog of each family sent to kelmemu of that model on COM1 (a pseudo-terminal).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -173,13 +173,13 @@ TEST_P(ConfigGuiTest, OneDialogOfEachFamilyAgainstThePrinter) {
   }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, ConfigGuiTest,
-                         ::testing::Values(ModelCase{1, "oxil"}, ModelCase{4, "oxil-bus"},
-                                           ModelCase{7, "salvo"}),
+INSTANTIATE_TEST_SUITE_P(AllModels, ConfigGuiTest,
+                         ::testing::Values(ModelCase{1, "oxil"}, ModelCase{2, "oxil-pro"},
+                                           ModelCase{3, "vantel"}, ModelCase{4, "oxil-bus"},
+                                           ModelCase{5, "vantel-bus"}, ModelCase{6, "vantel-ke"},
+                                           ModelCase{7, "salvo"}, ModelCase{8, "859"}),
                          [](const ::testing::TestParamInfo<ModelCase>& info) {
-                           return std::string(info.param.option) == "oxil-bus"
-                                      ? std::string("oxil_bus")
-                                      : std::string(info.param.option);
+                           return "Radio" + std::to_string(info.param.radio);
                          });
 
 }  // namespace

@@ -118,6 +118,10 @@ TEST_P(ConfigKelmemu, RatesTaxNumberAndClock) {
   ASSERT_TRUE(ReadPrinterClock());
   EXPECT_EQ(ClockDateText(), "2031-05-06");
   EXPECT_EQ(ClockTimeText(), "07:08");
+  // A service technician's daily report starts at the printer's date, not the computer's.
+  LinkSettings.ServiceLevel = 1;
+  const ReportDate d = DailyReportStartDate();
+  EXPECT_EQ(d.year * 10000 + d.month * 100 + d.day, 20310506);
 }
 
 TEST_P(ConfigKelmemu, ReportsArePrintedByThePrinter) {
