@@ -22,7 +22,8 @@ namespace kelm::dialogs {
 
 namespace {
 
-constexpr const char* kFileFilter = "Pliki tekstowe (*.ust)";
+// Both cases of the extension, as the files come from Windows machines too.
+constexpr const char* kFileFilter = "Pliki tekstowe (*.ust *.UST)";
 constexpr const char* kFileTitle = "Otwórz plik z danymi.";
 
 }  // namespace
