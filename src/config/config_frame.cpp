@@ -26,7 +26,7 @@ int LastSendResult() {
 }
 
 SendOutcome SendOutcomeOf(const ConfigFrame& frame) {
-  return SendConfigFrame(frame) == kCommandNotSent ? SendOutcome::kNotSent : SendOutcome::kSent;
+  return SendConfigFrame(frame) < 0 ? SendOutcome::kNotSent : SendOutcome::kSent;
 }
 
 SendOutcome SendBuiltFrame(bool built, const ConfigFrame& frame, const std::string& message) {

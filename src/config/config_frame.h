@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
+#include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/letters.h"
 
@@ -16,13 +17,13 @@ struct ConfigFrame {
 };
 
 // Formats `tmpl` (snprintf, "." as decimal point), converts the Polish letters of the whole frame
-// when asked, and applies the check value when the template has a check slot. False when the
-// frame would not fit the frame buffer.
+// into the coding of LinkSettings when asked, and applies the check value when the template has a
+// check slot. False when the frame would not fit the frame buffer.
 template <class... Args>
 bool BuildFrame(ConfigFrame* out, bool convert_letters, const char* tmpl, Args... args) {
   char frame[kFrameBufferSize];
   if (FormatFrame(frame, sizeof frame, tmpl, args...) < 0) return false;
-  if (convert_letters) ToPrinterLetters(frame);
+  if (convert_letters) ToPrinterLetters(frame, LinkSettings.LetterCoding);
   if (TemplateHasCheckSlot(tmpl)) ApplyChecksum(frame, sizeof frame);
   out->bytes = frame;
   return true;
@@ -33,7 +34,8 @@ bool BuildFrame(ConfigFrame* out, bool convert_letters, const char* tmpl, Args..
 std::string FieldText(const std::string& utf8);
 
 // Sends a built frame through the one command path and runs its after-step. Returns what
-// RunCommand returns (kCommandNotSent when the frame did not go out).
+// RunCommand returns (kCommandNoLink or kCommandNotSent, both negative, when the frame did
+// not go out).
 int SendConfigFrame(const ConfigFrame& frame);
 
 // The outcome of a dialog's send button.
@@ -43,7 +45,7 @@ enum class SendOutcome {
   kSent,     // sent; CheckLastCommand has run (a printer error already shown)
 };
 
-// The result of the last SendConfigFrame (a CheckLastCommand result, or kCommandNotSent), for
+// The result of the last SendConfigFrame (a CheckLastCommand result, or negative), for
 // callers that tell a printer error from a missing status.
 int LastSendResult();
 

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "catalogue/diagnostics_queries.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "protocol/letter_tables.h"
@@ -121,7 +120,7 @@ SendOutcome SendKeyboardLock(bool on, const std::string& seconds_field) {
     return SendOutcome::kRefused;
   }
   const int r = SendConfigFrame(frame);
-  if (r == kCommandNotSent) return SendOutcome::kNotSent;
+  if (r < 0) return SendOutcome::kNotSent;  // no link, or not sent
   if (r == kCommandExecuted) TheOperator().ShowMessage(kSettingsChangedMessage);
   return SendOutcome::kSent;
 }
@@ -264,7 +263,7 @@ int RunDefaultValues() {
   for (size_t i = 0; i < frames.size(); ++i) {
     // The program converts its own text with the coding it is about to give the printer.
     if (i == 1) LinkSettings.LetterCoding = kMazovia;
-    const bool ok = SendConfigFrame(frames[i]) != kCommandNotSent;
+    const bool ok = SendConfigFrame(frames[i]) >= 0;
     if (i + 1 == frames.size()) return sent + 1;  // the last send's result is not looked at
     if (!ok) break;
     ++sent;

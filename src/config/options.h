@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/diagnostics.h"
 #include "config/config_frame.h"
+#include "link/printer_identity.h"
 
 namespace kelm {
 

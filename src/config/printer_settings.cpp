@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 
 namespace kelm {

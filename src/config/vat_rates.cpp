@@ -1,7 +1,6 @@
 // The VAT rate command.
 #include "config/vat_rates.h"
 
-#include "catalogue/diagnostics_queries.h"
 #include "link/settings.h"
 
 namespace kelm {

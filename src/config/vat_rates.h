@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "catalogue/diagnostics.h"
 #include "config/config_frame.h"
+#include "link/printer_identity.h"
 
 namespace kelm {
 

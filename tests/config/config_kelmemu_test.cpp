@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "config/nip_clock.h"
 #include "config/options.h"

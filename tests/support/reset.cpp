@@ -8,6 +8,7 @@
 #include "catalogue/model.h"
 #include "config/printer_settings.h"
 #include "link/com_ports.h"
+#include "link/printer_identity.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
@@ -31,6 +32,7 @@ void ResetProcessState() {
   ResetComPorts();
   ResetCashInfo();
   ResetDiagnostics();
+  ResetDetectedType();
   ResetModelName();
   ResetMainWindowState();
   ResetPrinterSettings();

@@ -7,8 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
+#include "link/printer_identity.h"
 #include "link/settings.h"
 #include "protocol/operator.h"
 

@@ -9,9 +9,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
 #include "config/options.h"
+#include "link/printer_identity.h"
 #include "protocol/operator.h"
 
 namespace kelm::dialogs {
