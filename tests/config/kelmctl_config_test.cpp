@@ -23,9 +23,9 @@ struct Outcome {
 
 class KelmctlConfig : public ::testing::TestWithParam<bool> {
  protected:
-  void Start(const char* model) {
+  void Start(const char* model, std::vector<std::string> options = {}) {
     model_ = model;
-    std::vector<std::string> options = {"--paper", dir.File("paper.txt"), "--model", model};
+    options.insert(options.end(), {"--paper", dir.File("paper.txt"), "--model", model});
     const std::vector<std::string> link = GetParam()
                                               ? std::vector<std::string>{"--tcp", "127.0.0.1:0"}
                                               : std::vector<std::string>{"--pty"};
@@ -111,6 +111,19 @@ TEST_P(KelmctlConfig, RatesTaxNumberClockAndReports) {
   const std::string paper = Paper();
   EXPECT_NE(paper.find("RAPORT FISKALNY DOBOWY"), std::string::npos);
   EXPECT_NE(paper.find("RAPORT OKRESOWY (SKRÓCONY)"), std::string::npos);
+}
+
+TEST_P(KelmctlConfig, ScheduledChangeOnlyWhereThePrinterOffersIt) {
+  Start("vantel");  // firmware 3.00
+  Outcome r = Run({"vat", "--rates", "21.00", "--at", "2031-01-01", "00:00"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Run({"vat", "--cancel-scheduled"}).status, 0);
+  EXPECT_EQ(Run({"vat", "--at", "2031-01-01", "25:00"}).status, 64);
+  EXPECT_EQ(Run({"vat", "--at", "2031-01-01", "00:00", "--cancel-scheduled"}).status, 64);
+  Start("vantel", {"--firmware", "2.50"});
+  r = Run({"vat", "--rates", "21.00", "--at", "2031-01-01", "00:00"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no scheduled change"), std::string::npos) << r.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, KelmctlConfig, ::testing::Bool(),
