@@ -165,6 +165,18 @@ TEST_P(ConfigGuiTest, OneDialogOfEachFamilyAgainstThePrinter) {
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
 
   if (!family2) return;
+  if (LinkSettings.PrinterVariant == 0) {
+    // The printer offers the scheduled change; the choice stays for the next showing.
+    for (bool first : {true, false}) {
+      ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieStawek", [&](QWidget* d) {
+        auto* scheduled = Child<QRadioButton>(d, "RadioButton23");
+        ASSERT_TRUE(test::WaitFor([&] { return scheduled->isEnabled(); }));
+        if (first) scheduled->click();
+        EXPECT_TRUE(scheduled->isChecked());
+        EXPECT_TRUE(Child<QLineEdit>(d, "Edit8")->isEnabled());  // the hour field
+      }));
+    }
+  }
   // The settings readout shows what the error handling dialog set.
   ASSERT_TRUE(Open(kDiagnosticsTree, "TOdczytUstawienDrukarki", [](QWidget* d) {
     ASSERT_TRUE(test::WaitFor([&] { return Child<QGroupBox>(d, "GroupBox1")->isVisible(); }));

@@ -85,8 +85,7 @@ TProgramowanieStawek::TProgramowanieStawek(QWidget* parent)
 }
 
 void TProgramowanieStawek::FormShow() {
-  // Until the printer's type is known, only the change now is offered.
-  schedule_available_ = false;
+  // Until the printer's type is read again, the modes stay as the last reading left them.
   ApplyLayout();
 }
 
