@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "link/printer_link.h"
 #include "link/settings.h"
 #include "protocol/letter_tables.h"
 #include "protocol/number_text.h"
@@ -189,19 +188,32 @@ SendOutcome SetOptionByName(const std::string& name, const std::string& value, s
 
 namespace {
 
+// How a step's value goes into its template.
+enum class StepValue { kNone, kInt, kText, kDouble, kUnsigned, kUnsignedPair };
+
 struct DefaultStep {
   const char* tmpl;
-  int kind;  // 0 no value, 1 int, 2 text, 3 double, 4 unsigned, 5 two unsigned
+  StepValue kind;
   int value;
 };
 
 const DefaultStep kDefaultSteps[16] = {
-    {"%cP3#ecc%c%c", 0, 0},     {"%cP%d$1xx%c%c", 1, 0},    {"%cP%s$2cc%c%c", 2, 100},
-    {"%cP%d$3cc%c%c", 1, 2},    {"%cP%.0f$5cc%c%c", 3, 30}, {"%cP%d$6cc%c%c", 1, 0},
-    {"%cP%d$7cc%c%c", 1, 0},    {"%cP%d$9cc%c%c", 1, 0},    {"%cP%u$!xx%c%c", 4, 0},
-    {"%cP%u;%u$!xx%c%c", 5, 0}, {"%cP%d$@cc%c%c", 1, 1},    {"%cP$#\rcc%c%c", 0, 0},
-    {"%cP%d$rcc%c%c", 1, 1},    {"%cP2;%d$oxx%c%c", 1, 0},  {"%cP0;0;0;1;1$occ%c%c", 0, 0},
-    {"%cP0#ecc%c%c", 0, 0},
+    {"%cP3#ecc%c%c", StepValue::kNone, 0},
+    {"%cP%d$1xx%c%c", StepValue::kInt, 0},
+    {"%cP%s$2cc%c%c", StepValue::kText, 100},
+    {"%cP%d$3cc%c%c", StepValue::kInt, 2},
+    {"%cP%.0f$5cc%c%c", StepValue::kDouble, 30},
+    {"%cP%d$6cc%c%c", StepValue::kInt, 0},
+    {"%cP%d$7cc%c%c", StepValue::kInt, 0},
+    {"%cP%d$9cc%c%c", StepValue::kInt, 0},
+    {"%cP%u$!xx%c%c", StepValue::kUnsigned, 0},
+    {"%cP%u;%u$!xx%c%c", StepValue::kUnsignedPair, 0},  // 0;1: the menu may open the drawer
+    {"%cP%d$@cc%c%c", StepValue::kInt, 1},
+    {"%cP$#\rcc%c%c", StepValue::kNone, 0},
+    {"%cP%d$rcc%c%c", StepValue::kInt, 1},
+    {"%cP2;%d$oxx%c%c", StepValue::kInt, 0},
+    {"%cP0;0;0;1;1$occ%c%c", StepValue::kNone, 0},
+    {"%cP0#ecc%c%c", StepValue::kNone, 0},
 };
 
 }  // namespace
@@ -233,22 +245,22 @@ std::vector<ConfigFrame> DefaultValueFrames() {
     ConfigFrame f;
     f.after = AfterSend::kNothing;
     switch (s.kind) {
-      case 0:
+      case StepValue::kNone:
         BuildFrame(&f, false, s.tmpl, kEsc, kEsc, kBackslash);
         break;
-      case 1:
+      case StepValue::kInt:
         BuildFrame(&f, false, s.tmpl, kEsc, s.value, kEsc, kBackslash);
         break;
-      case 2:
+      case StepValue::kText:
         BuildFrame(&f, false, s.tmpl, kEsc, std::to_string(s.value).c_str(), kEsc, kBackslash);
         break;
-      case 3:
+      case StepValue::kDouble:
         BuildFrame(&f, false, s.tmpl, kEsc, static_cast<double>(s.value), kEsc, kBackslash);
         break;
-      case 4:
+      case StepValue::kUnsigned:
         BuildFrame(&f, false, s.tmpl, kEsc, static_cast<unsigned>(s.value), kEsc, kBackslash);
         break;
-      case 5:
+      case StepValue::kUnsignedPair:
         BuildFrame(&f, false, s.tmpl, kEsc, 0u, 1u, kEsc, kBackslash);
         break;
     }
