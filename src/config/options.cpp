@@ -136,16 +136,25 @@ bool BuildTypeAnswerFrame(const std::string& text, ConfigFrame* out) {
   return BuildFrame(out, false, "%cP$#%s\rXX%c%c", kEsc, FieldText(text).c_str(), kEsc, kBackslash);
 }
 
+namespace {
+
+// "0|1|2": the values a member's visible choices send for the model of LinkSettings.
+std::string ChoiceValues(const OptionSpec& spec) {
+  std::string values;
+  for (const OptionChoice& c :
+       VisibleChoices(spec, LinkSettings.ModelFamily, LinkSettings.PrinterVariant)) {
+    if (!values.empty()) values += "|";
+    values += std::to_string(c.value);
+  }
+  return values;
+}
+
+}  // namespace
+
 std::vector<OptionCommandInfo> OptionCommands() {
   std::vector<OptionCommandInfo> list;
-  const int family = LinkSettings.ModelFamily, variant = LinkSettings.PrinterVariant;
   for (const OptionSpec& spec : OptionTable()) {
-    std::string values;
-    for (const OptionChoice& c : VisibleChoices(spec, family, variant)) {
-      if (!values.empty()) values += "|";
-      values += std::to_string(c.value);
-    }
-    list.push_back({spec.name, values, spec.caption});
+    list.push_back({spec.name, ChoiceValues(spec), spec.caption});
   }
   list.push_back({"drawer-pulse", "MS", "Parametry otwierania szuflady"});
   list.push_back({"rollup-pulse", "SECONDS", "MinimalnyCzasSterZwijacz"});
@@ -182,7 +191,7 @@ SendOutcome SetOptionByName(const std::string& name, const std::string& value, s
       if (c.value == v) return SendOption(*spec, c.value);
     }
   }
-  *error = "option " + name + " takes one of the values this model shows";
+  *error = "option " + name + " takes " + ChoiceValues(*spec) + " for this model";
   return SendOutcome::kRefused;
 }
 
