@@ -72,6 +72,15 @@ TEST_F(ConfigDialogsTest, KeysEachDialogHandles) {
     Child<QPushButton>(d, "Button1")->click();
     EXPECT_EQ(guard.op.messages, std::vector<std::string>{"Niewłaściwa linia sekund."});
   });
+  // A send that fails keeps a dialog open; the rate dialogs close whatever came of it.
+  EXPECT_TRUE(Show("TBlokadaKlawiatury", 2, 0, [&](QWidget* d) {
+    Child<QCheckBox>(d, "CheckBox1")->setChecked(true);  // kept ticked from above
+    Child<QLineEdit>(d, "Edit1")->setText("30");
+    Child<QPushButton>(d, "Button1")->click();
+    EXPECT_EQ(guard.op.messages, std::vector<std::string>{"Nie wybrano portu komunikacyjnego."});
+  }));
+  EXPECT_FALSE(Show("TProgramowanieStawek", 2, 0,
+                    [&](QWidget* d) { Child<QPushButton>(d, "Button1")->click(); }));
 }
 
 TEST_F(ConfigDialogsTest, F3AndROfTheMainWindowOpenTheDailyReport) {

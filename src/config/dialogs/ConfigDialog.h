@@ -38,7 +38,7 @@ class ConfigDialog : public QDialog {
   virtual void FormShow() {}
   // Runs once the dialog is on the screen (queries that open the receiving dialog over it).
   virtual void FormShown() {}
-  // After a send that did not close the dialog by the rule above: close it anyway.
+  // Close also after a failed send (the rate dialogs), not only after one that went out.
   bool close_after_any_send_ = false;
   bool enter_sends_ = true;
   bool esc_closes_ = true;

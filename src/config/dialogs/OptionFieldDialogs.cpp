@@ -55,8 +55,6 @@ TBlokadaKlawiatury::TBlokadaKlawiatury(QWidget* parent)
   connect(lock_, &QCheckBox::clicked, this, [this] { FormShow(); });
   enter_sends_ = false;
   esc_closes_ = false;
-  // The dialog closes after any send that went out, also after a printer error.
-  close_after_any_send_ = true;
 }
 
 void TBlokadaKlawiatury::FormShow() {
