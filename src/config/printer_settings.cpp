@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "link/command_execution.h"
-#include "link/printer_link.h"
 #include "link/reception.h"
 #include "protocol/frame.h"
 
@@ -39,11 +38,11 @@ int ParseSettingsAnswer(const char* answer, size_t capacity, PrinterSettingsReco
 }
 
 bool ReadPrinterSettings(PrinterSettingsRecord* record) {
-  PurgeInput();
-  FormatCommand("%cP$8xx%c%c", kEsc, kEsc, kBackslash);
-  ApplyChecksum(CommandFrame);
-  if (SendFrame(CommandFrame) != 0) return false;
-  ReceiveAnswer();
+  // What is already waiting on the line belongs to no one.
+  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP$8xx%c%c", kEsc, kEsc, kBackslash) <
+      0) {
+    return false;
+  }
   if (AnswerReceived != 1) return false;
   ParseSettingsAnswer(AnswerBuffer, kFrameBufferSize, record);
   return true;

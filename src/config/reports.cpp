@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
+#include "link/printer_clock.h"
 #include "link/settings.h"
 #include "protocol/operator.h"
 
