@@ -121,6 +121,9 @@ void ConfigDialog::showEvent(QShowEvent* event) {
   // The dialog previews its keys, whichever control has the focus.
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
   FormShow();
+  // The model may have hidden rows or groups since the last showing: fit what is left.
+  layout()->activate();
+  adjustSize();
   QDialog::showEvent(event);
   QTimer::singleShot(0, this, [this] {
     if (isVisible()) FormShown();
