@@ -18,6 +18,7 @@
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
