@@ -445,11 +445,15 @@ void Cashier(Machine& m, const Command& c, Result& r) {
     r.error = kInTransaction;
   } else {
     bool in = c.designator == "#p";
+    // A log-out prints under the name it ends; the documents after it carry none.
+    if (in) m.st.cashier = std::string(cashier);
     std::vector<std::string> lines =
         m.DocumentStart(in ? "ZALOGOWANIE KASJERA" : "WYLOGOWANIE KASJERA");
     lines.push_back(m.Line("Kasjer", m.Utf8(cashier)));
     lines.push_back(m.Line("Kasa", m.Utf8(till)));
     m.Print(lines);
+    if (!in) m.st.cashier.clear();
+    m.dirty = true;
   }
 }
 

@@ -212,6 +212,7 @@ std::vector<std::string> Machine::DocumentStart(const char* title) {
   }
   if (!line.empty()) lines.push_back(Cp1250ToUtf8(line));
   if (!st.nip.empty()) lines.push_back("NIP " + st.nip);
+  if (!st.cashier.empty()) lines.push_back("Kasjer " + Utf8(st.cashier));
   DateTime t = Now();
   char date[40], number[32];
   snprintf(date, sizeof date, "%02d-%02d-%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);

@@ -153,6 +153,7 @@ Registry Register(PrinterState& s) {
              {"firmware", &s.firmware},
              {"unique", &s.unique_number},
              {"nip", &s.nip},
+             {"cashier", &s.cashier},
              {"header", &s.header},
              {"service_phone", &o.service_phone},
              {"type_answer", &o.type_answer},

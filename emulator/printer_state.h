@@ -158,6 +158,7 @@ struct PrinterState {
   bool fiscal = false;
   std::string unique_number = "KLM 12345678";
   std::string nip;
+  std::string cashier;  // the cashier logged in ("#p"), in the printer's coding; empty when none
   // Header bytes in the coding they were sent in, without the closing FFh; a new printer comes
   // with the service shop's header so that it can sell at once.
   std::string header = "KELM SERWIS\nul. Testowa 1\n00-001 Warszawa\n";

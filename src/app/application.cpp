@@ -20,6 +20,13 @@
 #include "graphics/dialogs/TEkranPozegnalny.h"
 #include "graphics/dialogs/TGrafikiReklamowe.h"
 #include "graphics/dialogs/TNaglowekGraficzny.h"
+#include "config/dialogs/NipClockDialogs.h"
+#include "config/dialogs/OptionDialog.h"
+#include "config/dialogs/OptionFieldDialogs.h"
+#include "config/dialogs/RatesDialog.h"
+#include "config/dialogs/ReportDialog.h"
+#include "config/dialogs/TOdczytUstawienDrukarki.h"
+#include "config/dialogs/TWydrukRaportOkresowy.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -79,6 +86,26 @@ void CreateSalesDialogs(TMainForm& form) {
   add("TPelnaKontrolaBazy", new dialogs::TPelnaKontrolaBazy(&form));
   add("TKontrolaBazyTowarowejDlaBus", new dialogs::TKontrolaBazyTowarowejDlaBus(&form));
   add("TSterowanieWyswietlaczem", new dialogs::TSterowanieWyswietlaczem(&form));
+// The configuration and report dialogs, each under its class name.
+template <class... Dialogs>
+void Register(TMainForm& form) {
+  (..., [&form] {
+    auto* dialog = new Dialogs(&form);
+    form.RegisterDialog(dialog->objectName().toStdString(), dialog);
+  }());
+}
+
+void CreateConfigDialogs(TMainForm& form) {
+  using namespace dialogs;
+  Register<TProgramowanieStawek, TProgramowanieStawekPTUBus, TProgramowanieNIP, TKorektaZegara,
+           TSposobBledow, TAutoPotwierdzanie, TBlokadaKlawiatury, TParametrySzuflady,
+           TCzyMoznaOtwSzuflZMenu, TAutomatyczneOtwieranieSzuflady, TSposobDruowania,
+           TSposobDruowaniaOryg, TSterowanieObcinaczem, TMetodaRabatu, TMinimalnyCzasSterZwijacz,
+           TCzujnikObudowy, TSzybkoscWydruku, TKonfiguracjaCzasuOdp,
+           TSposobObslugiKaucjiWLinijceParagonu, TDefinicjaNrSystemowego, TWpisanieTypuIWersji,
+           TWartosciDomyslne, TOdczytUstawienDrukarki, TWydrukRaportuDobowego,
+           TWydrukRaportOkresowy, TRaportyMiesieczne, TRaportyDobowe, TRaportKasyZmiany,
+           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow>(form);
 }
 
 }  // namespace
@@ -126,6 +153,6 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TBackUP", new dialogs::TBackUP(&form));
   form.RegisterDialog("TWyslijOdbierzPlikBin", new dialogs::TWyslijOdbierzPlikBin(&form));
   form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
+  CreateConfigDialogs(form);
 }
-
 }  // namespace kelm

@@ -11,11 +11,10 @@
 namespace kelm {
 
 CashInfoRecord CashInfo;
-PrinterClockRecord PrinterClock;
 
 void ResetDiagnostics() {
   CashInfo = CashInfoRecord{};
-  PrinterClock = PrinterClockRecord{};
+  ResetPrinterClock();
 }
 
 namespace {
@@ -125,23 +124,6 @@ void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   } else if (items >= 26) {
     info->Cash = after[0];
   }
-}
-
-bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock) {
-  char esc = 0, p = 0;
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  if (std::sscanf(answer, "%c%c1#C%d;%d;%d;%d;%d;0", &esc, &p, &year, &month, &day, &hour,
-                  &minute) != 7) {
-    return false;
-  }
-  clock->Century = 20;
-  clock->Year = static_cast<uint8_t>(year);
-  clock->Month = static_cast<uint8_t>(month);
-  clock->Day = static_cast<uint8_t>(day);
-  clock->Hour = static_cast<uint8_t>(hour);
-  clock->Minute = static_cast<uint8_t>(minute);
-  clock->Last = 0;
-  return true;
 }
 
 std::string ParseCheckCodeAnswer(const char* answer, bool* ok) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "link/printer_clock.h"
+
 namespace kelm {
 
 struct CashInfoRecord {
@@ -25,11 +27,6 @@ struct CashInfoRecord {
   std::string UniqueNumber;  // up to 23 characters; "BRAK" when the printer sends 11 spaces
 };
 extern CashInfoRecord CashInfo;
-
-struct PrinterClockRecord {
-  uint8_t Century = 20, Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Last = 0;
-};
-extern PrinterClockRecord PrinterClock;
 
 void ResetDiagnostics();
 
@@ -54,9 +51,6 @@ std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family
 // number from the end, then the family's scan template. Scanning stops at the first item that
 // does not match; the fields after it keep their earlier values.
 void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
-
-// Parses a clock answer; returns false (and leaves `clock` alone) when it does not match.
-bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock);
 
 // The first field of a program-check-code answer, or "" with `ok` false when a limit is broken.
 std::string ParseCheckCodeAnswer(const char* answer, bool* ok);

@@ -36,26 +36,6 @@ void ReadCashInfo() {
   ParseCashInfoAnswer(AnswerBuffer, LinkSettings.ModelFamily, &CashInfo);
 }
 
-bool ReadPrinterClock() {
-  if (RunCommand(kQuery, "%cP0#cxx%c%c", kEsc, kEsc, kBackslash) < 0) return false;
-  if (AnswerReceived != 1) return false;
-  ParseClockAnswer(AnswerBuffer, &PrinterClock);
-  return true;
-}
-
-std::string ClockDateText() {
-  char text[32];
-  std::snprintf(text, sizeof text, "20%2.2d-%2.2d-%2.2d", PrinterClock.Year, PrinterClock.Month,
-                PrinterClock.Day);
-  return text;
-}
-
-std::string ClockTimeText() {
-  char text[32];
-  std::snprintf(text, sizeof text, "%2.2d:%2.2d", PrinterClock.Hour, PrinterClock.Minute);
-  return text;
-}
-
 std::string DefaultCheckCodeEnd(int copy_mode, int variant) {
   if ((copy_mode == 2 && variant == 0) || (copy_mode == 1 && variant == 2)) return "1572863";
   return copy_mode == 0 ? "262143" : "524287";

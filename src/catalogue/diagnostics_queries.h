@@ -1,22 +1,18 @@
-// The diagnostic queries over the link: cash information, type and version, clock, program
-// check code and receive buffer. Each sends its frame, receives the answer through the
-// receiving dialog and fills its process-wide record.
+// The diagnostic queries over the link: cash information, type and version, clock (its query
+// lives in the link room), program check code and receive buffer. Each sends its frame, receives
+// the answer through the receiving dialog and fills its process-wide record.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "link/printer_clock.h"
 
 namespace kelm {
 
 // Sends "#s", parses the answer into CashInfo and sets CashInfoState (0 failed, 1 read); with
 // no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
 void ReadCashInfo();
-
-// Sends "#c" and fills PrinterClock when an answer came. Returns true when it did.
-bool ReadPrinterClock();
-// "20YY-MM-DD" and "HH:MM" of PrinterClock.
-std::string ClockDateText();
-std::string ClockTimeText();
 
 // The type dialog's default end address for the check code.
 std::string DefaultCheckCodeEnd(int copy_mode, int variant);

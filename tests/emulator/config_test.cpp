@@ -198,5 +198,17 @@ TEST(Currencies, ConversionAndAccountingCurrency) {
   EXPECT_EQ(b.printer.state().options.accounting_currency, "EUR");
 }
 
+TEST(Cashier, LoggedInCashierHeadsEveryDocumentUntilLoggedOut) {
+  Bench b;
+  ASSERT_EQ(b.Run("#pAnna\r2\r"), 0);
+  b.Paper();
+  ASSERT_EQ(b.Run("$4"), 0);
+  EXPECT_NE(b.Paper().find("Kasjer Anna\n"), std::string::npos);
+  ASSERT_EQ(b.Run("#qAnna\r2\r"), 0);
+  EXPECT_NE(b.Paper().find("WYLOGOWANIE KASJERA"), std::string::npos);
+  ASSERT_EQ(b.Run("$4"), 0);
+  EXPECT_EQ(b.Paper().find("Kasjer Anna\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kelm::emu::test

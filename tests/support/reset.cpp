@@ -6,6 +6,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/main_view.h"
 #include "catalogue/model.h"
+#include "config/printer_settings.h"
 #include "link/com_ports.h"
 #include "link/printer_identity.h"
 #include "link/printer_link.h"
@@ -36,6 +37,7 @@ void ResetProcessState() {
   ResetModelName();
   ResetMainWindowState();
   ResetSalesState();
+  ResetPrinterSettings();
 }
 
 }  // namespace kelm::test

@@ -33,12 +33,15 @@ struct Invocation {
   const std::vector<std::string>& Values(const std::string& name) const;
 };
 
+// A command whose number of words its `valid` check decides.
+inline constexpr int kAnyWords = -1;
+
 struct Command {
   const char* name;
   const char* arguments;  // as the usage shows them, after the name
   const char* help;       // the usage line; "\n" starts a continuation line
   int (*handler)(const Invocation&);
-  int word_count = 0;  // the command's own words, exactly; -1: as many as `valid` accepts
+  int word_count = 0;  // the command's own words, exactly (or kAnyWords)
   std::vector<CommandOption> options = {};
   // Further checks of the words and options together; false is a usage error.
   bool (*valid)(const Invocation&) = nullptr;
@@ -53,5 +56,6 @@ const std::vector<Command>& ReadoutCommands();
 const std::vector<Command>& SalesCommands();
 const std::vector<Command>& GraphicsCommands();
 const std::vector<Command>& TransferCommands();
+const std::vector<Command>& ConfigCommands();
 
 }  // namespace kelm::ctl

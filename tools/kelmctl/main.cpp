@@ -47,8 +47,8 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
-      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(),
-      &SalesCommands(), &GraphicsCommands(),    &TransferCommands()};
+      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands(),
+      &GraphicsCommands(), &TransferCommands(), &ConfigCommands()};
   return families;
 }
 
@@ -70,8 +70,10 @@ std::string Usage() {
       std::string_view arguments = command.arguments;
       const size_t cut = arguments.find('\n');
       if (!arguments.empty()) head += " " + std::string(arguments.substr(0, cut));
-      if (cut != std::string_view::npos) {
-        head += "\n          " + std::string(arguments.substr(cut + 1));
+      for (size_t at = cut; at != std::string_view::npos;) {
+        const size_t next = arguments.find('\n', at + 1);
+        head += "\n          " + std::string(arguments.substr(at + 1, next - at - 1));
+        at = next;
       }
       const size_t line_start = head.rfind('\n') == std::string::npos ? 0 : head.rfind('\n') + 1;
       if (head.size() - line_start < kHelpColumn) {
@@ -250,7 +252,8 @@ const Command* ParseCommandLine(int argc, char** argv, Common* c) {
     if (option == nullptr || option->values != 0 || in.Has(flag)) return nullptr;
     in.options[flag];
   }
-  if (command->word_count >= 0 && static_cast<int>(in.words.size()) != command->word_count) {
+  if (command->word_count != kAnyWords &&
+      static_cast<int>(in.words.size()) != command->word_count) {
     return nullptr;
   }
   if (command->valid != nullptr && !command->valid(in)) return nullptr;

@@ -1,0 +1,198 @@
+// The configuration and report dialogs opened from the trees of every model that shows them, and
+// one dialog of each family sent to kelmemu of that model on COM1 (a pseudo-terminal).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "config/printer_settings.h"
+#include "main_form_fixture.h"
+#include "support/kelmemu_process.h"
+
+namespace kelm {
+namespace {
+
+using test::Child;
+using test::KelmemuProcess;
+using test::WhenModal;
+
+const std::set<std::string> kConfigDialogs = {"TProgramowanieStawek",
+                                              "TProgramowanieStawekPTUBus",
+                                              "TProgramowanieNIP",
+                                              "TKorektaZegara",
+                                              "TSposobBledow",
+                                              "TAutoPotwierdzanie",
+                                              "TBlokadaKlawiatury",
+                                              "TParametrySzuflady",
+                                              "TCzyMoznaOtwSzuflZMenu",
+                                              "TAutomatyczneOtwieranieSzuflady",
+                                              "TSposobDruowania",
+                                              "TSposobDruowaniaOryg",
+                                              "TSterowanieObcinaczem",
+                                              "TMetodaRabatu",
+                                              "TMinimalnyCzasSterZwijacz",
+                                              "TCzujnikObudowy",
+                                              "TSzybkoscWydruku",
+                                              "TKonfiguracjaCzasuOdp",
+                                              "TSposobObslugiKaucjiWLinijceParagonu",
+                                              "TDefinicjaNrSystemowego",
+                                              "TWpisanieTypuIWersji",
+                                              "TWartosciDomyslne",
+                                              "TOdczytUstawienDrukarki",
+                                              "TWydrukRaportuDobowego",
+                                              "TWydrukRaportOkresowy",
+                                              "TRaportyMiesieczne",
+                                              "TRaportyDobowe",
+                                              "TRaportKasyZmiany",
+                                              "TPrzegladySerwisowe",
+                                              "TLogowanieKasjera",
+                                              "TWylogowanieKasjera",
+                                              "TDrukujTabliceBledow"};
+
+struct ModelCase {
+  int radio;
+  const char* option;
+};
+
+class ConfigGuiTest : public test::MainFormTest, public ::testing::WithParamInterface<ModelCase> {
+ protected:
+  void StartWithPrinter() {
+    std::filesystem::create_directory(dir.File("dosdevices"));
+    emu = std::make_unique<KelmemuProcess>(
+        std::vector<std::string>{"--pty", "--link", dir.File("dosdevices/com1"), "--model",
+                                 GetParam().option, "--paper", dir.File("paper.txt")});
+    ASSERT_TRUE(emu->Ready()) << emu->ready();
+    LinkSettingsRecord s;
+    s.PortNumber = 1;
+    WriteSettings(s);
+    Start(GetParam().radio);
+  }
+  // Opens the entry of `tree` whose dialog is `dialog` and runs `act` on it.
+  bool Open(TreeId tree, const std::string& dialog, const std::function<void(QWidget*)>& act) {
+    auto* view = form->Tree(tree);
+    for (QTreeWidgetItemIterator it(view); *it; ++it) {
+      const TreeEntry& e = form->Entries(tree)[(*it)->data(0, Qt::UserRole).toInt()];
+      const char* name = e.row->dialog == nullptr ? nullptr
+                         : (LinkSettings.PrinterVariant != 0 && e.row->bus_dialog != nullptr)
+                             ? e.row->bus_dialog
+                             : e.row->dialog;
+      if (name == nullptr || dialog != name) continue;
+      view->setCurrentItem(*it);
+      bool shown = false;
+      WhenModal([&](QWidget* d) {
+        shown = d->objectName().toStdString() == dialog;
+        act(d);
+        if (d->isVisible()) Child<QPushButton>(d, "Button2")->click();
+      });
+      emit view->itemDoubleClicked(*it, 0);
+      return shown;
+    }
+    return false;
+  }
+  std::string Paper() const { return test::TempDir::Read(dir.File("paper.txt")); }
+
+  std::unique_ptr<KelmemuProcess> emu;
+};
+
+TEST_P(ConfigGuiTest, EveryEntryOfTheseCommandsOpensItsDialog) {
+  StartWithPrinter();
+  int opened = 0;
+  for (TreeId tree :
+       {kBasicTree, kConfigurationTree, kDiagnosticsTree, kAdditionalTree, kProgrammingTree}) {
+    for (const TreeEntry& e : form->Entries(tree)) {
+      if (e.row->dialog == nullptr) continue;
+      const std::string name = LinkSettings.PrinterVariant != 0 && e.row->bus_dialog != nullptr
+                                   ? e.row->bus_dialog
+                                   : e.row->dialog;
+      if (kConfigDialogs.count(name) == 0) continue;
+      EXPECT_TRUE(Open(tree, name, [](QWidget*) {})) << e.caption;
+      ++opened;
+    }
+  }
+  EXPECT_GT(opened, 5);
+}
+
+TEST_P(ConfigGuiTest, OneDialogOfEachFamilyAgainstThePrinter) {
+  StartWithPrinter();
+  const bool family2 = LinkSettings.ModelFamily == 2;
+  // Options: the error handling of the model's group.
+  ASSERT_TRUE(Open(kConfigurationTree, "TSposobBledow", [&](QWidget* d) {
+    for (QRadioButton* r : d->findChildren<QRadioButton*>()) {
+      if (r->isVisibleTo(d) && r->text().startsWith(family2 ? "Brak" : "Komunikaty na")) r->click();
+    }
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  PrinterSettingsRecord settings;
+  ASSERT_TRUE(ReadPrinterSettings(&settings));
+  EXPECT_EQ(settings.Fields[10], family2 ? 3 : 0);
+
+  // Rates, by the dialog the variant picks.
+  const std::string rates =
+      LinkSettings.PrinterVariant != 0 ? "TProgramowanieStawekPTUBus" : "TProgramowanieStawek";
+  ASSERT_TRUE(Open(kProgrammingTree, rates, [](QWidget* d) {
+    Child<QLineEdit>(d, "Edit1")->setText("21.00");
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  EXPECT_NE(Paper().find("ZMIANA STAWEK PTU"), std::string::npos);
+  // Tax number and clock.
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNIP", [](QWidget* d) {
+    Child<QLineEdit>(d, "Edit1")->setText("100-000-01-60");
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  EXPECT_NE(Paper().find("NIP 100-000-01-60"), std::string::npos);
+  ASSERT_TRUE(Open(kAdditionalTree, "TKorektaZegara",
+                   [](QWidget* d) { Child<QPushButton>(d, "Button1")->click(); }));
+  // Reports.
+  ASSERT_TRUE(Open(kAdditionalTree, "TLogowanieKasjera", [](QWidget* d) {
+    Child<QLineEdit>(d, "Edit1")->setText("Zoja");
+    Child<QLineEdit>(d, "Edit2")->setText("7");
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  EXPECT_NE(Paper().find("Kasjer Zoja"), std::string::npos);
+  ASSERT_TRUE(Open(kBasicTree, "TWydrukRaportOkresowy", [](QWidget* d) {
+    Child<QCheckBox>(d, "CheckBox1")->click();  // emergency: by numbers
+    Child<QLineEdit>(d, "Edit4")->setText("1");
+    Child<QLineEdit>(d, "Edit5")->setText("3");
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  EXPECT_NE(Paper().find("TRYB AWARYJNY"), std::string::npos);
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+
+  if (!family2) return;
+  if (LinkSettings.PrinterVariant == 0) {
+    // The printer offers the scheduled change; the choice stays for the next showing.
+    for (bool first : {true, false}) {
+      ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieStawek", [&](QWidget* d) {
+        auto* scheduled = Child<QRadioButton>(d, "RadioButton23");
+        ASSERT_TRUE(test::WaitFor([&] { return scheduled->isEnabled(); }));
+        if (first) scheduled->click();
+        EXPECT_TRUE(scheduled->isChecked());
+        EXPECT_TRUE(Child<QLineEdit>(d, "Edit8")->isEnabled());  // the hour field
+      }));
+    }
+  }
+  // The settings readout shows what the error handling dialog set.
+  ASSERT_TRUE(Open(kDiagnosticsTree, "TOdczytUstawienDrukarki", [](QWidget* d) {
+    ASSERT_TRUE(test::WaitFor([&] { return Child<QGroupBox>(d, "GroupBox1")->isVisible(); }));
+    EXPECT_EQ(Child<QLineEdit>(d, "Edit1")->text(), "1");
+    EXPECT_EQ(Child<QComboBox>(d, "ComboBox11")->currentText(), "Tryb 3");
+  }));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModels, ConfigGuiTest,
+                         ::testing::Values(ModelCase{1, "oxil"}, ModelCase{2, "oxil-pro"},
+                                           ModelCase{3, "vantel"}, ModelCase{4, "oxil-bus"},
+                                           ModelCase{5, "vantel-bus"}, ModelCase{6, "vantel-ke"},
+                                           ModelCase{7, "salvo"}, ModelCase{8, "859"}),
+                         [](const ::testing::TestParamInfo<ModelCase>& info) {
+                           return "Radio" + std::to_string(info.param.radio);
+                         });
+
+}  // namespace
+}  // namespace kelm

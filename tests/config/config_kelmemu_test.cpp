@@ -1,0 +1,184 @@
+// The configuration and report routines against the virtual printer kelmemu, over a
+// pseudo-terminal and over TCP: what the dialogs send is kept by the printer and shows in its
+// settings answer, its clock and its paper.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/diagnostics.h"
+#include "catalogue/diagnostics_queries.h"
+#include "config/nip_clock.h"
+#include "config/options.h"
+#include "config/printer_settings.h"
+#include "config/reports.h"
+#include "config/vat_rates.h"
+#include "link/com_ports.h"
+#include "link/printer_link.h"
+#include "link/settings.h"
+#include "link/tcp_link.h"
+#include "support/in_folder.h"
+#include "support/kelmemu_process.h"
+#include "support/scripted_operator.h"
+#include "support/temp_dir.h"
+
+namespace kelm {
+namespace {
+
+class ConfigKelmemu : public ::testing::TestWithParam<bool> {
+ protected:
+  // kelmemu of `model` on the link of the parameter, connected.
+  void Start(const char* model, int family = 2, int variant = 0) {
+    std::vector<std::string> options = {"--paper", dir.File("paper.txt"), "--model", model};
+    const bool tcp = GetParam();
+    const std::vector<std::string> link =
+        tcp ? std::vector<std::string>{"--tcp", "127.0.0.1:0"} : std::vector<std::string>{"--pty"};
+    options.insert(options.begin(), link.begin(), link.end());
+    emu = std::make_unique<test::KelmemuProcess>(options);
+    ASSERT_TRUE(emu->Ready()) << emu->ready();
+    LinkSettings.ModelFamily = static_cast<uint8_t>(family);
+    LinkSettings.PrinterVariant = static_cast<uint8_t>(variant);
+    if (tcp) {
+      const std::string where = emu->Where();
+      const size_t colon = where.rfind(':');
+      ASSERT_EQ(TcpConnect(where.substr(0, colon), where.substr(colon + 1), false), kTcpConnected);
+      seams.op.messages.clear();
+    } else {
+      SetComDeviceOverride(emu->Where());
+      LinkSettings.PortNumber = 1;
+      ASSERT_TRUE(OpenSerialPort(1));
+    }
+  }
+  std::string Paper() const { return test::TempDir::Read(dir.File("paper.txt")); }
+  std::vector<uint16_t> Settings() {
+    PrinterSettingsRecord r;
+    EXPECT_TRUE(ReadPrinterSettings(&r));
+    return {r.Fields, r.Fields + kSettingsFieldCount};
+  }
+  void ExpectSent(SendOutcome outcome, const char* what) {
+    EXPECT_EQ(outcome, SendOutcome::kSent) << what;
+    EXPECT_EQ(LastSendResult(), kCommandExecuted) << what;
+  }
+  void TearDown() override {
+    ResetTcpLink();
+    CloseSerialPort();
+  }
+
+  test::SeamGuard seams;
+  test::TempDir dir;
+  test::InFolder in{dir.path()};
+  std::unique_ptr<test::KelmemuProcess> emu;
+};
+
+TEST_P(ConfigKelmemu, OptionsShowInTheSettingsAnswerAndTheDefaultsPutThemBack) {
+  Start("salvo");
+  ExpectSent(SendOption(*FindOption("cover-sensor"), 2), "cover");
+  ExpectSent(SendOption(*FindOption("TDefinicjaNrSystemowego"), 0), "system number");
+  std::string error;
+  ExpectSent(SetOptionByName("drawer-pulse", "5000", &error), "drawer");
+  ExpectSent(SetOptionByName("rollup-pulse", "2,5", &error), "roll-up");
+  ExpectSent(SetOptionByName("error-handling", "3", &error), "error mode");
+  std::vector<uint16_t> s = Settings();
+  EXPECT_EQ(s[5], 2);
+  EXPECT_EQ(s[2], 100);
+  EXPECT_EQ(s[4], 25);
+  EXPECT_EQ(s[10], 3);
+  EXPECT_EQ(s[12] & 2, 2);
+  seams.op.messages.clear();
+  EXPECT_EQ(SendKeyboardLock(true, "30"), SendOutcome::kSent);
+  EXPECT_EQ(seams.op.messages, std::vector<std::string>{kSettingsChangedMessage});
+
+  LinkSettings.LetterCoding = kWindows;
+  EXPECT_EQ(RunDefaultValues(), 16);
+  EXPECT_EQ(LinkSettings.LetterCoding, kMazovia);
+  EXPECT_EQ(Settings(), (std::vector<uint16_t>{1, 0, 100, 2, 30, 0, 0, 0, 0, 0, 0, 0, 8}));
+  // Its rows as the settings dialog shows them.
+  EXPECT_EQ(
+      SettingsRows(PrinterSettingsRecord{{1, 0, 100, 2, 30, 0, 0, 0, 0, 0, 0, 0, 8}})[14].value,
+      "metoda 1");
+}
+
+TEST_P(ConfigKelmemu, RatesTaxNumberAndClock) {
+  Start("vantel");
+  VatRatesRequest same;  // the printer's own rates: it refuses them, and the dialog still closes
+  EXPECT_EQ(SendVatRates(same), SendOutcome::kSent);
+  EXPECT_EQ(LastSendResult(), kCommandPrinterError);
+  VatRatesRequest rates;
+  rates.texts[0] = "22.00";
+  rates.states[5] = kRateExempt;
+  ExpectSent(SendVatRates(rates), "rates");
+  EXPECT_NE(Paper().find("ZMIANA STAWEK PTU"), std::string::npos);
+  ReadCashInfo();
+  EXPECT_DOUBLE_EQ(CashInfo.Rates[0], 22.0);
+  EXPECT_DOUBLE_EQ(CashInfo.Rates[5], 100.0);  // exempt
+
+  ExpectSent(ProgramNip("123-456-32-18   "), "nip");
+  EXPECT_NE(Paper().find("NIP 123-456-32-18\n"), std::string::npos) << Paper();
+
+  ExpectSent(CorrectClock({2031, 5, 6, 7, 8, 9}), "clock");
+  ASSERT_TRUE(ReadPrinterClock());
+  EXPECT_EQ(ClockDateText(), "2031-05-06");
+  EXPECT_EQ(ClockTimeText(), "07:08");
+  // A service technician's daily report starts at the printer's date, not the computer's.
+  LinkSettings.ServiceLevel = 1;
+  const ReportDate d = DailyReportStartDate();
+  EXPECT_EQ(d.year * 10000 + d.month * 100 + d.day, 20310506);
+}
+
+TEST_P(ConfigKelmemu, ReportsArePrintedByThePrinter) {
+  Start("vantel");
+  ConfigFrame f;
+  ASSERT_TRUE(BuildCashierFrame(true, "Łukasz", "3", &f));
+  ExpectSent(SendOutcomeOf(f), "log-in");
+  ASSERT_TRUE(BuildDailyReportFrame(true, Today(), &f));
+  ExpectSent(SendOutcomeOf(f), "daily");
+  PeriodicReportRequest by_numbers;
+  by_numbers.mode = PeriodicMode::kByNumbers;
+  by_numbers.first_number = "1";
+  by_numbers.last_number = "1";
+  by_numbers.full = false;
+  ExpectSent(SendPeriodicReport(by_numbers), "periodic");
+  ASSERT_TRUE(BuildShiftReportFrame(false, "II", "Łukasz", &f));
+  ExpectSent(SendOutcomeOf(f), "shift");
+  ASSERT_TRUE(BuildErrorTableFrame(&f));
+  ExpectSent(SendOutcomeOf(f), "error table");
+  ASSERT_TRUE(BuildServiceReminderFrame(true, {2030, 1, 2}, "600 100 200", &f));
+  ExpectSent(SendOutcomeOf(f), "service");
+  ASSERT_TRUE(BuildCashierFrame(false, "Łukasz", "3", &f));
+  ExpectSent(SendOutcomeOf(f), "log-out");
+  const std::string paper = Paper();
+  for (const char* printed : {"ZALOGOWANIE KASJERA", "Kasjer Łukasz\n", "RAPORT FISKALNY DOBOWY",
+                              "RAPORT OKRESOWY (SKRÓCONY)", "ILOŚĆ RAPORTÓW DOBOWYCH",
+                              "RAPORT ZMIANOWY", "TABLICA BŁĘDÓW", "WYLOGOWANIE KASJERA"}) {
+    EXPECT_NE(paper.find(printed), std::string::npos) << printed << "\n" << paper;
+  }
+  // A refused range sends nothing.
+  PeriodicReportRequest monthly;
+  monthly.month_text = "13-1979";
+  EXPECT_EQ(SendPeriodicReport(monthly), SendOutcome::kRefused);
+  EXPECT_EQ(seams.op.messages.back(), kFromDateMessage);
+}
+
+TEST_P(ConfigKelmemu, FamilyZeroSendsItsOwnRateAndRangeFrames) {
+  Start("oxil", 0);
+  VatRatesRequest rates;
+  rates.texts[0] = "19.00";
+  ApplyRateFamilyRules(&rates, 0);
+  ExpectSent(SendVatRates(rates), "rates");
+  PeriodicReportRequest r;
+  r.mode = PeriodicMode::kByNumbers;
+  r.emergency = true;
+  r.first_number = "1";
+  r.last_number = "10";
+  ExpectSent(SendPeriodicReport(r), "periodic");
+  EXPECT_NE(Paper().find("TRYB AWARYJNY"), std::string::npos) << Paper();
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ConfigKelmemu, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Tcp" : "Pty";
+                         });
+
+}  // namespace
+}  // namespace kelm
