@@ -86,6 +86,8 @@ void CreateSalesDialogs(TMainForm& form) {
   add("TPelnaKontrolaBazy", new dialogs::TPelnaKontrolaBazy(&form));
   add("TKontrolaBazyTowarowejDlaBus", new dialogs::TKontrolaBazyTowarowejDlaBus(&form));
   add("TSterowanieWyswietlaczem", new dialogs::TSterowanieWyswietlaczem(&form));
+}
+
 // The configuration and report dialogs, each under its class name.
 template <class... Dialogs>
 void Register(TMainForm& form) {
@@ -155,4 +157,5 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
   CreateConfigDialogs(form);
 }
+
 }  // namespace kelm
