@@ -36,6 +36,14 @@ void ReadCashInfo() {
   ParseCashInfoAnswer(AnswerBuffer, LinkSettings.ModelFamily, &CashInfo);
 }
 
+bool ReadCashTotals(double totals[7]) {
+  CashInfoState = 0;
+  ReadCashInfo();
+  if (CashInfoState != 1) return false;
+  for (int i = 0; i < 7; ++i) totals[i] = CashInfo.Totals[i];
+  return true;
+}
+
 bool ReadPrinterClock() {
   if (RunCommand(kQuery, "%cP0#cxx%c%c", kEsc, kEsc, kBackslash) < 0) return false;
   if (AnswerReceived != 1) return false;

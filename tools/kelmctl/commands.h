@@ -49,5 +49,6 @@ const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
 const std::vector<Command>& SalesCommands();
+const std::vector<Command>& TestRunCommands();
 
 }  // namespace kelm::ctl
