@@ -2,11 +2,14 @@
 // the generated frames for known draws, and every message of the settings dialog.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "link/link_fixture.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/frame.h"
@@ -315,6 +318,61 @@ TEST(TestRunSettingsTest, EveryMessageOfTheSettingsDialog) {
   LinkSettings.ModelFamily = 1;
   ASSERT_TRUE(AcceptTestRunSettings(form));
   EXPECT_EQ(TestRunSettings.DiscountMethod, 2);
+}
+
+// With a shared printer every command is answered by a status frame instead of the ENQ byte; a
+// refusal restarts the receipt with an opening after 2 s.
+class SharedPrinterRun : public test::LinkTest {};
+
+TEST_F(SharedPrinterRun, StatusFramesDriveTheRunAndARefusalReopens) {
+  UseTcp();
+  seams.op.on_tick = [](ModalWait&, int) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  const std::string ok = "\x1bP0#\x1b\\";
+  printer->On("$h", ok);
+  printer->On("$l", "\x1bP5#\x1b\\", 0, 1);
+  printer->On("$l", ok);
+  printer->On("$e", ok);
+  printer->AnswerStatus(0x64);
+  SharedPrinterMode = 1;
+  LinkSettings.ModelFamily = 2;
+  TestRunSettings.ReceiptLimit = 1;
+  TestRunSettings.FixedLineCount = 1;
+  TestRunSettings.MaxLineDiscount = -1.0;
+  TestRunSettings.MaxReceiptDiscount = -1.0;
+  TestRunSettings.OpenDrawer = 0;
+  TestRunSettings.UniqueNames = 1;
+  TestRunSettings.RunRequested = 1;
+  TestRunEngine engine;
+  engine.seed_given = true;
+  engine.Begin();
+  const auto tick = [&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return engine.Tick();
+  };
+  EXPECT_FALSE(tick());  // the ENQ byte of the opening of the dialog, then the receipt's opening
+  EXPECT_EQ(TestReceipt.TickMode, 1u);
+  EXPECT_FALSE(tick());  // "$h" accepted, the line sent
+  EXPECT_FALSE(tick());  // the line refused: the receipt starts again after 2 s
+  EXPECT_EQ(TestReceipt.TickMode, 255u);
+  EXPECT_EQ(TestReceipt.LineIndex, 0);
+  EXPECT_EQ(engine.IntervalMs(), 2000);
+  EXPECT_FALSE(tick());  // the opening again
+  EXPECT_EQ(TestReceipt.LineIndex, 1);
+  EXPECT_FALSE(tick());  // the line
+  EXPECT_TRUE(tick());   // the closing, and with it the limit
+  EXPECT_EQ(TestReceipt.LineIndex, 0);
+  engine.End();
+  EXPECT_EQ(engine.outcome, TestRunEngine::Outcome::kLimitReached);
+  EXPECT_EQ(TestRunSettings.RunRequested, 0);
+  EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages.front();
+  const std::string sent = printer->Received();
+  size_t openings = 0;
+  for (size_t at = sent.find("$h"); at != std::string::npos; at = sent.find("$h", at + 1)) {
+    ++openings;
+  }
+  EXPECT_EQ(openings, 2u) << sent;
 }
 
 }  // namespace
