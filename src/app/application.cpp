@@ -8,6 +8,7 @@
 
 #include "app/QtOperator.h"
 #include "app/TMainForm.h"
+#include "catalogue/diagnostics_queries.h"
 #include "catalogue/dialogs/LetterCodingDialog.h"
 #include "catalogue/dialogs/TInformacjeKasowe.h"
 #include "catalogue/dialogs/TModelDrukarki.h"
@@ -49,6 +50,7 @@
 #include "sales/dialogs/TPelnaTranskacja.h"
 #include "sales/dialogs/TPoczatekTransakcji.h"
 #include "sales/dialogs/TSterowanieWyswietlaczem.h"
+#include "sales/dialogs/TTransakcjeTestowe.h"
 #include "sales/dialogs/TZatwierdzenieRozszerzone.h"
 #include "sales/dialogs/TZatwierdzenieTransakcji.h"
 
@@ -86,6 +88,9 @@ void CreateSalesDialogs(TMainForm& form) {
   add("TPelnaKontrolaBazy", new dialogs::TPelnaKontrolaBazy(&form));
   add("TKontrolaBazyTowarowejDlaBus", new dialogs::TKontrolaBazyTowarowejDlaBus(&form));
   add("TSterowanieWyswietlaczem", new dialogs::TSterowanieWyswietlaczem(&form));
+  // The test run reads the printer's totals through the cash information of the catalogue.
+  InstallCashTotalsReader(ReadCashTotals);
+  add("TTransakcjeTestowe", new dialogs::TTransakcjeTestowe(&form));
 }
 
 // The configuration and report dialogs, each under its class name.

@@ -36,6 +36,14 @@ void ReadCashInfo() {
   ParseCashInfoAnswer(AnswerBuffer, LinkSettings.ModelFamily, &CashInfo);
 }
 
+bool ReadCashTotals(double totals[7]) {
+  CashInfoState = 0;
+  ReadCashInfo();
+  if (CashInfoState != 1) return false;
+  for (int i = 0; i < 7; ++i) totals[i] = CashInfo.Totals[i];
+  return true;
+}
+
 std::string DefaultCheckCodeEnd(int copy_mode, int variant) {
   if ((copy_mode == 2 && variant == 0) || (copy_mode == 1 && variant == 2)) return "1572863";
   return copy_mode == 0 ? "262143" : "524287";

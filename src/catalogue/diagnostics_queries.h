@@ -13,6 +13,8 @@ namespace kelm {
 // Sends "#s", parses the answer into CashInfo and sets CashInfoState (0 failed, 1 read); with
 // no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
 void ReadCashInfo();
+// ReadCashInfo giving the seven VAT totals; false (totals untouched) when no answer was read.
+bool ReadCashTotals(double totals[7]);
 
 // The type dialog's default end address for the check code.
 std::string DefaultCheckCodeEnd(int copy_mode, int variant);

@@ -8,6 +8,7 @@
 #include "protocol/operator.h"
 #include "sales/currency.h"
 #include "sales/receipt.h"
+#include "sales/test_run.h"
 
 namespace kelm {
 
@@ -58,6 +59,7 @@ bool RowEnds(const std::vector<ReceiptLineRow>& rows, size_t i) {
 
 void ResetSalesState() {
   ResetReceiptState();
+  ResetTestRun();
   ResetCurrencyTable();
   LineGrossMemory = LineGross();
 }

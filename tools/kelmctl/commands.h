@@ -57,5 +57,6 @@ const std::vector<Command>& SalesCommands();
 const std::vector<Command>& GraphicsCommands();
 const std::vector<Command>& TransferCommands();
 const std::vector<Command>& ConfigCommands();
+const std::vector<Command>& TestRunCommands();
 
 }  // namespace kelm::ctl

@@ -48,7 +48,7 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
       &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands(),
-      &GraphicsCommands(), &TransferCommands(), &ConfigCommands()};
+      &GraphicsCommands(), &TransferCommands(), &ConfigCommands(), &TestRunCommands()};
   return families;
 }
 
