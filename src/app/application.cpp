@@ -14,6 +14,8 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "config/dialogs/HeaderDialog.h"
+#include "config/dialogs/IoNetworkDialogs.h"
 #include "config/dialogs/NipClockDialogs.h"
 #include "config/dialogs/OptionDialog.h"
 #include "config/dialogs/OptionFieldDialogs.h"
@@ -52,7 +54,11 @@ void CreateConfigDialogs(TMainForm& form) {
            TSposobObslugiKaucjiWLinijceParagonu, TDefinicjaNrSystemowego, TWpisanieTypuIWersji,
            TWartosciDomyslne, TOdczytUstawienDrukarki, TWydrukRaportuDobowego,
            TWydrukRaportOkresowy, TRaportyMiesieczne, TRaportyDobowe, TRaportKasyZmiany,
-           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow>(form);
+           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow,
+           TKonfiguracjaWeWy, TUstawieniaEthernet, TWLAN, TUstawieniaBlueTooth>(form);
+  // The graphic header dialog is not built yet: its button stays disabled.
+  form.RegisterDialog("TProgramowanieNaglowka",
+                      new TProgramowanieNaglowka(&form, form.FindDialog("TNaglowekGraficzny")));
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ QString Ruler(int width) {
 
 TProgramowanieNaglowka::TProgramowanieNaglowka(QWidget* parent, QDialog* graphic)
     : ConfigDialog(parent, "TProgramowanieNaglowka", "Programowanie nagłówka"), graphic_(graphic) {
+  // Enter breaks a line in the editor; only Esc is previewed.
+  enter_sends_ = false;
   QBoxLayout* discount = nullptr;
   discount_group_ = AddGroup(Q("Metoda obliczania rabatów i ulg"), &discount);
   method_743_ = AddRadio(Q("Zgodna z bileterką KELM 743"), discount);
