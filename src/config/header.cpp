@@ -171,7 +171,9 @@ SendOutcome SendHeader(const HeaderSendRequest& request) {
   int width = HeaderLineWidth(family, LinkSettings.PrinterVariant, LinkSettings.CopyMode,
                               request.width_choice);
   unsigned discount =
-      HeaderDiscountParameter(family, LinkSettings.PrinterVariant, request.oxil_method);
+      request.discount >= 0
+          ? static_cast<unsigned>(request.discount)
+          : HeaderDiscountParameter(family, LinkSettings.PrinterVariant, request.oxil_method);
   ConfigFrame frame;
   if (!BuildHeaderFrame(request.model, width, family, discount, LinkSettings.LetterCoding,
                         &frame)) {
@@ -185,8 +187,8 @@ SendOutcome SendHeader(const HeaderSendRequest& request) {
 }
 
 bool ReadHeaderBack(HeaderModel* model) {
-  if (RunCommand({AfterSend::kReceiveAnswer, false, false}, "%cP#uxx%c%c", kEsc, kEsc,
-                 kBackslash) < 0)
+  if (RunCommand({AfterSend::kReceiveAnswer, false, false}, "%cP#uxx%c%c", kEsc, kEsc, kBackslash) <
+      0)
     return false;
   if (AnswerReceived != 1 || AnswerFailed) return false;
   *model = ParseHeaderAnswer(AnswerBuffer, kFrameBufferSize);

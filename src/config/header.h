@@ -71,6 +71,8 @@ struct HeaderSendRequest {
   HeaderModel model;
   HeaderWidthChoice width_choice = HeaderWidthChoice::k42;
   bool oxil_method = false;
+  // The numeric parameter as given (the command line's --discount); -1 takes the rule's.
+  int discount = -1;
 };
 
 // "&Wyślij": reads the printer's coding first (family 2 and above), builds and sends the header

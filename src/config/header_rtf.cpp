@@ -22,10 +22,11 @@ struct GroupState {
 // Destinations whose text is never header text.
 bool SkippedDestination(std::string_view word) {
   static const char* const kWords[] = {
-      "fonttbl", "colortbl", "stylesheet", "info",      "pict",     "header",  "footer",
-      "headerl", "headerr",  "footerl",    "footerr",   "listtable", "listoverridetable",
-      "generator", "xmlnstbl", "rsidtbl",  "latentstyles", "themedata", "datastore",
-      "filetbl", "revtbl",   "object",     "fldinst",   "nonshppict", "mmathPr"};
+      "fonttbl", "colortbl",     "stylesheet",        "info",       "pict",
+      "header",  "footer",       "headerl",           "headerr",    "footerl",
+      "footerr", "listtable",    "listoverridetable", "generator",  "xmlnstbl",
+      "rsidtbl", "latentstyles", "themedata",         "datastore",  "filetbl",
+      "revtbl",  "object",       "fldinst",           "nonshppict", "mmathPr"};
   for (const char* w : kWords)
     if (word == w) return true;
   return false;

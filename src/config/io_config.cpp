@@ -15,8 +15,8 @@ constexpr unsigned kSalesBits = 0x0F;
 constexpr unsigned kMonitorBit = 2, kDisplay2Bit = 4, kBridgeBit = 16, kDisplayBit = 32,
                    kMissingBit = 64, kCopyBit = 128;
 
-const char* const kPortNames[kIoPortCount] = {"COM A", "COM B",  "USB 0",   "USB 1",
-                                              "COM wewnętrzny", "WLAN", "Ethernet"};
+const char* const kPortNames[kIoPortCount] = {"COM A",          "COM B", "USB 0",   "USB 1",
+                                              "COM wewnętrzny", "WLAN",  "Ethernet"};
 
 void DropIf(int* column, int port) {
   if (*column == port) *column = kIoNone;
@@ -224,15 +224,14 @@ bool BuildIoWriteFrame(const IoState& s, ConfigFrame* out, std::string* refusal)
   out->after = AfterSend::kNothing;
   auto b = [&](int p) { return IoPortByte(s, p); };
   auto v = [&](int p) { return static_cast<unsigned>(s.speed[p]); };
-  return BuildFrame(out, false, "%cP%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u$Ixx%c%c", kEsc,
-                    0u, b(kComA), v(kComA), b(kComB), v(kComB), b(kUsb0), v(kUsb0), b(kUsb1),
-                    v(kUsb1), b(kIntCom), v(kIntCom), b(kWlan), v(kWlan), b(kEthernet), 1u, kEsc,
-                    kBackslash);
+  return BuildFrame(out, false, "%cP%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u;%u$Ixx%c%c", kEsc, 0u,
+                    b(kComA), v(kComA), b(kComB), v(kComB), b(kUsb0), v(kUsb0), b(kUsb1), v(kUsb1),
+                    b(kIntCom), v(kIntCom), b(kWlan), v(kWlan), b(kEthernet), 1u, kEsc, kBackslash);
 }
 
 bool ReadIoConfiguration(IoState* state, bool on_show) {
-  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP2$8xx%c%c", kEsc, kEsc,
-                 kBackslash) < 0)
+  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP2$8xx%c%c", kEsc, kEsc, kBackslash) <
+      0)
     return false;
   if (AnswerReceived != 1 || AnswerFailed) return false;
   return ReadIoAnswer(AnswerBuffer, kFrameBufferSize, state, on_show);
@@ -246,15 +245,15 @@ SendOutcome WriteIoConfiguration(const IoState& state) {
 }
 
 std::string IoStateText(const IoState& s) {
-  static const char* const kSpeeds[] = {"9600 kb/s",   "19200 kb/s",  "38400 kb/s",
-                                        "57600 kb/s",  "115200 kb/s", "256000 kb/s"};
-  static const char* const kWlanSales[] = {"Brak",          "Sprzedaż",      "2 x Sprzedaż",
+  static const char* const kSpeeds[] = {"9600 kb/s",  "19200 kb/s",  "38400 kb/s",
+                                        "57600 kb/s", "115200 kb/s", "256000 kb/s"};
+  static const char* const kWlanSales[] = {"Brak",         "Sprzedaż",     "2 x Sprzedaż",
                                            "3 x Sprzedaż", "4 x Sprzedaż", "5 x Sprzedaż"};
   std::string out;
   out += std::string("Model: ") + (s.model == 2 ? "SALVO 2" : "SALVO 1") + "\n";
   out += std::string("Aktywne: ") + (s.com_active ? s.com_caption : s.usb_caption) + "\n";
   for (int p = 0; p < kIoPortCount; ++p) {
-    const char* sales = p == kWlan ? kWlanSales[s.sales[p] % 6]
+    const char* sales = p == kWlan        ? kWlanSales[s.sales[p] % 6]
                         : s.sales[p] == 0 ? "Brak"
                         : p == kIntCom    ? "Sprzedaż bluetooth"
                                           : "Sprzedaż";

@@ -65,9 +65,9 @@ bool BuildEthernetFrame(const EthernetSettings& s, ConfigFrame* out) {
   t[0] = FieldText(NoSpaces(s.texts[0]));
   for (int i = 1; i < 6; ++i) t[i] = FieldText(s.texts[i]);
   out->after = AfterSend::kCheckLastCommand;
-  return BuildFrame(out, false, "%cP1;%u$I%s\r%s\r%s\r%s\r%s\r%s\rxx%c%c", kEsc,
-                    s.dhcp ? 1u : 0u, t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str(),
-                    t[4].c_str(), t[5].c_str(), kEsc, kBackslash);
+  return BuildFrame(out, false, "%cP1;%u$I%s\r%s\r%s\r%s\r%s\r%s\rxx%c%c", kEsc, s.dhcp ? 1u : 0u,
+                    t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str(), t[4].c_str(),
+                    t[5].c_str(), kEsc, kBackslash);
 }
 
 bool BuildWifiFrame(const WifiSettings& s, ConfigFrame* out, std::string* refusal) {
@@ -83,12 +83,11 @@ bool BuildWifiFrame(const WifiSettings& s, ConfigFrame* out, std::string* refusa
   // A WPA key may be 63 characters long: the field slot of 49 would cut it.
   if (s.security != WifiSecurity::kOpen) t[6] = Utf8ToCp1250(s.texts[6]).substr(0, 63);
   out->after = AfterSend::kCheckLastCommand;
-  return BuildFrame(out, false,
-                    "%cP7;%u;%u;%u;%u;%u$o%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\rxx%c%c", kEsc,
-                    s.dhcp ? 1u : 0u, static_cast<unsigned>(s.security), s.connect ? 1u : 0u,
-                    s.ad_hoc ? 1u : 0u, s.wifi_on ? 1u : 0u, t[0].c_str(), t[1].c_str(),
-                    t[2].c_str(), t[3].c_str(), t[4].c_str(), t[5].c_str(), t[6].c_str(),
-                    t[7].c_str(), t[8].c_str(), t[9].c_str(), kEsc, kBackslash);
+  return BuildFrame(
+      out, false, "%cP7;%u;%u;%u;%u;%u$o%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\r%s\rxx%c%c", kEsc,
+      s.dhcp ? 1u : 0u, static_cast<unsigned>(s.security), s.connect ? 1u : 0u, s.ad_hoc ? 1u : 0u,
+      s.wifi_on ? 1u : 0u, t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str(), t[4].c_str(),
+      t[5].c_str(), t[6].c_str(), t[7].c_str(), t[8].c_str(), t[9].c_str(), kEsc, kBackslash);
 }
 
 bool BuildBluetoothFrame(const BluetoothSettings& s, ConfigFrame* out) {
@@ -123,8 +122,8 @@ bool ParseWifiAnswer(const char* answer, size_t capacity, WifiSettings* s) {
   r.security = security <= 3 ? static_cast<WifiSecurity>(security) : WifiSecurity::kWpa;
   r.ad_hoc = digit(4) == 1;
   r.wifi_on = digit(6) == 1;
-  std::vector<std::string> texts = text.size() > 9 ? SplitTexts(text.substr(9), 63)
-                                                   : std::vector<std::string>{};
+  std::vector<std::string> texts =
+      text.size() > 9 ? SplitTexts(text.substr(9), 63) : std::vector<std::string>{};
   size_t wanted = 6 + static_cast<size_t>(WifiKeyCount(r.security));
   for (size_t i = 0; i < r.texts.size(); ++i)
     r.texts[i] = i < wanted && i < texts.size() ? texts[i] : "";
@@ -189,10 +188,16 @@ std::string EthernetText(const EthernetSettings& s) {
 }
 
 std::string WifiText(const WifiSettings& s) {
-  static const char* const kLabels[] = {"IP",    "MASKA", "BRAMA", "Nazwa sieci",
+  static const char* const kLabels[] = {"IP",
+                                        "MASKA",
+                                        "BRAMA",
+                                        "Nazwa sieci",
                                         "Port dla programu sprzedażowego",
-                                        "Port dla kopii elektronicznej", "Hasło 1", "Hasło 2",
-                                        "Hasło 3", "Hasło 4"};
+                                        "Port dla kopii elektronicznej",
+                                        "Hasło 1",
+                                        "Hasło 2",
+                                        "Hasło 3",
+                                        "Hasło 4"};
   static const char* const kSecurity[] = {"OPEN", "WEP", "WPA", "WPA2"};
   std::string out = std::string("Aktywne DHCP: ") + YesNo(s.dhcp) + "\n";
   out += std::string("Typ zabezpieczeń: ") + kSecurity[static_cast<int>(s.security) & 3] + "\n";

@@ -56,10 +56,10 @@ TEST(HeaderFrame, LinesBecomeSpacesRunsAndLineFeeds) {
        "1$f" + std::string(11, ' ') + so + "ABCDEFGHIJ" + dc4 + "\n" + ff},
       {"centred 3 double at 24", Lines({{C, "*ABC*"}}), 24, 1, 20,
        "20$f" + std::string(9, ' ') + so + "ABC" + dc4 + "\n" + ff},
-      {"DC4 closes a line before LF, the next opens again", Lines({{L, "a*BC*"}, {L, "*D*e"}}),
-       42, 2, 0, "0$fa" + so + "BC" + dc4 + "\n" + so + "D" + dc4 + "e\n" + ff},
-      {"wider than the line gets no spaces", Lines({{R, std::string(44, 'y').c_str()}}), 42, 2,
-       0, "0$f" + std::string(44, 'y') + "\n" + ff},
+      {"DC4 closes a line before LF, the next opens again", Lines({{L, "a*BC*"}, {L, "*D*e"}}), 42,
+       2, 0, "0$fa" + so + "BC" + dc4 + "\n" + so + "D" + dc4 + "e\n" + ff},
+      {"wider than the line gets no spaces", Lines({{R, std::string(44, 'y').c_str()}}), 42, 2, 0,
+       "0$f" + std::string(44, 'y') + "\n" + ff},
       {"empty editor", HeaderModel{}, 42, 2, 0, "0$f" + ff},
       {"family 0 sends no SO/DC4", Lines({{C, "*DUŻY*"}}), 24, 0, 0,
        "0$f" + std::string(10, ' ') + "DU" + Mazovia(17) + "Y\n" + ff},
@@ -91,8 +91,8 @@ TEST(HeaderFrame, WidthAndDiscountFollowTheModel) {
     int family, variant;
     bool oxil;
     unsigned parameter;
-  } discounts[] = {{2, 0, false, 0}, {1, 0, false, 0}, {2, 1, false, 1},
-                   {1, 1, false, 20}, {0, 1, false, 20}, {1, 1, true, 0}, {2, 2, false, 1}};
+  } discounts[] = {{2, 0, false, 0},  {1, 0, false, 0}, {2, 1, false, 1}, {1, 1, false, 20},
+                   {0, 1, false, 20}, {1, 1, true, 0},  {2, 2, false, 1}};
   for (auto& d : discounts)
     EXPECT_EQ(HeaderDiscountParameter(d.family, d.variant, d.oxil), d.parameter)
         << d.family << d.variant << d.oxil;
@@ -113,7 +113,10 @@ TEST(HeaderReadBack, SizesComeFromSoDc4AndLettersFromLatin) {
     std::string answer;
     const char* marked;
   } rows[] = {
-      {"wide run and spaces kept", "\x1BP1#H   \x0E" "AB\x14\nc" + a + "\n\r12\x1B\\",
+      {"wide run and spaces kept",
+       "\x1BP1#H   \x0E"
+       "AB\x14\nc" +
+           a + "\n\r12\x1B\\",
        "   *AB*\nc\xC4\x85\n"},
       {"no closing LF", "\x1BP1#Hxyz\r", "xyz\n"},
       {"empty header", "\x1BP1#H\r", ""},
@@ -136,9 +139,11 @@ struct RtfRow {
 TEST(HeaderRtf, FilesOfCommonEditorsReadIntoLinesAndSizes) {
   const RtfRow rows[] = {
       {"word processor",
-       "{\\rtf1\\ansi\\ansicpg1250\\deff0\\nouicompat\\deflang1045{\\fonttbl{\\f0\\fnil\\fcharset238 "
+       "{\\rtf1\\ansi\\ansicpg1250\\deff0\\nouicompat\\deflang1045{\\fonttbl{"
+       "\\f0\\fnil\\fcharset238 "
        "Courier New;}}\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-       "\\pard\\qc\\b\\f0\\fs40 SKLEP\\b0\\fs20\\par\r\n\\pard Zak\\'b3ad \\'bf\\'f3\\'b3ty\\par\r\n"
+       "\\pard\\qc\\b\\f0\\fs40 SKLEP\\b0\\fs20\\par\r\n\\pard Zak\\'b3ad "
+       "\\'bf\\'f3\\'b3ty\\par\r\n"
        "\\pard\\qr ul. Kr\\'f3tka 1\\par\r\n}\r\n",
        Lines({{C, "*SKLEP*"}, {L, "Zakład żółty"}, {R, "ul. Krótka 1"}})},
       {"office suite with Unicode and fallbacks",

@@ -46,10 +46,12 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
   };
   const IoState com2 = Shown(2, true), usb2 = Shown(2, false), usb1 = Shown(1, false);
   const IoRow rows[] = {
-      {"copy on COM B clears its sales and sets 115200", with(com2, [](IoState& s) {
-         s.sales[kComB] = 1;
-         s.speed = {3, 2, 1, 1, 1, 1};
-       }),
+      {"copy on COM B clears its sales and sets 115200",
+       with(com2,
+            [](IoState& s) {
+              s.sales[kComB] = 1;
+              s.speed = {3, 2, 1, 1, 1, 1};
+            }),
        act([](IoState& s) { ChooseIoCopy(&s, kComB); }),
        [](IoState& s) {
          s.copy = kComB;
@@ -63,10 +65,12 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
          s.copy = kIntCom;
          s.sales[kIntCom] = 0;
        }},
-      {"copy on WLAN keeps its sales, resets speeds", with(com2, [](IoState& s) {
-         s.sales[kWlan] = 3;
-         s.speed[kComA] = 4;
-       }),
+      {"copy on WLAN keeps its sales, resets speeds",
+       with(com2,
+            [](IoState& s) {
+              s.sales[kWlan] = 3;
+              s.speed[kComA] = 4;
+            }),
        act([](IoState& s) { ChooseIoCopy(&s, kWlan); }),
        [](IoState& s) {
          s.copy = kWlan;
@@ -79,28 +83,31 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
          s.bridge = kIoNone;
          s.speed[kComA] = 4;
        }},
-      {"copy on COM B drops display, bridge and monitor", with(com2, [](IoState& s) {
-         s.display = kComB;
-         s.bridge = kComB;
-         s.monitor = kComA;
-       }),
+      {"copy on COM B drops display, bridge and monitor",
+       with(com2,
+            [](IoState& s) {
+              s.display = kComB;
+              s.bridge = kComB;
+              s.monitor = kComA;
+            }),
        act([](IoState& s) { ChooseIoCopy(&s, kComB); }),
        [](IoState& s) {
          s.copy = kComB;
          s.display = s.bridge = s.monitor = kIoNone;
          s.speed[kComB] = 4;
        }},
-      {"no copy resets the speeds", with(com2, [](IoState& s) {
-         s.copy = kUsb1;
-         s.speed = {1, 1, 1, 4, 1, 1};
-       }),
+      {"no copy resets the speeds",
+       with(com2,
+            [](IoState& s) {
+              s.copy = kUsb1;
+              s.speed = {1, 1, 1, 4, 1, 1};
+            }),
        act([](IoState& s) { ChooseIoCopy(&s, kIoNone); }),
        [](IoState& s) {
          s.copy = kIoNone;
          s.speed = {};
        }},
-      {"sales on the copy port moves the copy away",
-       with(usb2, [](IoState& s) { s.copy = kUsb1; }),
+      {"sales on the copy port moves the copy away", with(usb2, [](IoState& s) { s.copy = kUsb1; }),
        act([](IoState& s) { SetIoSales(&s, kUsb1, 1); }),
        [](IoState& s) {
          s.copy = kIoNone;
@@ -126,49 +133,60 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
          s.display = kComA;
          s.bridge = kIoNone;
        }},
-      {"display on COM B takes the port", with(com2, [](IoState& s) {
-         s.copy = kComB;
-         s.sales[kComB] = 1;
-         s.bridge = kComB;
-         s.monitor = kComA;
-       }),
+      {"display on COM B takes the port",
+       with(com2,
+            [](IoState& s) {
+              s.copy = kComB;
+              s.sales[kComB] = 1;
+              s.bridge = kComB;
+              s.monitor = kComA;
+            }),
        act([](IoState& s) { ChooseIoDisplay(&s, kComB); }),
        [](IoState& s) {
          s.display = kComB;
          s.copy = s.bridge = s.monitor = kIoNone;
          s.sales[kComB] = 0;
        }},
-      {"monitor on COM B moves a USB 1 copy and the COM B display", with(com2, [](IoState& s) {
-         s.copy = kUsb1;
-         s.display = kComB;
-       }),
+      {"monitor on COM B moves a USB 1 copy and the COM B display",
+       with(com2,
+            [](IoState& s) {
+              s.copy = kUsb1;
+              s.display = kComB;
+            }),
        act([](IoState& s) { ChooseIoMonitor(&s, kComB); }),
        [](IoState& s) {
          s.monitor = kComB;
          s.copy = s.display = kIoNone;
        }},
-      {"bridge on COM A refused on SALVO 1 with USB active", usb1,
-       [](IoState& s) { return ChooseIoBridge(&s, kComA); }, [](IoState&) {},
+      {"bridge on COM A refused on SALVO 1 with USB active",
+       usb1,
+       [](IoState& s) { return ChooseIoBridge(&s, kComA); },
+       [](IoState&) {},
        {"Nieaktywny interfejs RS-232C."}},
-      {"bridge on COM A refused by copy and display", with(com2, [](IoState& s) {
-         s.copy = kComA;
-         s.display = kComA;
-         s.bridge = kComB;
-       }),
+      {"bridge on COM A refused by copy and display",
+       with(com2,
+            [](IoState& s) {
+              s.copy = kComA;
+              s.display = kComA;
+              s.bridge = kComB;
+            }),
        [](IoState& s) { return ChooseIoBridge(&s, kComA); },
        [](IoState& s) { s.bridge = kIoNone; },
        {"Aktywna kopia elektroniczna.", "Aktywny zewnętrzny wyświetlacz."}},
       {"bridge on COM A taken on SALVO 2 with USB active", usb2,
-       [](IoState& s) { return ChooseIoBridge(&s, kComA); },
-       [](IoState& s) { s.bridge = kComA; }},
-      {"bridge on COM B refused whenever USB is active", usb2,
-       [](IoState& s) { return ChooseIoBridge(&s, kComB); }, [](IoState&) {},
+       [](IoState& s) { return ChooseIoBridge(&s, kComA); }, [](IoState& s) { s.bridge = kComA; }},
+      {"bridge on COM B refused whenever USB is active",
+       usb2,
+       [](IoState& s) { return ChooseIoBridge(&s, kComB); },
+       [](IoState&) {},
        {"Nieaktywny interfejs RS-232C."}},
-      {"COM pair takes the USB choices on SALVO 1", with(usb1, [](IoState& s) {
-         s.sales[kUsb0] = 1;
-         s.sales[kUsb1] = 1;
-         s.copy = kUsb1;
-       }),
+      {"COM pair takes the USB choices on SALVO 1",
+       with(usb1,
+            [](IoState& s) {
+              s.sales[kUsb0] = 1;
+              s.sales[kUsb1] = 1;
+              s.copy = kUsb1;
+            }),
        act([](IoState& s) { ChooseIoPair(&s, true); }),
        [](IoState& s) {
          s.com_active = true;
@@ -177,12 +195,14 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
          s.sales_enabled = {true, true, false, false, true, true, true};
          s.copy_enabled = s.sales_enabled;
        }},
-      {"USB pair takes the COM choices and drops the bridge", with(com2, [](IoState& s) {
-         s.sales[kComA] = 1;
-         s.sales[kComB] = 1;
-         s.copy = kComA;
-         s.bridge = kComB;
-       }),
+      {"USB pair takes the COM choices and drops the bridge",
+       with(com2,
+            [](IoState& s) {
+              s.sales[kComA] = 1;
+              s.sales[kComB] = 1;
+              s.copy = kComA;
+              s.bridge = kComB;
+            }),
        act([](IoState& s) { ChooseIoPair(&s, false); }),
        [](IoState& s) {
          s.com_active = false;
@@ -193,12 +213,13 @@ TEST(IoConfiguration, ChoicesFollowTheirRules) {
          s.copy_enabled = s.sales_enabled;
        }},
       {"SALVO 1 clears the COM A columns and hides the second display",
-       with(com2, [](IoState& s) {
-         s.display = kComA;
-         s.monitor = kComA;
-         s.display2 = kComA;
-         s.copy = kUsb0;
-       }),
+       with(com2,
+            [](IoState& s) {
+              s.display = kComA;
+              s.monitor = kComA;
+              s.display2 = kComA;
+              s.copy = kUsb0;
+            }),
        act([](IoState& s) { ChooseIoModel(&s, 1); }),
        [](IoState& s) {
          s.model = 1;
@@ -244,8 +265,10 @@ TEST(IoConfiguration, WriteFramesAndCopyRefusals) {
     bool com;
     int model, copy;
     const char* port;
-  } refused[] = {{false, 1, kComA, "COM A"}, {false, 2, kComB, "COM B"},
-                 {true, 1, kUsb0, "USB 0"}, {true, 2, kUsb1, "USB 1"}};
+  } refused[] = {{false, 1, kComA, "COM A"},
+                 {false, 2, kComB, "COM B"},
+                 {true, 1, kUsb0, "USB 0"},
+                 {true, 2, kUsb1, "USB 1"}};
   for (auto& r : refused) {
     IoState x = Shown(r.model, r.com);
     x.copy = r.copy;
@@ -274,7 +297,8 @@ TEST(IoConfiguration, AnswersSetTheRowsAndTheirActivity) {
   EXPECT_TRUE(s.sales_enabled[kIntCom]);
 
   const IoState before = s;
-  for (std::string bad : {"\x1BP2;1;0#I", "\x1BPgarbage", "", "\x1BP1;1;1;1;1;1;1;1;1;1;1;1;1;1;1"}) {
+  for (std::string bad :
+       {"\x1BP2;1;0#I", "\x1BPgarbage", "", "\x1BP1;1;1;1;1;1;1;1;1;1;1;1;1;1;1"}) {
     EXPECT_FALSE(ReadIoAnswer(bad.data(), bad.size(), &s, true)) << bad;
     EXPECT_TRUE(s == before) << bad;
   }

@@ -52,5 +52,6 @@ const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
 const std::vector<Command>& ConfigCommands();
+const std::vector<Command>& HeaderCommands();
 
 }  // namespace kelm::ctl

@@ -20,8 +20,8 @@ namespace kelm::dialogs {
 
 namespace {
 
-const char* const kSpeeds[] = {"9600 kb/s",   "19200 kb/s",  "38400 kb/s",
-                               "57600 kb/s",  "115200 kb/s", "256000 kb/s"};
+const char* const kSpeeds[] = {"9600 kb/s",  "19200 kb/s",  "38400 kb/s",
+                               "57600 kb/s", "115200 kb/s", "256000 kb/s"};
 
 int IdOf(int port) {
   return port + 1;  // button group ids: 0 for "Brak"
@@ -30,8 +30,8 @@ int IdOf(int port) {
 }  // namespace
 
 TKonfiguracjaWeWy::TKonfiguracjaWeWy(QWidget* parent)
-    : ConfigDialog(parent, "TKonfiguracjaWeWy", "Konfiguracja wejścia/wyjścia",
-                   "Wyślij ustawienia", "Anuluj") {
+    : ConfigDialog(parent, "TKonfiguracjaWeWy", "Konfiguracja wejścia/wyjścia", "Wyślij ustawienia",
+                   "Anuluj") {
   auto* grid = new QGridLayout;
   body_->addLayout(grid);
   grid->addWidget(new QLabel(Q("Sprzedaż"), this), 0, 1);
@@ -60,9 +60,7 @@ TKonfiguracjaWeWy::TKonfiguracjaWeWy(QWidget* parent)
       speed->setVisible(p != kWlan);
       grid->addWidget(speed, p + 1, 2);
       speed_[p] = speed;
-      connect(speed, &QComboBox::activated, this, [this, p](int item) {
-        state_.speed[p] = item;
-      });
+      connect(speed, &QComboBox::activated, this, [this, p](int item) { state_.speed[p] = item; });
     }
   }
   copy_ = Column("Kopia\nelektroniczna", {kComA, kComB, kUsb0, kUsb1, kIntCom, kWlan, kEthernet},
@@ -136,7 +134,7 @@ TKonfiguracjaWeWy::TKonfiguracjaWeWy(QWidget* parent)
 }
 
 QButtonGroup* TKonfiguracjaWeWy::Column(const char* title, const std::vector<int>& ports,
-                                         QGridLayout* grid, int column, const char* none) {
+                                        QGridLayout* grid, int column, const char* none) {
   auto* box = new QGroupBox(Q(title), this);
   box->setObjectName(QString("GroupBoxKolumna%1").arg(column));
   auto* inner = new QGridLayout(box);
