@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
     std::printf("%s\n", qPrintable(file));
     if (family == 2) {
       // The dialogs of this issue, as they look before their first showing.
-      for (const char* name : {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP",
-                               "TSzukamdrukarki", "TUstawKodLiter"}) {
+      for (const char* name :
+           {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP", "TSzukamdrukarki",
+            "TUstawKodLiter", "TProgramowanieNaglowka", "TKonfiguracjaWeWy", "TUstawieniaEthernet",
+            "TWLAN", "TUstawieniaBlueTooth"}) {
         QDialog* dialog = form.FindDialog(name);
         if (dialog == nullptr) continue;
         dialog->adjustSize();

@@ -128,28 +128,29 @@ TKonfiguracjaWeWy::TKonfiguracjaWeWy(QWidget* parent)
   AddLabel(Q("USB 0 - Port o numerze niższym dla podwójnego USB."));
   QPushButton* read = AddButton(Q("Pobierz ustawienia"));
   connect(read, &QPushButton::clicked, this, &TKonfiguracjaWeWy::ReadClick);
-  display2_box_ = qobject_cast<QGroupBox*>(display2_->buttons().first()->parentWidget());
   ApplyIoActivity(&state_);
   Refresh();
 }
 
 QButtonGroup* TKonfiguracjaWeWy::Column(const char* title, const std::vector<int>& ports,
                                         QGridLayout* grid, int column, const char* none) {
-  auto* box = new QGroupBox(Q(title), this);
-  box->setObjectName(QString("GroupBoxKolumna%1").arg(column));
-  auto* inner = new QGridLayout(box);
+  // Each column's buttons stand in the rows of their ports, so a row reads across.
+  auto* header = new QLabel(Q(title), this);
+  header->setObjectName(QString("LabelKolumna%1").arg(column));
+  grid->addWidget(header, 0, column);
   auto* group = new QButtonGroup(this);
   for (int port : ports) {
-    auto* r = new QRadioButton(Q(IoPortName(port)), box);
+    auto* r = new QRadioButton(this);
     r->setObjectName(QString("RadioKolumna%1_%2").arg(column).arg(port + 1));
-    inner->addWidget(r, port, 0);
+    r->setToolTip(Q(IoPortName(port)));
+    grid->addWidget(r, port + 1, column, Qt::AlignHCenter);
     group->addButton(r, IdOf(port));
   }
-  auto* r = new QRadioButton(Q(none), box);
+  auto* r = new QRadioButton(Q(none), this);
   r->setObjectName(QString("RadioKolumna%1_0").arg(column));
-  inner->addWidget(r, kIoPortCount, 0);
+  grid->addWidget(r, kIoPortCount + 1, column);
   group->addButton(r, 0);
-  grid->addWidget(box, 0, column, kIoPortCount + 1, 1);
+  if (column == 5) display2_header_ = header;
   return group;
 }
 
@@ -173,7 +174,8 @@ void TKonfiguracjaWeWy::Refresh() {
   check(display2_, s.display2);
   check(bridge_, s.bridge);
   check(monitor_, s.monitor);
-  display2_box_->setVisible(s.display2_visible);
+  display2_header_->setVisible(s.display2_visible);
+  for (QAbstractButton* b : display2_->buttons()) b->setVisible(s.display2_visible);
   com_pair_->setText(Q(s.com_caption));
   usb_pair_->setText(Q(s.usb_caption));
   (s.com_active ? com_pair_ : usb_pair_)->setChecked(true);

@@ -43,7 +43,7 @@ class TKonfiguracjaWeWy : public ConfigDialog {
   QRadioButton* usb_pair_;
   QRadioButton* salvo1_;
   QRadioButton* salvo2_;
-  QGroupBox* display2_box_;
+  QLabel* display2_header_ = nullptr;
 };
 
 class TUstawieniaEthernet : public ConfigDialog {
