@@ -22,6 +22,7 @@
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "protocol/letter_tables.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -190,7 +191,10 @@ TEST_P(ConfigKelmemu, HeaderFromAFileIsPrintedAndReadBackAsItWasEdited) {
   HeaderSendRequest request;
   std::string message;
   ASSERT_TRUE(LoadHeaderFile(file, &request.model, &message)) << message;
+  // The printer's coding (MAZOVIA here) is taken before the header goes out.
+  LinkSettings.LetterCoding = kWindows;
   ExpectSent(SendHeader(request), "header");
+  EXPECT_EQ(LinkSettings.LetterCoding, kMazovia);
   EXPECT_NE(Paper().find(std::string(17, ' ') + "D U Ż Y\nZakład żółty\n"
                                                 "                              ul. Krótka 1\n"),
             std::string::npos)
@@ -207,6 +211,12 @@ TEST_P(ConfigKelmemu, HeaderFromAFileIsPrintedAndReadBackAsItWasEdited) {
   HeaderModel twice;
   ASSERT_TRUE(ReadHeaderBack(&twice));
   EXPECT_EQ(twice, back);
+  // A line wider than the paper is the printer's to refuse; the error is shown, the header kept.
+  HeaderSendRequest wide;
+  wide.model = HeaderFromMarkedText(std::string(58, 'x'));
+  EXPECT_EQ(SendHeader(wide), SendOutcome::kSent);
+  EXPECT_EQ(LastSendResult(), kCommandPrinterError);
+  seams.op.messages.clear();
 }
 
 TEST_P(ConfigKelmemu, PortsAndNetworksAreWrittenAndReadBack) {
