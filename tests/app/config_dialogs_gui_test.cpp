@@ -16,6 +16,7 @@
 
 #include "config/dialogs/HeaderDialog.h"
 #include "config/dialogs/TOdczytUstawienDrukarki.h"
+#include "config/network.h"
 #include "config/printer_settings.h"
 #include "main_form_fixture.h"
 
@@ -249,6 +250,41 @@ TEST_F(ConfigDialogsTest, HeaderEditorButtonsFollowTheLineAndTheModel) {
     Child<QRadioButton>(d, "RadioButton5")->click();
     EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), 57);
     Child<QRadioButton>(d, "RadioButton3")->click();
+  });
+}
+
+}  // namespace
+}  // namespace kelm
+
+namespace kelm {
+namespace {
+
+TEST_F(ConfigDialogsTest, NetworkFieldsFollowTheirChoices) {
+  Show("TWLAN", 2, 0, [&](QWidget* d) {
+    auto visible_keys = [&] {
+      int n = 0;
+      for (int i = 7; i <= 10; ++i)
+        n += Child<QLineEdit>(d, ("Edit" + std::to_string(i)).c_str())->isVisible() ? 1 : 0;
+      return n;
+    };
+    EXPECT_EQ(visible_keys(), 1);  // WPA
+    EXPECT_TRUE(Child<QLineEdit>(d, "Edit1")->isEnabled());
+    Child<QCheckBox>(d, "CheckBox1")->click();
+    EXPECT_FALSE(Child<QLineEdit>(d, "Edit1")->isEnabled());
+    // A short WPA key is refused before anything goes out.
+    Child<QLineEdit>(d, "Edit7")->setText("krotki");
+    Child<QPushButton>(d, "Button1")->click();
+    ASSERT_EQ(guard.op.messages.size(), 1u);
+    EXPECT_EQ(guard.op.messages[0], kWifiKeyShort);
+  });
+  Show("TUstawieniaBlueTooth", 2, 0, [&](QWidget* d) {
+    auto* address = Child<QLineEdit>(d, "Edit2");
+    EXPECT_FALSE(address->isEnabled());
+    Child<QCheckBox>(d, "CheckBox1")->click();
+    EXPECT_TRUE(address->isEnabled());
+    address->setFocus();
+    QTest::keyClicks(address, "ab12-cd");
+    EXPECT_EQ(address->text(), "AB12CD");
   });
 }
 
