@@ -82,6 +82,9 @@ std::string HeaderPrinterText(const HeaderModel& model, int width) {
     bool wide = false;
     int printed = 0;
     for (size_t i = 0; i < line.text.size(); ++i) {
+      // Control bytes and FFh would cut the frame or end the header early on the printer.
+      const auto byte = static_cast<unsigned char>(line.text[i]);
+      if (byte < 0x20 || byte == 0xFF) continue;
       bool want = i < line.wide.size() && line.wide[i];
       if (!wide && want) {
         buffer += kSo;

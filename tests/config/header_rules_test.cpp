@@ -63,10 +63,16 @@ TEST(HeaderFrame, LinesBecomeSpacesRunsAndLineFeeds) {
       {"empty editor", HeaderModel{}, 42, 2, 0, "0$f" + ff},
       {"family 0 sends no SO/DC4", Lines({{C, "*DUŻY*"}}), 24, 0, 0,
        "0$f" + std::string(10, ' ') + "DU" + Mazovia(17) + "Y\n" + ff},
+      {"control bytes and FFh never reach the frame", Lines({{L, "a"}}), 42, 2, 0, "0$fa\n" + ff},
       {"empty line keeps its LF", Lines({{L, "A"}, {C, ""}, {L, "B"}}), 42, 2, 0,
        "0$fA\n" + std::string(21, ' ') + "\nB\n" + ff},
   };
-  for (const FrameRow& row : rows) {
+  for (FrameRow row : rows) {
+    if (std::string(row.name).rfind("control", 0) == 0) {
+      row.model.lines[0].Append('\0', false);
+      row.model.lines[0].Append('\xFF', true);
+      row.model.lines[0].Append('\x1B', false);
+    }
     ConfigFrame frame;
     ASSERT_TRUE(BuildHeaderFrame(row.model, row.width, row.family, row.discount, kMazovia, &frame))
         << row.name;
