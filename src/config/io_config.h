@@ -35,8 +35,8 @@ struct IoState {
   bool usb0_copy_visible = true;
   bool com_a_columns_enabled = true;  // COM A in display, second display and monitor
   bool display2_visible = true;
-  const char* com_caption = "COM A,B";
-  const char* usb_caption = "USB 0,1";
+  std::string com_caption = "COM A,B";
+  std::string usb_caption = "USB 0,1";
 
   bool operator==(const IoState&) const = default;
 };

@@ -176,8 +176,8 @@ void TKonfiguracjaWeWy::Refresh() {
   check(monitor_, s.monitor);
   display2_header_->setVisible(s.display2_visible);
   for (QAbstractButton* b : display2_->buttons()) b->setVisible(s.display2_visible);
-  com_pair_->setText(Q(s.com_caption));
-  usb_pair_->setText(Q(s.usb_caption));
+  com_pair_->setText(Q(s.com_caption.c_str()));
+  usb_pair_->setText(Q(s.usb_caption.c_str()));
   (s.com_active ? com_pair_ : usb_pair_)->setChecked(true);
   (s.model == 2 ? salvo2_ : salvo1_)->setChecked(true);
 }
