@@ -135,6 +135,18 @@ void CloseSerialPort() {
   SerialHandle().Close();
 }
 
+bool RestoreLineParameters(const LinkSettingsRecord& saved) {
+  CloseSerialPort();
+  LinkSettings.PortNumber = saved.PortNumber;
+  LinkSettings.Speed = saved.Speed;
+  LinkSettings.DataBits = saved.DataBits;
+  LinkSettings.Parity = saved.Parity;
+  LinkSettings.StopBits = saved.StopBits;
+  LinkSettings.XonXoff = saved.XonXoff;
+  LinkSettings.RtsCts = saved.RtsCts;
+  return LinkSettings.PortNumber != kNoPort && OpenSerialPort(1);
+}
+
 int LineStatusCheck() {
   return SerialHandle().LineStatus();
 }
@@ -158,6 +170,10 @@ size_t ReadBytes(char* buffer, size_t count) {
     return Logged(buffer, TcpReadBytes(buffer, count, kReadTimeoutMs));
   }
   return Logged(buffer, SerialHandle().Read(buffer, count, kReadTimeoutMs));
+}
+
+size_t PendingInput() {
+  return LinkSettings.TcpActive != 0 ? TcpPendingLength() : SerialHandle().Pending();
 }
 
 int PurgeInput() {

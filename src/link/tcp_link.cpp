@@ -67,10 +67,6 @@ void TcpDisconnect() {
   CloseSocket();
 }
 
-const std::string& TcpAddress() {
-  return address_field;
-}
-
 bool TcpSocketOpen() {
   return Socket().IsOpen();
 }
@@ -89,6 +85,10 @@ size_t TcpReadPending(char* buffer, size_t space) {
     return 0;
   }
   return socket.Receive(buffer, pending < space ? pending : space);
+}
+
+size_t TcpPendingLength() {
+  return Socket().Pending();
 }
 
 bool TcpWaitReadable(int timeout_ms) {

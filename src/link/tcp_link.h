@@ -22,14 +22,14 @@ inline constexpr int kTcpBadPort = 2;        // the port text is not a number; n
 int TcpConnect(const std::string& address, const std::string& port_text, bool shared_printer);
 // "Rozłącz": closes the socket; the disconnect event clears TcpActive and shows its message.
 void TcpDisconnect();
-// The address the link was last asked to connect to ("" before the first connect).
-const std::string& TcpAddress();
 bool TcpSocketOpen();
 
 // Primitives' side. A failed send closes the socket (the disconnect event follows).
 bool TcpSend(const char* data, size_t count);
 // Receives what is waiting, at most `space` bytes; never blocks. Notices a peer that closed.
 size_t TcpReadPending(char* buffer, size_t space);
+// Bytes waiting to be received.
+size_t TcpPendingLength();
 // Waits up to `timeout_ms` for bytes to receive; true when some are waiting.
 bool TcpWaitReadable(int timeout_ms);
 // Receives at most `count` bytes, waiting up to `timeout_ms` for the first.

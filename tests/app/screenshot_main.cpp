@@ -44,11 +44,12 @@ int main(int argc, char** argv) {
     if (!form.grab().save(file)) ++failures;
     std::printf("%s\n", qPrintable(file));
     if (family == 2) {
-      // The dialogs of this issue, as they look before their first showing.
+      // The link, model, picture, header, port and network dialogs, before their first showing.
       for (const char* name :
            {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP", "TSzukamdrukarki",
-            "TUstawKodLiter", "TProgramowanieNaglowka", "TKonfiguracjaWeWy", "TUstawieniaEthernet",
-            "TWLAN", "TUstawieniaBlueTooth"}) {
+            "TUstawKodLiter", "TGrafikiReklamowe", "TNaglowekGraficzny", "TEkranPozegnalny",
+            "TProgramowanieNaglowka", "TKonfiguracjaWeWy", "TUstawieniaEthernet", "TWLAN",
+            "TUstawieniaBlueTooth"}) {
         QDialog* dialog = form.FindDialog(name);
         if (dialog == nullptr) continue;
         dialog->adjustSize();

@@ -23,6 +23,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/letter_tables.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"

@@ -17,6 +17,7 @@
 #include "protocol/error_table.h"
 #include "protocol/field_texts.h"
 #include "protocol/frame.h"
+#include "sales/receipt_commands.h"
 
 namespace kelm::test {
 
@@ -36,6 +37,7 @@ void ResetProcessState() {
   ResetModelName();
   ResetMainWindowState();
   ResetPrinterSettings();
+  ResetSalesState();
 }
 
 }  // namespace kelm::test
