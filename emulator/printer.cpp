@@ -202,15 +202,28 @@ std::vector<std::string> Machine::DocumentStart(const char* title) {
   // The header is kept in the coding it was sent in; SO and DC4 only switch double width.
   std::string header = st.header;
   RecodeLetters(header.data(), st.header_coding, kWindows);
+  // On paper a double-width letter takes two places: the log spaces it out. The leading spaces
+  // of a centred or right-aligned line are printed as they came.
+  bool wide = false;
+  auto end_line = [&] {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    lines.push_back(Cp1250ToUtf8(line));
+    line.clear();
+  };
   for (char c : header) {
     if (c == '\n') {
-      lines.push_back(Cp1250ToUtf8(line));
-      line.clear();
-    } else if (c != 0x0E && c != 0x14 && c != '\r') {
+      end_line();
+      wide = false;
+    } else if (c == 0x0E) {
+      wide = true;
+    } else if (c == 0x14) {
+      wide = false;
+    } else if (c != '\r') {
       line += c;
+      if (wide) line += ' ';
     }
   }
-  if (!line.empty()) lines.push_back(Cp1250ToUtf8(line));
+  if (!line.empty()) end_line();
   if (!st.nip.empty()) lines.push_back("NIP " + st.nip);
   if (!st.cashier.empty()) lines.push_back("Kasjer " + Utf8(st.cashier));
   DateTime t = Now();

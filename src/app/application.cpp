@@ -18,6 +18,8 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "config/dialogs/HeaderDialog.h"
+#include "config/dialogs/IoNetworkDialogs.h"
 #include "graphics/dialogs/TEkranPozegnalny.h"
 #include "graphics/dialogs/TGrafikiReklamowe.h"
 #include "graphics/dialogs/TNaglowekGraficzny.h"
@@ -112,7 +114,11 @@ void CreateConfigDialogs(TMainForm& form) {
            TSposobObslugiKaucjiWLinijceParagonu, TDefinicjaNrSystemowego, TWpisanieTypuIWersji,
            TWartosciDomyslne, TOdczytUstawienDrukarki, TWydrukRaportuDobowego,
            TWydrukRaportOkresowy, TRaportyMiesieczne, TRaportyDobowe, TRaportKasyZmiany,
-           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow>(form);
+           TPrzegladySerwisowe, TLogowanieKasjera, TWylogowanieKasjera, TDrukujTabliceBledow,
+           TKonfiguracjaWeWy, TUstawieniaEthernet, TWLAN, TUstawieniaBlueTooth>(form);
+  // Registered after the graphic header dialog, which its "Nagłówek graficzny" button opens.
+  form.RegisterDialog("TProgramowanieNaglowka",
+                      new TProgramowanieNaglowka(&form, form.FindDialog("TNaglowekGraficzny")));
 }
 
 }  // namespace

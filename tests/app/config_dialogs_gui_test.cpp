@@ -9,10 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 
+#include "config/dialogs/HeaderDialog.h"
 #include "config/dialogs/TOdczytUstawienDrukarki.h"
+#include "config/network.h"
 #include "config/printer_settings.h"
 #include "main_form_fixture.h"
 
@@ -191,6 +195,96 @@ TEST_F(ConfigDialogsTest, SettingsFiles) {
     std::string message;
     ASSERT_TRUE(LoadSettingsFile(good, &back, &message));
     EXPECT_EQ(back.Fields[0], 5);
+  });
+}
+
+}  // namespace
+}  // namespace kelm
+
+namespace kelm {
+namespace {
+
+TEST_F(ConfigDialogsTest, HeaderEditorButtonsFollowTheLineAndTheModel) {
+  struct Row {
+    int family, variant, copy;
+    bool discount, note, graphic, bold;
+    int ruler;
+  } rows[] = {{0, 0, 0, false, false, false, false, 24},
+              {1, 1, 0, true, false, false, true, 42},
+              {2, 1, 0, false, true, false, true, 42},
+              {2, 0, 2, false, false, true, true, 42},
+              {2, 2, 1, false, false, true, true, 42}};
+  for (const Row& row : rows) {
+    LinkSettings.CopyMode = static_cast<uint8_t>(row.copy);
+    Show("TProgramowanieNaglowka", row.family, row.variant, [&](QWidget* d) {
+      const std::string at = std::to_string(row.family) + std::to_string(row.variant);
+      EXPECT_EQ(Child<QGroupBox>(d, "GroupBox1")->isVisible(), row.discount) << at;
+      EXPECT_EQ(Child<QLabel>(d, "Label1")->isVisible(), row.note) << at;
+      EXPECT_EQ(Child<QToolButton>(d, "SpeedButton1")->isVisible(), row.graphic) << at;
+      EXPECT_TRUE(Child<QToolButton>(d, "SpeedButton1")->isEnabled()) << at;  // the graphic header
+      EXPECT_EQ(Child<QToolButton>(d, "ToolButton3")->isEnabled(), row.bold) << at;
+      EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), row.ruler) << at;
+    });
+  }
+  LinkSettings.CopyMode = 2;
+  Show("TProgramowanieNaglowka", 2, 0, [&](QWidget* d) {
+    auto* editor = Child<QTextEdit>(d, "RichEdit1");
+    editor->setFocus();
+    QTest::keyClicks(editor, "ab");
+    Child<QToolButton>(d, "ToolButton5")->click();  // centred
+    editor->selectAll();
+    Child<QToolButton>(d, "ToolButton3")->click();  // double width
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(Child<QToolButton>(d, "ToolButton5")->isChecked());
+    EXPECT_FALSE(Child<QToolButton>(d, "ToolButton4")->isChecked());
+    EXPECT_TRUE(Child<QToolButton>(d, "ToolButton3")->isChecked());
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    EXPECT_EQ(MarkedTextOf(header->Model()), "*ab*\n");
+    EXPECT_EQ(header->Model().lines[0].align, HeaderAlign::kCenter);
+    // Enter breaks the line; Esc closes.
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(guard.op.messages.empty());
+    // The 57-character width follows its radio button.
+    Child<QRadioButton>(d, "RadioButton5")->click();
+    EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), 57);
+    Child<QRadioButton>(d, "RadioButton3")->click();
+  });
+}
+
+}  // namespace
+}  // namespace kelm
+
+namespace kelm {
+namespace {
+
+TEST_F(ConfigDialogsTest, NetworkFieldsFollowTheirChoices) {
+  Show("TWLAN", 2, 0, [&](QWidget* d) {
+    auto visible_keys = [&] {
+      int n = 0;
+      for (int i = 7; i <= 10; ++i)
+        n += Child<QLineEdit>(d, ("Edit" + std::to_string(i)).c_str())->isVisible() ? 1 : 0;
+      return n;
+    };
+    EXPECT_EQ(visible_keys(), 1);  // WPA
+    EXPECT_TRUE(Child<QLineEdit>(d, "Edit1")->isEnabled());
+    Child<QCheckBox>(d, "CheckBox1")->click();
+    EXPECT_FALSE(Child<QLineEdit>(d, "Edit1")->isEnabled());
+    // A short WPA key is refused before anything goes out.
+    Child<QLineEdit>(d, "Edit7")->setText("krotki");
+    Child<QPushButton>(d, "Button1")->click();
+    ASSERT_EQ(guard.op.messages.size(), 1u);
+    EXPECT_EQ(guard.op.messages[0], kWifiKeyShort);
+  });
+  Show("TUstawieniaBlueTooth", 2, 0, [&](QWidget* d) {
+    auto* address = Child<QLineEdit>(d, "Edit2");
+    EXPECT_FALSE(address->isEnabled());
+    Child<QCheckBox>(d, "CheckBox1")->click();
+    EXPECT_TRUE(address->isEnabled());
+    address->setFocus();
+    QTest::keyClicks(address, "ab12-cd");
+    EXPECT_EQ(address->text(), "AB12CD");
   });
 }
 

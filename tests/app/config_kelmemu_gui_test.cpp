@@ -3,14 +3,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <functional>
 #include <set>
 
+#include "config/dialogs/HeaderDialog.h"
+#include "config/dialogs/IoNetworkDialogs.h"
+#include "config/header_rtf.h"
 #include "config/printer_settings.h"
 #include "main_form_fixture.h"
 #include "support/kelmemu_process.h"
@@ -53,7 +58,12 @@ const std::set<std::string> kConfigDialogs = {"TProgramowanieStawek",
                                               "TPrzegladySerwisowe",
                                               "TLogowanieKasjera",
                                               "TWylogowanieKasjera",
-                                              "TDrukujTabliceBledow"};
+                                              "TDrukujTabliceBledow",
+                                              "TProgramowanieNaglowka",
+                                              "TKonfiguracjaWeWy",
+                                              "TUstawieniaEthernet",
+                                              "TWLAN",
+                                              "TUstawieniaBlueTooth"};
 
 struct ModelCase {
   int radio;
@@ -182,6 +192,44 @@ TEST_P(ConfigGuiTest, OneDialogOfEachFamilyAgainstThePrinter) {
     ASSERT_TRUE(test::WaitFor([&] { return Child<QGroupBox>(d, "GroupBox1")->isVisible(); }));
     EXPECT_EQ(Child<QLineEdit>(d, "Edit1")->text(), "1");
     EXPECT_EQ(Child<QComboBox>(d, "ComboBox11")->currentText(), "Tryb 3");
+  }));
+}
+
+TEST_P(ConfigGuiTest, HeaderFromAFileGoesToPaperAndComesBackIntoTheEditor) {
+  if (std::string(GetParam().option) != "salvo") GTEST_SKIP() << "one model is enough";
+  StartWithPrinter();
+  const std::string file = dir.File("naglowek.rtf");
+  std::string message;
+  HeaderModel model = HeaderFromMarkedText("*DUŻY*", HeaderAlign::kCenter);
+  model.lines.push_back(HeaderFromMarkedText("Krótka", HeaderAlign::kRight).lines[0]);
+  ASSERT_TRUE(SaveHeaderFile(file, model, &message));
+  HeaderModel shown;
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNaglowka", [&](QWidget* d) {
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), 42);  // the ruler
+    ASSERT_TRUE(header->LoadFile(file));
+    shown = header->Model();
+    Child<QPushButton>(d, "Button1")->click();
+  }));
+  EXPECT_EQ(shown, model);
+  EXPECT_NE(Paper().find(std::string(17, ' ') + "D U Ż Y\n"), std::string::npos) << Paper();
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNaglowka", [&](QWidget* d) {
+    Child<QToolButton>(d, "ToolButton7")->click();
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    EXPECT_EQ(MarkedTextOf(header->Model()),
+              std::string(17, ' ') + "*DUŻY*\n" + std::string(36, ' ') + "Krótka\n");
+  }));
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+}
+
+TEST_P(ConfigGuiTest, PortDialogReadsThePrinterWhenShown) {
+  if (std::string(GetParam().option) != "salvo") GTEST_SKIP() << "one model is enough";
+  StartWithPrinter();
+  ASSERT_TRUE(Open(kConfigurationTree, "TKonfiguracjaWeWy", [&](QWidget* d) {
+    auto* io = qobject_cast<dialogs::TKonfiguracjaWeWy*>(d);
+    ASSERT_TRUE(test::WaitFor([&] { return io->State().sales[kEthernet] == 1; }));
+    EXPECT_FALSE(Child<QComboBox>(d, "ComboBoxSprzedaz5")->isEnabled());  // no internal COM
   }));
 }
 

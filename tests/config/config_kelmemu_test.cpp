@@ -9,6 +9,10 @@
 
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
+#include "config/header.h"
+#include "config/header_rtf.h"
+#include "config/io_config.h"
+#include "config/network.h"
 #include "config/nip_clock.h"
 #include "config/options.h"
 #include "config/printer_settings.h"
@@ -18,6 +22,7 @@
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "protocol/letter_tables.h"
 #include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
@@ -173,6 +178,90 @@ TEST_P(ConfigKelmemu, FamilyZeroSendsItsOwnRateAndRangeFrames) {
   r.last_number = "10";
   ExpectSent(SendPeriodicReport(r), "periodic");
   EXPECT_NE(Paper().find("TRYB AWARYJNY"), std::string::npos) << Paper();
+}
+
+TEST_P(ConfigKelmemu, HeaderFromAFileIsPrintedAndReadBackAsItWasEdited) {
+  Start("salvo");
+  LinkSettings.CopyMode = 2;
+  const std::string file = dir.File("naglowek.rtf");
+  test::TempDir::Write(
+      file,
+      "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Courier New;}}\\pard\\qc\\b\\fs40 "
+      "DU\\'afY\\b0\\fs20\\par\r\n\\pard Zak\\'b3ad \\'bf\\'f3\\'b3ty\\par\r\n"
+      "\\pard\\qr ul. Kr\\'f3tka 1\\par\r\n}");
+  HeaderSendRequest request;
+  std::string message;
+  ASSERT_TRUE(LoadHeaderFile(file, &request.model, &message)) << message;
+  // The printer's coding (MAZOVIA here) is taken before the header goes out.
+  LinkSettings.LetterCoding = kWindows;
+  ExpectSent(SendHeader(request), "header");
+  EXPECT_EQ(LinkSettings.LetterCoding, kMazovia);
+  EXPECT_NE(Paper().find(std::string(17, ' ') + "D U Ż Y\nZakład żółty\n"
+                                                "                              ul. Krótka 1\n"),
+            std::string::npos)
+      << Paper();
+  HeaderModel back;
+  ASSERT_TRUE(ReadHeaderBack(&back));
+  EXPECT_EQ(MarkedTextOf(back), std::string(17, ' ') + "*DUŻY*\nZakład żółty\n" +
+                                    std::string(30, ' ') + "ul. Krótka 1\n");
+  // Saved and sent again, the spaces that came back keep the lines where they were.
+  ASSERT_TRUE(SaveHeaderFile(dir.File("z_drukarki.rtf"), back, &message));
+  HeaderSendRequest again;
+  ASSERT_TRUE(LoadHeaderFile(dir.File("z_drukarki.rtf"), &again.model, &message));
+  ExpectSent(SendHeader(again), "header again");
+  HeaderModel twice;
+  ASSERT_TRUE(ReadHeaderBack(&twice));
+  EXPECT_EQ(twice, back);
+  // A line wider than the paper is the printer's to refuse; the error is shown, the header kept.
+  HeaderSendRequest wide;
+  wide.model = HeaderFromMarkedText(std::string(58, 'x'));
+  EXPECT_EQ(SendHeader(wide), SendOutcome::kSent);
+  EXPECT_EQ(LastSendResult(), kCommandPrinterError);
+  seams.op.messages.clear();
+}
+
+TEST_P(ConfigKelmemu, PortsAndNetworksAreWrittenAndReadBack) {
+  Start("salvo");
+  IoState io;
+  ASSERT_TRUE(ReadIoConfiguration(&io, true));
+  ChooseIoModel(&io, 2);
+  SetIoSales(&io, kUsb0, 1);
+  ChooseIoCopy(&io, kUsb1);
+  EXPECT_EQ(WriteIoConfiguration(io), SendOutcome::kSent);
+  IoState read;
+  ASSERT_TRUE(ReadIoConfiguration(&read, true));
+  EXPECT_EQ(read.copy, kUsb1);
+  EXPECT_EQ(read.speed[kUsb1], kSpeed115200);
+  EXPECT_EQ(read.sales[kUsb0], 1);
+  EXPECT_FALSE(read.sales_enabled[kIntCom]);  // this printer has no internal COM
+
+  EthernetSettings eth;
+  eth.dhcp = false;
+  eth.texts = {"10.0. 0.7", "7000", "7001", "1", "2", "3"};
+  ExpectSent(WriteEthernet(eth), "ethernet");
+  EthernetSettings eth_back;
+  ASSERT_TRUE(ReadEthernet(&eth_back));
+  eth.texts[0] = "10.0.0.7";
+  EXPECT_EQ(eth_back, eth);
+
+  WifiSettings wifi;
+  wifi.texts = {"10.0.0.8", "255.0.0.0", "10.0.0.1", "Sieć", "6666", "6667", "tajne-haslo"};
+  wifi.wifi_on = true;
+  ExpectSent(WriteWifi(wifi), "wifi");
+  WifiSettings wifi_back;
+  ASSERT_TRUE(ReadWifi(&wifi_back));
+  EXPECT_EQ(WifiText(wifi_back), WifiText(wifi));
+
+  BluetoothSettings bt;
+  bt.secure = true;
+  bt.pin = "9876";
+  bt.address = "00a0c91e6b2f";
+  ExpectSent(WriteBluetooth(bt), "bluetooth");
+  BluetoothSettings bt_back;
+  ASSERT_TRUE(ReadBluetooth(&bt_back));
+  EXPECT_EQ(BluetoothText(bt_back),
+            "PIN: 9876\nBezpieczne połączenie: TAK\n"
+            "Adres bezpiecznego połączenia: 00A0C91E6B2F\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ConfigKelmemu, ::testing::Bool(),

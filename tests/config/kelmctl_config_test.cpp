@@ -126,6 +126,42 @@ TEST_P(KelmctlConfig, ScheduledChangeOnlyWhereThePrinterOffersIt) {
   EXPECT_NE(r.err.find("no scheduled change"), std::string::npos) << r.err;
 }
 
+TEST_P(KelmctlConfig, HeaderPortsAndNetworks) {
+  Start("salvo");
+  test::TempDir::Write(dir.File("h.rtf"),
+                       "{\\rtf1\\ansi\\ansicpg1250\\pard\\qc\\b\\fs40 \\'afABA\\b0\\fs20\\par\r\n"
+                       "\\pard\\qr ko\\'b3o\\par}");
+  Outcome r = Run({"header", "--send", "h.rtf", "--discount", "1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(Paper().find(std::string(17, ' ') + "Ż A B A\n" + std::string(38, ' ') + "koło\n"),
+            std::string::npos)
+      << Paper();
+  r = Run({"header", "--read", "-o", "back.rtf"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, std::string(17, ' ') + "*ŻABA*\n" + std::string(38, ' ') + "koło\n");
+  EXPECT_NE(test::TempDir::Read(dir.File("back.rtf")).find("\\b\\fs40 \\'afABA"),
+            std::string::npos);
+  struct {
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+  } rows[] = {
+      {{"header", "--send", "brak.rtf"}, 64, ""},
+      {{"header", "--read"}, 64, ""},
+      {{"header", "--send", "h.rtf", "--discount", "x"}, 64, ""},
+      {{"io"}, 0, "Kopia elektroniczna: Brak kopii\n"},
+      {{"network", "ethernet"}, 0, "IP drukarki: 192.168.0.100\n"},
+      {{"network", "wlan"}, 0, "Typ zabezpieczeń: WPA\n"},
+      {{"network", "bluetooth"}, 0, "PIN: 1234\n"},
+      {{"network", "modem"}, 64, ""},
+  };
+  for (auto& row : rows) {
+    r = Run(row.args);
+    EXPECT_EQ(r.status, row.status) << row.args[0] << " " << r.err;
+    EXPECT_NE(r.out.find(row.out), std::string::npos) << r.out;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Links, KelmctlConfig, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "Tcp" : "Pty";

@@ -58,5 +58,6 @@ const std::vector<Command>& GraphicsCommands();
 const std::vector<Command>& TransferCommands();
 const std::vector<Command>& ConfigCommands();
 const std::vector<Command>& TestRunCommands();
+const std::vector<Command>& HeaderCommands();
 
 }  // namespace kelm::ctl

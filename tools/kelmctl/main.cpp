@@ -47,8 +47,9 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
-      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &SalesCommands(),
-      &GraphicsCommands(), &TransferCommands(), &ConfigCommands(), &TestRunCommands()};
+      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &ConfigCommands(),
+      &HeaderCommands(), &SalesCommands(), &GraphicsCommands(), &TransferCommands(),
+      &TestRunCommands()};
   return families;
 }
 
