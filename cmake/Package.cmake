@@ -20,6 +20,13 @@ foreach(entry "kelmctl|command-line companion of kldiag for KELM fiscal printers
     COMMENT "Manual page of ${program}")
   list(APPEND kelm_manpages ${kelm_man}/${program}.1.gz)
 endforeach()
+# kldiag takes no options: its page is written by hand.
+add_custom_command(
+  OUTPUT ${kelm_man}/kldiag.1.gz
+  COMMAND gzip -9n -c ${kelm_packaging}/kldiag.1 > ${kelm_man}/kldiag.1.gz
+  DEPENDS ${kelm_packaging}/kldiag.1
+  COMMENT "Manual page of kldiag")
+list(APPEND kelm_manpages ${kelm_man}/kldiag.1.gz)
 add_custom_target(manpages ALL DEPENDS ${kelm_manpages})
 
 install(TARGETS kldiag kelmctl kelmemu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -31,10 +38,13 @@ install(FILES ${kelm_packaging}/kldiag.svg
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kldiag)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "kldiag developers <kldiag@localhost>")
+set(CPACK_PACKAGE_CONTACT "kldiag developers <kldiag@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "service and test program for KELM fiscal printers")
+# The summary is the first line of the package's description; these lines follow it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "service and test program for KELM fiscal printers\n kldiag sets up, tests and reads out KELM fiscal printers over a serial port or TCP.\n kelmctl runs the same work from the command line, and kelmemu is a virtual\n printer to try both without a real one.")
+    "kldiag sets up, tests and reads out KELM fiscal printers over a serial
+port or TCP/IP. kelmctl runs the same work from the command line, and
+kelmemu is a virtual printer to try both without a real one.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -21,7 +21,8 @@ deb=$1
 dpkg-deb -c "$deb" >"$work/list"
 for path in ./usr/bin/kldiag ./usr/bin/kelmctl ./usr/bin/kelmemu \
   ./usr/share/applications/kldiag.desktop ./usr/share/icons/hicolor/scalable/apps/kldiag.svg \
-  ./usr/share/man/man1/kelmctl.1.gz ./usr/share/man/man1/kelmemu.1.gz; do
+  ./usr/share/man/man1/kelmctl.1.gz ./usr/share/man/man1/kelmemu.1.gz \
+  ./usr/share/man/man1/kldiag.1.gz; do
   grep -q " $path\$" "$work/list" || fail "the package lacks $path"
 done
 
@@ -32,7 +33,7 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libisoburn1
     *) fail "Depends lacks $package: $depends" ;;
   esac
 done
-dpkg-deb -I "$deb" postinst | grep -q "adduser \"\$USER\" dialout" ||
+dpkg-deb -I "$deb" postinst | grep -q "usermod -aG dialout \"\$USER\"" ||
   fail "the post-install script says nothing of the dialout group"
 
 root=$work/root
