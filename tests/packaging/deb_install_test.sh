@@ -33,6 +33,8 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libisoburn1
     *) fail "Depends lacks $package: $depends" ;;
   esac
 done
+dpkg-deb -f "$deb" Recommends | grep -q qt6-translations-l10n ||
+  fail "the package does not recommend Qt's translations"
 dpkg-deb -I "$deb" postinst | grep -q "usermod -aG dialout \"\$USER\"" ||
   fail "the post-install script says nothing of the dialout group"
 
