@@ -13,8 +13,8 @@
 
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
-#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/dialogs/ReportViewer.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 
