@@ -14,6 +14,8 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "control/dialogs/TNrKontrolnyPar.h"
+#include "control/dialogs/TNrKontrolnyRapDobowego.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
@@ -49,6 +51,8 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new TOProgramie(&form));
+  form.RegisterDialog("TNrKontrolnyPar", new dialogs::TNrKontrolnyPar(&form));
+  form.RegisterDialog("TNrKontrolnyRapDobowego", new dialogs::TNrKontrolnyRapDobowego(&form));
 }
 
 }  // namespace kelm
