@@ -13,6 +13,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "catalogue/model.h"
+#include "kelmctl_control.h"
 #include "link/com_ports.h"
 #include "link/command_positions.h"
 #include "link/printer_link.h"
@@ -55,6 +56,18 @@ constexpr const char* kUsage =
     "                                  read a periodic report out of the fiscal memory into a\n"
     "                                  text file (default name: the report's file name); after\n"
     "                                  'readout', --speed is the readout speed\n"
+    "  verify daily --from-readout FILE --report N [--unique 'LLL DIGITS'] [--print-all]\n"
+    "                                  send daily report N of a readout's report text for the\n"
+    "                                  printer to check its control number\n"
+    "  verify daily|receipt --fields FILE [--print-all]\n"
+    "                                  the same with the data from a 'label: value' file:\n"
+    "                                  daily: date, report, taxed (LETTER AMOUNT, repeated),\n"
+    "                                  exempt (repeated), vat, receipts, invoices, running-vat,\n"
+    "                                  unique (LLL DIGITS), control, print-all (0|1);\n"
+    "                                  receipt: date, document, line (LETTER NAME, repeated),\n"
+    "                                  vat, total, receipt, cancelled (0|1), nip, unique, time,\n"
+    "                                  control, print-all; exit 0 when the printer took the\n"
+    "                                  series (the verdict is on its paper)\n"
     "options:\n"
     "  --com N | --device PATH | --tcp HOST:PORT\n"
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
@@ -82,6 +95,7 @@ struct Options {
   std::string period_kind, output;
   bool short_report = false, emergency = false;
   unsigned long readout_speed = kDefaultReadoutSpeed;
+  VerifyRequest verify;
 };
 
 bool ParseNumber(std::string_view text, long min, long max, long* out) {
@@ -128,6 +142,7 @@ bool ParseOptions(int argc, char** argv, Options* o) {
     std::string v;
     long n = 0;
     const bool readout = !o->words.empty() && o->words[0] == "readout";
+    const bool verify = !o->words.empty() && o->words[0] == "verify";
     if (arg == "-o") {
       if (!value(&o->output) || o->output.empty()) return false;
     } else if (arg.rfind("--", 0) != 0) {
@@ -147,6 +162,16 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       o->short_report = true;
     } else if (readout && name == "--emergency") {
       o->emergency = true;
+    } else if (verify && name == "--fields") {
+      if (!value(&o->verify.fields) || o->verify.fields.empty()) return false;
+    } else if (verify && name == "--from-readout") {
+      if (!value(&o->verify.readout) || o->verify.readout.empty()) return false;
+    } else if (verify && name == "--report") {
+      if (!value(&v) || !ParseNumber(v, 0, 99999, &o->verify.report)) return false;
+    } else if (verify && name == "--unique") {
+      if (!value(&o->verify.unique)) return false;
+    } else if (verify && name == "--print-all") {
+      o->verify.print_all = true;
     } else if (name == "--com") {
       if (!value(&v) || !ParseNumber(v, 1, kHighestComPort, &n)) return false;
       LinkSettings.PortNumber = static_cast<uint8_t>(n);
@@ -213,6 +238,15 @@ bool ParseOptions(int argc, char** argv, Options* o) {
   }
   if (command == "readout") return arguments == 0 && !o->period_kind.empty();
   if (command == "send") return arguments == 1 && !(o->receive && o->check);
+  if (command == "verify") {
+    VerifyRequest& q = o->verify;
+    if (arguments != 1) return false;
+    q.kind = o->words[1];
+    const bool by_readout = !q.readout.empty();
+    if (by_readout == !q.fields.empty()) return false;
+    if (by_readout) return q.kind == "daily" && q.report >= 0;
+    return (q.kind == "daily" || q.kind == "receipt") && q.report < 0 && q.unique.empty();
+  }
   if (command == "positions") return arguments == 1;
   return false;
 }
@@ -401,6 +435,8 @@ int Run(int argc, char** argv) {
       result = Buffer(o);
     } else if (command == "readout") {
       result = Readout(o);
+    } else if (command == "verify") {
+      result = VerifyDocument(o.verify);
     } else {
       result = SendCommandPositionsFile(o.words[1], o.each) == 0 ? kExitDone : kExitLink;
     }
