@@ -306,6 +306,7 @@ TEST_F(ControlDialogsTest, HelpWindowsOpenBesideTheDialogs) {
       EXPECT_FALSE(help->isModal());
       auto* picture = help->findChild<dialogs::PrintoutPicture*>("Image1");
       ASSERT_NE(picture, nullptr);
+      EXPECT_EQ(picture->MisplacedMarks(), 0) << row.help;
       // Something was drawn: the picture is not one colour.
       const QImage image = picture->grab().toImage();
       EXPECT_GT(image.width(), 400);

@@ -85,6 +85,17 @@ PrintoutPicture::Layout PrintoutPicture::Measure() const {
   return l;
 }
 
+int PrintoutPicture::MisplacedMarks() const {
+  int misplaced = 0;
+  for (const PrintoutMark& mark : sample_.marks) {
+    const bool found =
+        mark.line >= 0 && size_t(mark.line) < sample_.lines.size() &&
+        QString::fromUtf8(sample_.lines[mark.line]).contains(QString::fromUtf8(mark.part));
+    if (!found) ++misplaced;
+  }
+  return misplaced;
+}
+
 QSize PrintoutPicture::sizeHint() const {
   return Measure().size;
 }
@@ -112,7 +123,8 @@ void PrintoutPicture::paintEvent(QPaintEvent*) {
     const PrintoutMark& mark = sample_.marks[k];
     const QColor colour = MarkColour(mark.skip);
     const int y = l.paper.top() + kPaperPadding + mark.line * l.line_height;
-    const QString line = QString::fromUtf8(sample_.lines.at(mark.line));
+    if (mark.line < 0 || size_t(mark.line) >= sample_.lines.size()) continue;
+    const QString line = QString::fromUtf8(sample_.lines[mark.line]);
     const QString part = QString::fromUtf8(mark.part);
     const int from = std::max<int>(0, line.indexOf(part));
     const QRect ring(l.paper.left() + kPaperPadding + from * l.char_width - 5, y - 2,

@@ -29,6 +29,8 @@ class PrintoutPicture : public QWidget {
   PrintoutPicture(const PrintoutSample& sample, QWidget* parent);
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
+  // Marks whose text does not stand in their line: they would circle the wrong place.
+  int MisplacedMarks() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
