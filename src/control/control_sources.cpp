@@ -167,9 +167,17 @@ Label Control(std::string* field) {
           false, "40 letters and digits"};
 }
 
+// A cancelled receipt needs only the digits.
 Label Unique(std::string* letters, std::string* digits) {
-  return {[=](std::string_view v) { return SplitUnique(v, letters, digits); }, false,
-          "three letters, a space and digits"};
+  return {[=](std::string_view v) {
+            if (!v.empty() && v.find_first_not_of("0123456789") == std::string_view::npos) {
+              letters->clear();
+              *digits = std::string(v);
+              return true;
+            }
+            return SplitUnique(v, letters, digits);
+          },
+          false, "three letters, a space and digits (or the digits alone)"};
 }
 
 Label Yes(bool* field) {

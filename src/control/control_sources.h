@@ -12,7 +12,8 @@ namespace kelm {
 // The labels of the fields file, one "label: value" a line (UTF-8; blank lines and lines
 // starting with '#' are skipped). Repeatable labels add one grid row each.
 //   receipt: date, document, line (LETTER NAME, repeatable), vat, total, receipt, cancelled (0|1),
-//            nip, unique (LLL DIGITS), time, control, print-all (0|1)
+//            nip, unique (LLL DIGITS, or DIGITS for a cancelled receipt), time, control,
+//            print-all (0|1)
 //   daily:   date, report, taxed (LETTER AMOUNT, repeatable), exempt (repeatable), vat, receipts,
 //            invoices, running-vat, unique, control, print-all
 // They return false with `error` set (in English, with the line number) on anything else.
