@@ -22,6 +22,7 @@
 #include "link/program_folder.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "printout.h"
 #include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "readout/readout_run.h"
@@ -56,12 +57,7 @@ class DialogsAgainstKelmemu : public ::testing::Test {
     ASSERT_EQ(TcpConnect("127.0.0.1", where.substr(where.rfind(':') + 1), false), kTcpConnected);
     seams.op.messages.clear();
   }
-  std::string NewPaper() {
-    const std::string all = test::TempDir::Read(dir.File("paper.txt"));
-    const std::string fresh = all.substr(std::min(seen_, all.size()));
-    seen_ = all.size();
-    return fresh;
-  }
+  std::string NewPaper() { return paper_.Fresh(); }
   // Shows the dialog, fills it and presses "Wyślij"; true when it closed afterwards.
   bool Send(QDialog& dialog, std::function<void(QWidget*)> fill) {
     bool closed = false;
@@ -90,7 +86,7 @@ class DialogsAgainstKelmemu : public ::testing::Test {
   test::TempDir dir;
   test::InFolder in{dir.path()};
   std::unique_ptr<test::KelmemuProcess> emu_;
-  size_t seen_ = 0;
+  test::PaperLog paper_{dir.File("paper.txt")};
 };
 
 TEST_F(DialogsAgainstKelmemu, DailyReportDialogFromTheReadout) {
@@ -143,33 +139,24 @@ TEST_F(DialogsAgainstKelmemu, DailyReportDialogFromTheReadout) {
 
 TEST_F(DialogsAgainstKelmemu, ReceiptDialogFromThePrintout) {
   Start("vantel-ke", "2.00", 5);
-  for (const char* body : {"0$h", "1$lMleko\r1\rA/3.10/3.10/", "0$e"}) {
+  for (const char* body : {"0$h", "1$lMleko\r1\rA/3.10/3.10/", "2$lSer\r1\rB/8.00/8.00/", "0$e"}) {
     ASSERT_EQ(RunCommand(CommandSteps{}, "%cP%sxx%c%c", kEsc, body, kEsc, kBackslash), 0) << body;
   }
-  // The cancelled receipt as printed: its date and number, the line, the time and unique
-  // number under "PARAGON ANULOWANY", the control number under them.
-  const std::string paper = NewPaper();
-  const size_t date = paper.find("nr wydr.");
-  const size_t mark = paper.find("*** PARAGON ANULOWANY ***");
-  ASSERT_NE(mark, std::string::npos) << paper;
-  const size_t time = paper.find('\n', mark) + 1;
-  const size_t code = paper.find('\n', time) + 1;
-  const std::string number = paper.substr(date + 9, paper.find('\n', date) - date - 9);
-  const std::string time_text = paper.substr(time, 8);
-  const std::string control = paper.substr(code, 40);
-  const size_t line_end = paper.find('\n', time);
-  const std::string digits =
-      paper.substr(paper.rfind(' ', line_end) + 1, line_end - paper.rfind(' ', line_end) - 1);
+  const ReceiptControlData r = test::FromReceipt(NewPaper());
+  ASSERT_TRUE(r.cancelled);
+  ASSERT_EQ(r.lines.size(), 2u);
   dialogs::TNrKontrolnyPar dialog;
   EXPECT_TRUE(Send(dialog, [&](QWidget* w) {
-    Set(w, "MaskEdit1", paper.substr(paper.rfind('\n', date) + 1, 10));
-    Set(w, "Edit1", number);
-    Cell(w, "StringGrid1", 0, 0, "Mleko");
-    Cell(w, "StringGrid1", 0, 1, "A");
+    Set(w, "MaskEdit1", r.date);
+    Set(w, "Edit1", r.document);
+    for (size_t i = 0; i < r.lines.size(); ++i) {
+      Cell(w, "StringGrid1", int(i), 0, r.lines[i].name);
+      Cell(w, "StringGrid1", int(i), 1, r.lines[i].letter);
+    }
     Child<QCheckBox>(w, "CheckBox2")->click();
-    Set(w, "MaskEdit4", digits);
-    Set(w, "MaskEdit2", time_text);
-    Set(w, "MaskEdit5", control);
+    Set(w, "MaskEdit4", r.unique_digits);
+    Set(w, "MaskEdit2", r.time);
+    Set(w, "MaskEdit5", r.control_number);
   }));
   EXPECT_NE(NewPaper().find("NUMER KONTROLNY ZGODNY"), std::string::npos);
 }

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "printout.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -38,50 +38,6 @@ const Printer k859 = {"859", "1.02", "859"};                   // bus variant 2,
 const char kMatch[] = "NUMER KONTROLNY ZGODNY";
 const char kMismatch[] = "NUMER KONTROLNY NIEZGODNY";
 
-// What the operator reads off a printed receipt (the only document of `paper`).
-ReceiptControlData FromReceipt(const std::string& paper) {
-  ReceiptControlData d;
-  std::istringstream in(paper);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  auto last_word = [](const std::string& s) { return s.substr(s.find_last_of(' ') + 1); };
-  bool in_lines = false;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string& l = lines[i];
-    if (l.find("nr wydr.") != std::string::npos) {
-      d.date = l.substr(0, 10);
-      d.document = last_word(l);
-    } else if (l.find("PARAGON FISKALNY") != std::string::npos) {
-      in_lines = true;
-    } else if (l.rfind("---", 0) == 0 || l.find("PARAGON ANULOWANY") != std::string::npos) {
-      in_lines = false;
-      if (l.find("ANULOWANY") != std::string::npos) {
-        d.cancelled = true;
-        d.time = lines[i + 1].substr(0, 8);
-        d.unique_digits = last_word(lines[i + 1]);
-        d.control_number = lines[i + 2];
-      }
-    } else if (in_lines && l.find(" x") != std::string::npos) {
-      d.lines.push_back({l.substr(0, l.find("  ")), last_word(l)});
-    } else if (l.rfind("SUMA PTU", 0) == 0) {
-      d.vat_total = last_word(l);
-    } else if (l.rfind("SUMA PLN", 0) == 0) {
-      d.total = last_word(l);
-    } else if (l.rfind("NIP NABYWCY: ", 0) == 0) {
-      d.buyer_nip_given = true;
-      d.buyer_nip = l.substr(13);
-    } else if (l.rfind("#", 0) == 0 && !d.cancelled) {
-      d.receipt_number = l.substr(1, l.find(' ') - 1);
-      d.time = last_word(l);
-      const std::string unique = lines[i + 1].substr(lines[i + 1].find_first_not_of(' '));
-      d.unique_letters = unique.substr(0, 3);
-      d.unique_digits = unique.substr(4);
-      d.control_number = lines[i + 2];
-    }
-  }
-  return d;
-}
-
 class KelmctlVerify : public ::testing::TestWithParam<bool> {
  protected:
   void Start(const Printer& p, std::vector<std::string> options = {}) {
@@ -95,13 +51,7 @@ class KelmctlVerify : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(emu_->Ready()) << emu_->ready();
     model_ = p.kelmctl_model;
   }
-  // What the printer printed since the last call.
-  std::string NewPaper() {
-    const std::string all = test::TempDir::Read(dir.File("paper.txt"));
-    const std::string fresh = all.substr(std::min(seen_, all.size()));
-    seen_ = all.size();
-    return fresh;
-  }
+  std::string NewPaper() { return paper_.Fresh(); }
   int Kelmctl(std::vector<std::string> args) {
     std::string command = "cd '" + dir.path() + "' && '" KELMCTL_PATH "' --model " + model_ +
                           (GetParam() ? " --tcp " : " --speed 115200 --device ") + emu_->Where();
@@ -119,7 +69,7 @@ class KelmctlVerify : public ::testing::TestWithParam<bool> {
   test::TempDir dir;
   std::unique_ptr<test::KelmemuProcess> emu_;
   std::string model_;
-  size_t seen_ = 0;
+  test::PaperLog paper_{dir.File("paper.txt")};
 };
 
 // The fields file of a daily report.
@@ -199,7 +149,7 @@ TEST_P(KelmctlVerify, ReceiptPrintedAndVerified) {
       ASSERT_EQ(Kelmctl({"send", "<ESC>P" + body + "xx<ESC>\\", "--checksum", "--check"}), 0)
           << body << Err();
     }
-    ReceiptControlData d = FromReceipt(NewPaper());
+    ReceiptControlData d = test::FromReceipt(NewPaper());
     ASSERT_EQ(d.control_number.size(), 40u);
     ASSERT_EQ(d.cancelled, row.receipt.back() == "0$e");
     ASSERT_EQ(Verify("receipt", ReceiptFile(d)), 0) << Err();
