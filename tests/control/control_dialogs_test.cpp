@@ -169,6 +169,7 @@ TEST_F(ControlDialogsTest, ReceiptDialogSendsItsSeries) {
 }
 
 // The printer's refusal ends the series and the dialog; a frame that cannot be sent keeps it.
+// Enter in a field sends as the button does.
 TEST_F(ControlDialogsTest, ReceiptDialogStopRules) {
   printer->AnswerStatus(0x08, 0x74, 39);
   dialogs::TNrKontrolnyPar dialog;
@@ -176,6 +177,8 @@ TEST_F(ControlDialogsTest, ReceiptDialogStopRules) {
     FillReceipt(d);
     Cell(d, "StringGrid1", 0, 0, "Chleb");
     Cell(d, "StringGrid1", 0, 1, "Q");
+    QTest::keyClick(Child<QLineEdit>(d, "Edit2"), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
   }));
   EXPECT_EQ(Series().size(), 1u);
   EXPECT_EQ(seams.op.messages,
