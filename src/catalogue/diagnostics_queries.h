@@ -12,13 +12,6 @@ namespace kelm {
 // no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
 void ReadCashInfo();
 
-// Sends "#v" with 1 and fills DetectedType. Returns true when the printer answered.
-bool DetectPrinterType();
-// DetectPrinterType, then the warning when the printer differs from the configured model.
-void CheckDetectedType();
-inline constexpr const char* kOtherTypeWarning =
-    "Wykryto inny typ drukarki niż zdefiniowany w KLSerw. Mogą wystąpić błędy transmisji.";
-
 // Sends "#c" and fills PrinterClock when an answer came. Returns true when it did.
 bool ReadPrinterClock();
 // "20YY-MM-DD" and "HH:MM" of PrinterClock.

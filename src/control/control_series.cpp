@@ -5,11 +5,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
+#include "link/command_execution.h"
+#include "link/printer_identity.h"
 #include "link/reception.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "protocol/letters.h"
 #include "protocol/number_text.h"
@@ -47,7 +46,7 @@ std::string Typed(std::string_view utf8) {
 std::string Printer(std::string_view utf8) {
   std::string text = Utf8ToCp1250(utf8);
   text.push_back('\0');
-  const size_t length = ToPrinterLetters(text.data());
+  const size_t length = ToPrinterLetters(text.data(), LinkSettings.LetterCoding);
   text.resize(length);
   return text;
 }
@@ -160,7 +159,7 @@ SeriesEnd SendSeries(const std::vector<SeriesFrame>& frames) {
     if (frame.bytes.empty() || frame.bytes.size() >= kFrameBufferSize) return SeriesEnd::kNotSent;
     std::memcpy(CommandFrame, frame.bytes.c_str(), frame.bytes.size() + 1);
     const int r = FinishCommand(frame.tmpl, CommandSteps{});
-    if (r == kCommandNotSent) return SeriesEnd::kNotSent;
+    if (r == kCommandNotSent || r == kCommandNoLink) return SeriesEnd::kNotSent;
     if (r != kCommandExecuted) return SeriesEnd::kStopped;
   }
   return SeriesEnd::kAccepted;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "link/printer_link.h"
+#include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/letters.h"
 #include "protocol/operator.h"
@@ -50,7 +51,7 @@ int SendCommandPositions(std::string_view text, bool show_each) {
     // A line longer than the frame buffer cannot become a frame; sending it cut would send
     // something other than the file says, so the run stops there.
     if (!PositionLineToFrame(text.substr(0, end), CommandFrame, kFrameBufferSize)) return 1;
-    ToPrinterLetters(CommandFrame);
+    ToPrinterLetters(CommandFrame, LinkSettings.LetterCoding);
     ApplyChecksum(CommandFrame);
     if (show_each) {
       TheOperator().ShowMessage("Wyslij pozycje.<" + Cp1250ToUtf8(CommandFrame) + ">");

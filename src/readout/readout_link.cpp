@@ -1,11 +1,11 @@
 // The record stream over the link and the readout's pass loop.
 #include "readout/readout_link.h"
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 
 namespace kelm {
