@@ -1,9 +1,8 @@
-// The control number dialogs against kelmemu as its own process on loopback TCP/IP: a daily
-// report read out and a receipt printed, each typed into its dialog the way an operator reads
-// them, and the printer's verdict on its paper.
+// The daily-report dialog against kelmemu as its own process on loopback TCP/IP: a report read
+// out of the fiscal memory, typed into the dialog as an operator reads it, and the printer's
+// verdict on its paper.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,15 +15,12 @@
 
 #include "catalogue/model.h"
 #include "control/control_sources.h"
-#include "control/dialogs/TNrKontrolnyPar.h"
 #include "control/dialogs/TNrKontrolnyRapDobowego.h"
 #include "gui_support.h"
-#include "link/command_execution.h"
 #include "link/program_folder.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "printout.h"
-#include "protocol/frame.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
 #include "support/kelmemu_process.h"
@@ -135,30 +131,6 @@ TEST_F(DialogsAgainstKelmemu, DailyReportDialogFromTheReadout) {
     }
     EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages[0];
   }
-}
-
-TEST_F(DialogsAgainstKelmemu, ReceiptDialogFromThePrintout) {
-  Start("vantel-ke", "2.00", 5);
-  for (const char* body : {"0$h", "1$lMleko\r1\rA/3.10/3.10/", "2$lSer\r1\rB/8.00/8.00/", "0$e"}) {
-    ASSERT_EQ(RunCommand(CommandSteps{}, "%cP%sxx%c%c", kEsc, body, kEsc, kBackslash), 0) << body;
-  }
-  const ReceiptControlData r = test::FromReceipt(NewPaper());
-  ASSERT_TRUE(r.cancelled);
-  ASSERT_EQ(r.lines.size(), 2u);
-  dialogs::TNrKontrolnyPar dialog;
-  EXPECT_TRUE(Send(dialog, [&](QWidget* w) {
-    Set(w, "MaskEdit1", r.date);
-    Set(w, "Edit1", r.document);
-    for (size_t i = 0; i < r.lines.size(); ++i) {
-      Cell(w, "StringGrid1", int(i), 0, r.lines[i].name);
-      Cell(w, "StringGrid1", int(i), 1, r.lines[i].letter);
-    }
-    Child<QCheckBox>(w, "CheckBox2")->click();
-    Set(w, "MaskEdit4", r.unique_digits);
-    Set(w, "MaskEdit2", r.time);
-    Set(w, "MaskEdit5", r.control_number);
-  }));
-  EXPECT_NE(NewPaper().find("NUMER KONTROLNY ZGODNY"), std::string::npos);
 }
 
 }  // namespace

@@ -56,26 +56,6 @@ TEST(FieldsFile, ReceiptFieldsAsTheDialogHoldsThem) {
   EXPECT_FALSE(d.cancelled);
 }
 
-TEST(FieldsFile, DailyFieldsWithBothGrids) {
-  DailyControlData d;
-  std::string error;
-  ASSERT_TRUE(
-      ParseDailyFields("date: 05-07-2024\nreport: 3\ntaxed: A 1,23\ntaxed: A 0,50\n"
-                       "exempt: G 2,00\nvat: 0,23\nreceipts: 2\ninvoices: 1\n"
-                       "running-vat: 12345678,90\nunique: KLM 12345678\ncontrol: " +
-                           kCode + "\n",
-                       &d, &error))
-      << error;
-  ASSERT_EQ(d.taxed.size(), 2u);
-  EXPECT_EQ(d.taxed[1].letter, "A");
-  EXPECT_EQ(d.taxed[1].amount, "0,50");
-  ASSERT_EQ(d.exempt.size(), 1u);
-  EXPECT_EQ(d.report_number, "3");
-  EXPECT_EQ(d.invoice_count, "1");
-  EXPECT_EQ(d.running_vat, "12345678,90");
-  EXPECT_FALSE(d.print_all);
-}
-
 // Each mistake is named with its line, and nothing is half taken.
 TEST(FieldsFile, MistakesAreNamed) {
   const std::string good = "date: 05-07-2024\ncontrol: " + kCode + "\n";

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "emulator/daily_digest.h"
 #include "emulator/wire.h"
 
 namespace kelm::emu::test {
@@ -70,35 +69,6 @@ TEST(ControlSeries, EveryWrongSeriesGetsItsError) {
     // The series is over: nothing was printed, and its next frame finds no series.
     EXPECT_EQ(b.Paper().find("NUMER KONTROLNY"), std::string::npos) << row.name;
     EXPECT_EQ(b.Run("10;0$*" + kCode + "\r"), 21) << row.name;
-  }
-}
-
-// A whole daily series with the values the printer recomputes the digest from; one amount
-// changed gives the other verdict.
-TEST(ControlSeries, DailyDigestRecomputedFromTheSeries) {
-  DailyDigest digest;
-  digest.Start("05-07-2024", 7);
-  digest.Sale(0, 123);
-  digest.Sale(0, 400);
-  digest.Sale(6, 200);
-  digest.Value(23);
-  digest.Value(2);
-  digest.Value(1);
-  digest.RunningTotal(1, 234567890);
-  const std::string code = digest.Finish("KLM 12345678", "00:00:00");
-  for (const char* taxed : {"4;1$*A\r1,23/", "4;1$*A\r1,32/"}) {
-    Bench b;
-    for (const std::string& f : std::vector<std::string>{
-             "0;1$*05-07-2024\r0007/RAPORTU DOBOWEGO\r", taxed, "4;1$*A\r4.00/", "4;2$*G\r2,00/",
-             "5;1$*0,23/X:\r", "5;1$*2/X:\r", "5;1$*1/X::\r", "6;1$*1/2345678.90/X:\r",
-             "7;1$*KLM 12345678\r00:00:00\r", "10;1$*" + code + "\r"}) {
-      ASSERT_EQ(b.Run(f), 0) << f;
-    }
-    const std::string paper = b.Paper();
-    const bool same = std::string(taxed).find("1,23") != std::string::npos;
-    EXPECT_NE(paper.find(same ? "NUMER KONTROLNY ZGODNY" : "NUMER KONTROLNY NIEZGODNY"),
-              std::string::npos)
-        << paper;
   }
 }
 
