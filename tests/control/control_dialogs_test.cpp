@@ -21,6 +21,7 @@
 #include "gui_support.h"
 #include "link/link_fixture.h"
 #include "link/settings.h"
+#include "main_form_fixture.h"
 #include "protocol/frame.h"
 #include "protocol/letter_tables.h"
 
@@ -329,3 +330,16 @@ TEST_F(ControlDialogsTest, HelpWindowsOpenBesideTheDialogs) {
 
 }  // namespace
 }  // namespace kelm
+
+namespace kelm::test {
+namespace {
+
+// The diagnostics tree names both dialogs; the program must have created them to open them.
+TEST_F(MainFormTest, ControlNumberDialogsAreCreatedAtStart) {
+  Create();
+  EXPECT_NE(form->FindDialog("TNrKontrolnyPar"), nullptr);
+  EXPECT_NE(form->FindDialog("TNrKontrolnyRapDobowego"), nullptr);
+}
+
+}  // namespace
+}  // namespace kelm::test
