@@ -30,17 +30,7 @@ class ReadoutSpeed {
     LinkSettings.XonXoff = 0;
     open_ = OpenSerialPort(1);
   }
-  ~ReadoutSpeed() {
-    CloseSerialPort();
-    LinkSettings.PortNumber = saved_.PortNumber;
-    LinkSettings.Speed = saved_.Speed;
-    LinkSettings.DataBits = saved_.DataBits;
-    LinkSettings.Parity = saved_.Parity;
-    LinkSettings.StopBits = saved_.StopBits;
-    LinkSettings.XonXoff = saved_.XonXoff;
-    LinkSettings.RtsCts = saved_.RtsCts;
-    if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
-  }
+  ~ReadoutSpeed() { RestoreLineParameters(saved_); }
   ReadoutSpeed(const ReadoutSpeed&) = delete;
   ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;
   bool open() const { return open_; }

@@ -16,11 +16,11 @@ namespace kelm {
 ReadoutModel DetectedReadoutModel() {
   ReadoutModel model;
   model.family = DetectedType.Family;
-  model.busVariant = DetectedType.BusVariant;
-  model.copyMode = DetectedType.CopyMode;
+  model.bus_variant = DetectedType.BusVariant;
+  model.copy_mode = DetectedType.CopyMode;
   model.version = DetectedType.Version100;
-  model.configuredFamily = LinkSettings.ModelFamily;
-  model.configuredCopyMode = LinkSettings.CopyMode;
+  model.configured_family = LinkSettings.ModelFamily;
+  model.configured_copy_mode = LinkSettings.CopyMode;
   return model;
 }
 
@@ -56,7 +56,7 @@ ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields) {
   RunReadoutPasses(session, request.speed);
   session.Finish();
   outcome.title = session.reportTitle();
-  outcome.fileName = session.reportFileName();
+  outcome.file_name = session.reportFileName();
   outcome.end = ReadoutEnd::kClose;
   if (session.success()) {
     const std::string passes = session.PassCountMessage();

@@ -19,7 +19,7 @@ struct ReadoutOutcome {
   ReadoutEnd end = ReadoutEnd::kClose;
   // ReportTitle and ReportFileName (UTF-8), empty when no file was written.
   std::string title;
-  std::string fileName;
+  std::string file_name;
 };
 
 // The printer as the readout must see it: the detected type, with the configured family and

@@ -13,15 +13,15 @@ const char kCannotWrite[] = "Nie mogę otworzy pliku do zapisu.";
 
 void DownloadEngine::Begin() {
   session_.title_.clear();
-  session_.fileName_.clear();
+  session_.file_name_.clear();
   link_.PurgeInput();
   link_.ClearAbort();
   session_.success_ = false;
-  headRead_ = false;
+  head_read_ = false;
   finished_ = false;
   code_ = kRecordGood;
   label2_ = "Pobrano dane 0 raportów";
-  progressVisible_ = false;
+  progress_visible_ = false;
 }
 
 bool DownloadEngine::Fail(int code) {
@@ -35,7 +35,7 @@ bool DownloadEngine::Fail(int code) {
 bool DownloadEngine::Tick() {
   if (finished_) return true;
   PeriodicReport& report = session_.report_;
-  if (!headRead_) {
+  if (!head_read_) {
     if (!session_.OpenWorkFile()) {
       TheOperator().ShowMessage(kCannotWrite);
       code_ = kReadoutAborted;
@@ -44,13 +44,13 @@ bool DownloadEngine::Tick() {
     }
     const int code = report.ReadPassHead(link_);
     if (code != kRecordGood) return Fail(code);
-    headRead_ = true;
-    if (session_.firstNumber_ == 0) session_.firstNumber_ = report.range().firstNumber;
-    session_.lastNumber_ = report.range().lastNumber;
+    head_read_ = true;
+    if (session_.first_number_ == 0) session_.first_number_ = report.range().first_number;
+    session_.last_number_ = report.range().last_number;
     if (report.announced() > 100) {
-      progressVisible_ = true;
-      progressMax_ = report.announced();
-      progressPosition_ = 0;
+      progress_visible_ = true;
+      progress_max_ = report.announced();
+      progress_position_ = 0;
     }
     label1_ = "Pobieranie danych raportu okresowego dla waluty " +
               Cp1250ToUtf8(report.currencyName()) + ".";
@@ -58,7 +58,7 @@ bool DownloadEngine::Tick() {
   for (int n = 0; report.reportsRead() < report.announced(); ++n) {
     if (n == kReportsPerTick) {
       label2_ = "Pobrano dane " + std::to_string(report.reportsRead()) + " raportów";
-      progressPosition_ = report.reportsRead();
+      progress_position_ = report.reportsRead();
       return false;
     }
     const int code = report.ReadDailyReport(link_);
@@ -92,15 +92,15 @@ ReadoutSession::~ReadoutSession() {
 bool ReadoutSession::OpenWorkFile() {
   if (file_ != nullptr) return true;
   // The file stays open over all passes of one readout; a new readout starts it anew.
-  if (fileUsed_) return false;
+  if (file_used_) return false;
   file_ = std::fopen(InProgramFolder(kReadoutWorkFile).c_str(), "wb");
-  fileUsed_ = file_ != nullptr;
+  file_used_ = file_ != nullptr;
   return file_ != nullptr;
 }
 
 void ReadoutSession::Write(std::string_view bytes) {
   if (file_ == nullptr) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) writeFailed_ = true;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) write_failed_ = true;
 }
 
 int ReadoutSession::RunPass(RecordLink& link) {
@@ -111,7 +111,7 @@ int ReadoutSession::RunPass(RecordLink& link) {
 }
 
 bool ReadoutSession::NextPass() {
-  if (!success_ || !report_.moreCurrencies()) return false;
+  if (!success_ || !report_.more_currencies()) return false;
   WriteCurrencySeparator(*this);
   return true;
 }
@@ -119,20 +119,20 @@ bool ReadoutSession::NextPass() {
 void ReadoutSession::Finish() {
   if (file_ == nullptr) return;
   WriteEndOfText(*this);
-  if (std::fclose(file_) != 0) writeFailed_ = true;
+  if (std::fclose(file_) != 0) write_failed_ = true;
   file_ = nullptr;
   // A text cut short by a full disk must not be offered as the printer's report.
-  if (writeFailed_ && success_) {
+  if (write_failed_ && success_) {
     success_ = false;
     TheOperator().ShowMessage(kCannotWrite);
   }
   ReadoutResult result;
-  result.firstNumber = firstNumber_;
-  result.lastNumber = lastNumber_;
-  result.uniqueNumber = report_.uniqueNumber();
+  result.first_number = first_number_;
+  result.last_number = last_number_;
+  result.unique_number = report_.unique_number();
   const ReportNaming naming = NamingOf(request_, model_, result);
   title_ = MakeReportTitle(naming);
-  fileName_ = MakeReportFileName(naming);
+  file_name_ = MakeReportFileName(naming);
 }
 
 std::string ReadoutSession::PassCountMessage() const {

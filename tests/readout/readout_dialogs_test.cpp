@@ -31,6 +31,7 @@
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -77,7 +78,7 @@ class ReadoutDialogs : public testing::Test {
     download = new dialogs::TPobieranieFiskalnejSklepu(dialog.get());
     qt_op.RegisterWait("TPobieranieFiskalnejSklepu", download);
     end = dialog->endDialog();
-    end->openFile = [this](const QString& path) {
+    end->open_file = [this](const QString& path) {
       opened = path;
       return true;
     };
@@ -190,11 +191,11 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   const std::string copy = dir.File("kopia.txt");
   const std::string pdf = dir.File("raport.pdf");
   QString proposed;
-  end->chooseSaveFile = [&](const QString& name) {
+  end->choose_save_file = [&](const QString& name) {
     proposed = name;
     return QString::fromStdString(copy);
   };
-  end->choosePrinter = [&](QPrinter& p) {
+  end->choose_printer = [&](QPrinter& p) {
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;

@@ -48,18 +48,18 @@ int Readout(const Invocation& in) {
     fields.month = in.Values("--monthly")[0];
   } else if (in.Has("--dates")) {
     fields.mode = ReadoutMode::kByDates;
-    fields.firstDate = in.Values("--dates")[0];
-    fields.lastDate = in.Values("--dates")[1];
+    fields.first_date = in.Values("--dates")[0];
+    fields.last_date = in.Values("--dates")[1];
   } else {
     fields.mode = ReadoutMode::kByNumbers;
-    fields.firstNumber = in.Values("--numbers")[0];
-    fields.lastNumber = in.Values("--numbers")[1];
+    fields.first_number = in.Values("--numbers")[0];
+    fields.last_number = in.Values("--numbers")[1];
   }
   const ReadoutOutcome outcome = ReadPeriodicReportToFile(fields);
   InstallOperator(nullptr);
   if (outcome.end != ReadoutEnd::kShowEndDialog) return kExitLink;
   const std::string work = InProgramFolder(kReadoutWorkFile);
-  const std::string target = in.Has("-o") ? in.Values("-o")[0] : outcome.fileName;
+  const std::string target = in.Has("-o") ? in.Values("-o")[0] : outcome.file_name;
   std::error_code error;
   std::filesystem::copy_file(work, target, std::filesystem::copy_options::overwrite_existing,
                              error);
