@@ -23,6 +23,7 @@
 #include "printout.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -96,8 +97,8 @@ TEST_F(DialogsAgainstKelmemu, DailyReportDialogFromTheReadout) {
     Start(row.model, row.firmware, row.index);
     ReadoutFields f;
     f.mode = ReadoutMode::kByNumbers;
-    f.firstNumber = "2";
-    f.lastNumber = "2";
+    f.first_number = "2";
+    f.last_number = "2";
     ASSERT_EQ(ReadPeriodicReportToFile(f).end, ReadoutEnd::kShowEndDialog);
     DailyControlData d;
     std::string error;
