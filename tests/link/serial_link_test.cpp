@@ -154,7 +154,8 @@ size_t FillLine(size_t limit) {
       idle = 0;
     } else {
       ++idle;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      // The terminal moves bytes on behind our back; only a line full for a while is full.
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
   }
   return taken;
