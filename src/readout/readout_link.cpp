@@ -7,6 +7,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/frame.h"
+#include "readout/port_switch.h"
 
 namespace kelm {
 namespace {
@@ -19,26 +20,6 @@ bool LinkUp() {
 bool SendOne(char byte) {
   return SendBytes(&byte, 1) == 0;
 }
-
-// The serial port at the readout speed without Xon/Xoff for one pass. Whatever happens in the
-// pass, the operator's settings come back and the port is reopened with them.
-class ReadoutSpeed {
- public:
-  explicit ReadoutSpeed(unsigned long speed) : saved_(LinkSettings) {
-    CloseSerialPort();
-    LinkSettings.Speed = uint32_t(speed);
-    LinkSettings.XonXoff = 0;
-    open_ = OpenSerialPort(1);
-  }
-  ~ReadoutSpeed() { RestoreLineParameters(saved_); }
-  ReadoutSpeed(const ReadoutSpeed&) = delete;
-  ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;
-  bool open() const { return open_; }
-
- private:
-  const LinkSettingsRecord saved_;
-  bool open_ = false;
-};
 
 }  // namespace
 
@@ -84,8 +65,10 @@ void RunReadoutPasses(ReadoutSession& session, unsigned long speed) {
         session.PassNotRun();
         return;
       }
-      ReadoutSpeed readoutSpeed(speed);
-      if (readoutSpeed.open()) {
+      // One pass at the readout speed without Xon/Xoff; the operator's settings come back
+      // whatever happens in the pass.
+      SerialPortSwitch readoutSpeed;
+      if (readoutSpeed.Switch(uint32_t(speed))) {
         session.RunPass(link);
       } else {
         session.PassNotRun();

@@ -44,9 +44,10 @@ int main(int argc, char** argv) {
     if (!form.grab().save(file)) ++failures;
     std::printf("%s\n", qPrintable(file));
     if (family == 2) {
-      // The link and model dialogs, as they look before their first showing.
-      for (const char* name : {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP",
-                               "TSzukamdrukarki", "TUstawKodLiter"}) {
+      // The link, model and picture dialogs, as they look before their first showing.
+      for (const char* name :
+           {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP", "TSzukamdrukarki",
+            "TUstawKodLiter", "TGrafikiReklamowe", "TNaglowekGraficzny", "TEkranPozegnalny"}) {
         QDialog* dialog = form.FindDialog(name);
         if (dialog == nullptr) continue;
         dialog->adjustSize();

@@ -26,11 +26,13 @@
 #include "link/tcp_link.h"
 #include "main_form_fixture.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/command_output.h"
 #include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -235,6 +237,56 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
       << printed;
   EXPECT_NE(printed.find("Strona 1 z 1"), std::string::npos) << printed;
   EXPECT_NE(printed.find("NIP: 525-000-00-00"), std::string::npos) << printed;
+}
+
+// Two readouts written from the end dialog onto one image file taken as a drive: the second
+// is a new session and the first report stays on the disc.
+TEST_F(ReadoutDialogs, EndDialogWritesEachReportAsANewSession) {
+  UseTcp();
+  const std::string image = dir.File("plyta.iso");
+  setenv("KELM_DISC_DRIVES", ("stdio:" + image).c_str(), 1);
+  dialogs::TNagrywanieCD_DVD* disc = end->discDialog();
+  std::vector<std::string> statuses, names;
+  for (const char* last : {"3", "4"}) {
+    Script({test::Pass(std::atoi(last))});
+    WhenTrue([&] { return disc->isVisible(); },
+             [&] {
+               auto* drives = Child<QComboBox>(disc, "ComboBox1");
+               drives->setCurrentIndex(drives->count() - 1);
+               names.push_back(Child<QLineEdit>(disc, "Edit1")->text().toStdString());
+               EXPECT_FALSE(Child<QCheckBox>(disc, "CheckBox2")->isVisible());
+               Child<QPushButton>(disc, "Button2")->click();
+             });
+    WhenTrue(
+        [&] {
+          auto* status = Child<QLabel>(disc, "Label2");
+          return disc->isVisible() && status->isVisible() &&
+                 status->text() != QString::fromUtf8("Trwa nagrywanie.Czekaj...");
+        },
+        [&] {
+          statuses.push_back(Child<QLabel>(disc, "Label2")->text().toStdString());
+          Child<QPushButton>(disc, "Button1")->click();
+        });
+    WhenTrue([&] { return end->isVisible(); },
+             [&] {
+               auto* write = Child<QPushButton>(end, "Button1");
+               EXPECT_TRUE(write->isEnabled());
+               write->click();
+               Child<QPushButton>(end, "Button5")->click();
+             });
+    AskNumbers("1", last);
+    Child<QPushButton>(dialog.get(), "Button1")->click();
+  }
+  unsetenv("KELM_DISC_DRIVES");
+  EXPECT_EQ(qt_op.messages, std::vector<std::string>{});
+  EXPECT_EQ(statuses, std::vector<std::string>(2, "Nagrywanie zakończono poprawnie."));
+  ASSERT_EQ(names, (std::vector<std::string>{"VANTEL_ABC12345678_Nr_1_3.txt",
+                                             "VANTEL_ABC12345678_Nr_1_4.txt"}));
+  const std::string toc = test::CommandOutput("xorriso -indev " + image + " -toc -ls");
+  EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
+  EXPECT_NE(toc.find("Volume id    : 'KELM VANTEL 57T'"), std::string::npos) << toc;
+  for (const std::string& name : names)
+    EXPECT_NE(toc.find("'" + name + "'"), std::string::npos) << toc;
 }
 
 TEST_F(ReadoutDialogs, ProgressOfALongReadoutOverThePort) {

@@ -38,16 +38,21 @@ struct Command {
   const char* arguments;  // as the usage shows them, after the name
   const char* help;       // the usage line; "\n" starts a continuation line
   int (*handler)(const Invocation&);
-  int word_count = 0;  // the command's own words, exactly
+  int word_count = 0;  // the command's own words, exactly; -1: as many as `valid` accepts
   std::vector<CommandOption> options = {};
   // Further checks of the words and options together; false is a usage error.
   bool (*valid)(const Invocation&) = nullptr;
+  // False for commands that do not talk to the printer (the disc commands).
+  bool needs_link = true;
 };
 
 // The families, in the order the usage lists them.
 const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
+const std::vector<Command>& SalesCommands();
+const std::vector<Command>& GraphicsCommands();
+const std::vector<Command>& TransferCommands();
 const std::vector<Command>& ControlCommands();
 
 }  // namespace kelm::ctl

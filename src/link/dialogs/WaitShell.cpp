@@ -43,7 +43,8 @@ void WaitShell::Run(ModalWait& wait) {
   wait.Begin();
   Started();
   timer_.start(wait.IntervalMs());
-  exec();
+  // A shell shown from the main window's menu runs its engine from its own exec().
+  QDialog::exec();
   timer_.stop();
   wait.End();
   wait_ = nullptr;

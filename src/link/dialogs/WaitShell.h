@@ -27,6 +27,8 @@ class WaitShell : public QDialog {
   void AddAboveBar(QWidget* widget);
   void AddBelowBar(QWidget* widget);
   QProgressBar* Bar() const { return bar_; }
+  // "&Przerwij" (Button1), for dialogs whose first button has a caption or an action of its own.
+  QPushButton* CancelButton() const { return cancel_; }
   // The engine being run, as the dialog knows it.
   template <class Engine>
   Engine& Current() const {

@@ -13,6 +13,7 @@
 
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 
@@ -43,8 +44,9 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
     layout->addWidget(b);
     return b;
   };
-  // Writing to a disc belongs to the disc dialog, which this program does not have yet.
-  button("Button1", "&Nagraj na płytę CD/DVD")->setEnabled(false);
+  disc_ = new TNagrywanieCD_DVD(this);
+  connect(button("Button1", "&Nagraj na płytę CD/DVD"), &QPushButton::clicked, this,
+          [this] { disc_->Show(WorkFile().toStdString(), file_name_.toStdString()); });
   connect(button("Button2", "&Wyświetl"), &QPushButton::clicked, this,
           &TZakonczonoOdczytywanie::ViewClick);
   connect(button("Button3", "Nagraj na &dysku"), &QPushButton::clicked, this,

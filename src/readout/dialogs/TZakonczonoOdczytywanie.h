@@ -8,6 +8,8 @@ class QPrinter;
 
 namespace kelm::dialogs {
 
+class TNagrywanieCD_DVD;
+
 class TZakonczonoOdczytywanie : public QDialog {
   Q_OBJECT
  public:
@@ -23,12 +25,14 @@ class TZakonczonoOdczytywanie : public QDialog {
   std::function<bool(const QString& path)> open_file;
 
   void done(int result) override;
+  TNagrywanieCD_DVD* discDialog() const { return disc_; }
 
  private:
   void ViewClick();
   void SaveClick();
   void PrintClick();
 
+  TNagrywanieCD_DVD* disc_;
   QString title_;
   QString file_name_;
 };
