@@ -1,6 +1,9 @@
 // Process start.
 #include "app/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 #include "app/QtOperator.h"
@@ -86,6 +89,16 @@ std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
   auto app = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // The program speaks Polish whatever the user's locale, and so do Qt's own buttons and file
+  // and print dialogs (Debian's qt6-translations-l10n); without the package they stay English.
+  auto* qt_texts = new QTranslator(app.get());
+  if (qt_texts->load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(qt_texts);
+  }
+  // Fusion drops a combo box's list as a column as high as the screen (sixty-five COM ports);
+  // as a plain list it keeps to the box's visible item count and scrolls.
+  app->setStyleSheet("QComboBox { combobox-popup: 0; }");
   return app;
 }
 

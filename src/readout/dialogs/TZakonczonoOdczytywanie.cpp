@@ -14,6 +14,7 @@
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
 #include "readout/dialogs/TNagrywanieCD_DVD.h"
+#include "readout/dialogs/ReportViewer.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 
@@ -74,6 +75,8 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
   open_file = [](const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
+  viewer_ = new ReportViewer(this);
+  viewer_->open_externally = [this](const QString& path) { return open_file(path); };
 }
 
 int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& file_name) {
@@ -82,8 +85,13 @@ int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& f
   return exec();
 }
 
+// The program's own viewer, beside the dialog, so the text can be read while deciding what to do
+// with it; many desktops have no handler for text files at all.
 void TZakonczonoOdczytywanie::ViewClick() {
-  open_file(WorkFile());
+  viewer_->Load(WorkFile(), title_);
+  viewer_->show();
+  viewer_->raise();
+  viewer_->activateWindow();
 }
 
 void TZakonczonoOdczytywanie::SaveClick() {
@@ -94,12 +102,17 @@ void TZakonczonoOdczytywanie::SaveClick() {
 
 void TZakonczonoOdczytywanie::PrintClick() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(title_);
+  // The print dialog proposes the document name plus ".pdf" for printing to a file; the title's
+  // closing full stop would make that "...2026..pdf".
+  QString name = title_.trimmed();
+  while (name.endsWith('.')) name.chop(1);
+  printer.setDocName(name);
   if (!choose_printer(printer)) return;
   PrintReportFile(printer, WorkFile(), title_);
 }
 
 void TZakonczonoOdczytywanie::done(int result) {
+  viewer_->hide();
   std::remove(InProgramFolder(kReadoutWorkFile).c_str());
   QDialog::done(result);
 }
