@@ -177,7 +177,90 @@ std::string CancelItem(std::string_view unique, const DateTime& when) {
   return "3|" + Digits(unique) + "|" + Time(when);
 }
 
-void HandleControl(Machine& m, const Command& c, Result& r) {
+namespace {
+
+// Where a series stands. A receipt: its sale lines, the buyer's tax number, then the totals or
+// the cancellation, then the control number. A daily report: its rate lines, the labelled
+// values, the running total, the unique number, then the control number.
+enum Step { kLines, kBuyer, kDocumentDone, kRates, kValues, kRunning, kUnique };
+
+bool Allowed(const ControlSeries& s, long sub) {
+  switch (s.step) {
+    case kLines:
+      return sub == 1 || sub == 2 || sub == 3;
+    case kBuyer:
+      return sub == 2;
+    case kRates:
+      return sub == 4 || sub == 5;
+    case kValues:
+      return (sub == 5 && s.values < 3) || (sub == 6 && s.values >= 2);
+    case kRunning:
+      return sub == 7;
+    case kDocumentDone:
+    case kUnique:
+      return sub == 10;
+    default:
+      return false;
+  }
+}
+
+int NextStep(const ControlSeries& s, long sub, const Fields& x) {
+  switch (sub) {
+    case 1:
+      return Trim(x[1]) == "X" ? kBuyer : kLines;
+    case 2:
+    case 3:
+      return kDocumentDone;
+    case 7:
+      return kUnique;
+    case 4:
+      return kRates;
+    case 5:
+      return kValues;
+    case 6:
+      return kRunning;
+    default:
+      return s.step;
+  }
+}
+
+bool IsAmount(std::string_view s) {
+  int64_t v;
+  return ParseAmount(Trim(s), &v) && v >= 0;
+}
+
+bool IsCount(std::string_view s) {
+  s = Trim(s);
+  return !s.empty() && s.size() <= 9 && Digits(s).size() == s.size();
+}
+
+// The data of one frame, read as the printer reads it: the number of the error it answers to a
+// value it cannot take, 0 when the frame is sound.
+int CheckData(const ControlSeries& s, long sub, const Fields& x) {
+  switch (sub) {
+    case 1: {
+      std::string_view letter = Trim(x[1]);
+      if (x[0].empty()) return kName;
+      return letter == "X" || (letter.size() == 1 && LetterIndex(letter[0]) >= 0) ? 0 : kVatLetter;
+    }
+    case 2:
+      return IsAmount(x[0]) && IsAmount(x[1]) ? 0 : kAmountValue;
+    case 4: {
+      std::string_view letter = Trim(x[0]);
+      if (letter.size() != 1 || LetterIndex(letter[0]) < 0) return kVatLetter;
+      return IsAmount(x[1]) ? 0 : kAmountValue;
+    }
+    case 5:
+      // The VAT total, then the receipt and invoice counts.
+      return (s.values == 0 ? IsAmount(x[0]) : IsCount(x[0])) ? 0 : kAmountValue;
+    case 6:
+      return IsCount(x[0]) && Count(x[0]) <= 0xFFFF && IsAmount(x[1]) ? 0 : kAmountValue;
+    default:
+      return 0;
+  }
+}
+
+void HandleSeriesFrame(Machine& m, const Command& c, Result& r) {
   long sub, flag;
   if (c.count() != 2) {
     r.error = kCount;
@@ -190,16 +273,25 @@ void HandleControl(Machine& m, const Command& c, Result& r) {
   }
   ControlSeries& series = m.control;
   if (sub == 0) {
+    if (x[2] != "RAPORTU DOBOWEGO" && x[2] != "PARAGONU LUB FAKTURY") {
+      r.error = kParam;
+      return;
+    }
     series = ControlSeries();
     series.open = true;
     series.daily = x[2] == "RAPORTU DOBOWEGO";
+    series.step = series.daily ? kRates : kLines;
   } else if (!series.open) {
     r.error = kNoTransaction;
+    return;
+  } else if (int error = Allowed(series, sub) ? CheckData(series, sub, x) : kParam) {
+    r.error = error;
     return;
   }
   if (sub != 10) {
     series.items.push_back(ReceiptItem(sub, x));
     if (series.daily) DigestItem(series, sub, x);
+    series.step = NextStep(series, sub, x);
     return;
   }
   std::string expected = series.daily ? series.daily_code : ControlNumber(series.items);
@@ -212,6 +304,15 @@ void HandleControl(Machine& m, const Command& c, Result& r) {
   lines.push_back(expected == x[0] ? "NUMER KONTROLNY ZGODNY" : "NUMER KONTROLNY NIEZGODNY");
   m.Print(lines);
   series = ControlSeries();
+}
+
+}  // namespace
+
+// A frame the printer cannot take ends the series: what came so far can no longer give the
+// document's number.
+void HandleControl(Machine& m, const Command& c, Result& r) {
+  HandleSeriesFrame(m, c, r);
+  if (r.error != kOk) m.control = ControlSeries();
 }
 
 }  // namespace kelm::emu

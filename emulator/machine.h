@@ -55,6 +55,8 @@ enum Err : int {
   kRateRegisterFull = 142,
   kBadNip = 143,
   kNipProgrammed = 144,
+  kVatLetter = 39,
+  kAmountValue = 51,
   kCurrencyUnchanged = 121,
   kNoScheduledCurrency = 124,
 };
@@ -114,6 +116,7 @@ struct ControlSeries {
   std::vector<std::string> items;  // the data of the series, in the order received
   DailyDigest digest;              // a daily report's control number, built as the data comes
   int values = 0;                  // labelled values of a daily report so far
+  int step = 0;                    // how far the series has come: what may follow
   std::string daily_code;
 };
 

@@ -20,6 +20,8 @@
 #include "catalogue/dialogs/TTypIWersja.h"
 #include "config/dialogs/HeaderDialog.h"
 #include "config/dialogs/IoNetworkDialogs.h"
+#include "control/dialogs/TNrKontrolnyPar.h"
+#include "control/dialogs/TNrKontrolnyRapDobowego.h"
 #include "graphics/dialogs/TEkranPozegnalny.h"
 #include "graphics/dialogs/TGrafikiReklamowe.h"
 #include "graphics/dialogs/TNaglowekGraficzny.h"
@@ -167,6 +169,8 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TWyslijOdbierzPlikBin", new dialogs::TWyslijOdbierzPlikBin(&form));
   form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
   CreateConfigDialogs(form);
+  form.RegisterDialog("TNrKontrolnyPar", new dialogs::TNrKontrolnyPar(&form));
+  form.RegisterDialog("TNrKontrolnyRapDobowego", new dialogs::TNrKontrolnyRapDobowego(&form));
 }
 
 }  // namespace kelm

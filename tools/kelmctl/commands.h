@@ -59,5 +59,6 @@ const std::vector<Command>& TransferCommands();
 const std::vector<Command>& ConfigCommands();
 const std::vector<Command>& TestRunCommands();
 const std::vector<Command>& HeaderCommands();
+const std::vector<Command>& ControlCommands();
 
 }  // namespace kelm::ctl

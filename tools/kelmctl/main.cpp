@@ -49,7 +49,7 @@ const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
       &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &ConfigCommands(),
       &HeaderCommands(), &SalesCommands(), &GraphicsCommands(), &TransferCommands(),
-      &TestRunCommands()};
+      &TestRunCommands(), &ControlCommands()};
   return families;
 }
 
