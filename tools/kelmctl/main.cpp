@@ -47,8 +47,8 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
-      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(), &ConfigCommands(),
-      &HeaderCommands(), &SalesCommands(), &GraphicsCommands(), &TransferCommands(),
+      &LinkCommands(),    &DiagnosticsCommands(), &ReadoutCommands(),  &ConfigCommands(),
+      &HeaderCommands(),  &SalesCommands(),       &GraphicsCommands(), &TransferCommands(),
       &TestRunCommands(), &ControlCommands()};
   return families;
 }
