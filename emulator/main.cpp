@@ -43,7 +43,15 @@ void Usage(FILE* out) {
           "  --damage-rates N    tax-rate record N reads back flagged damaged\n"
           "  --damage-currency N the Nth change of the accounting currency reads back damaged\n"
           "  --break-check N     the Nth record of the next readout has a wrong check byte\n"
-          "  --closing-off N     the next readout's closing total due is N grosze off\n",
+          "  --closing-off N     the next readout's closing total due is N grosze off\n"
+          "  --stall-after N     a readout's records stop after the Nth; the line stays up\n"
+          "  --hangup-after N    hang the line up after the Nth record of a readout\n"
+          "  --endless-passes    every readout pass announces another currency, for ever\n"
+          "clients:\n"
+          "  --idle-ms MS        a TCP client silent for MS ms gives way to a waiting one\n"
+          "                      (default 3000)\n"
+          "  --queue-limit N     drop a client whose unread answers pass N bytes\n"
+          "                      (default 1048576)\n",
           kelm::emu::ModelOptions().c_str());
 }
 
@@ -130,6 +138,16 @@ int main(int argc, char** argv) {
       faults.break_check_record = static_cast<int>(n);
     } else if (a == "--closing-off" && (ok = value(&v) && ParseCount(v, &n))) {
       faults.closing_off = n;
+    } else if (a == "--stall-after" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      faults.stall_after_records = static_cast<int>(n);
+    } else if (a == "--hangup-after" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      faults.hangup_after_records = static_cast<int>(n);
+    } else if (a == "--endless-passes") {
+      faults.endless_passes = true;
+    } else if (a == "--idle-ms" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      server.idle_ms = static_cast<int>(n);
+    } else if (a == "--queue-limit" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
+      server.queue_limit = static_cast<size_t>(n);
     } else if (a == "--help" || a == "-h") {
       Usage(stdout);
       return 0;
@@ -148,7 +166,17 @@ int main(int argc, char** argv) {
   }
 
   PrinterState state;
-  bool loaded = !server.state_file.empty() && LoadStateFile(server.state_file, &state);
+  bool loaded = false;
+  if (!server.state_file.empty()) {
+    std::string why;
+    const StateFileRead read = ReadStateFile(server.state_file, &state, &why);
+    if (read == StateFileRead::kRefused) {
+      fprintf(stderr, "kelmemu: will not use %s as the state file: %s\n", server.state_file.c_str(),
+              why.c_str());
+      return 1;
+    }
+    loaded = read == StateFileRead::kLoaded;
+  }
   // Options given on the command line win over the stored state, except that fiscal mode,
   // once entered, cannot be left.
   if (!model.empty()) state.model = model;

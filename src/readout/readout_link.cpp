@@ -1,20 +1,22 @@
 // The record stream over the link and the readout's pass loop.
 #include "readout/readout_link.h"
 
+#include <algorithm>
+
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "protocol/clock.h"
 #include "protocol/command_execution.h"
 #include "protocol/frame.h"
 
 namespace kelm {
 namespace {
 
-bool LinkUp() {
-  if (LinkSettings.TcpActive != 0) return TcpSocketOpen();
-  return SerialHandle().IsOpen();
-}
+// An empty read of the link has waited this long for its byte (serial and TCP/IP alike),
+// unless the link failed under it.
+constexpr uint32_t kEmptyReadMs = 100;
 
 bool SendOne(char byte) {
   return SendBytes(&byte, 1) == 0;
@@ -31,6 +33,8 @@ class ReadoutSpeed {
     open_ = OpenSerialPort(1);
   }
   ~ReadoutSpeed() {
+    // Gone, or closed by a send that failed and could not open it again (which said so).
+    const bool lost = SerialHandle().Lost() || !SerialHandle().IsOpen();
     CloseSerialPort();
     LinkSettings.PortNumber = saved_.PortNumber;
     LinkSettings.Speed = saved_.Speed;
@@ -39,7 +43,10 @@ class ReadoutSpeed {
     LinkSettings.StopBits = saved_.StopBits;
     LinkSettings.XonXoff = saved_.XonXoff;
     LinkSettings.RtsCts = saved_.RtsCts;
-    if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+    // A device that went away stays closed: reopening it now would only add a second message
+    // to the readout's. The operator's port stays chosen, and the next command opens it again
+    // (it may be back by then).
+    if (LinkSettings.PortNumber != kNoPort && !lost) OpenSerialPort(1);
   }
   ReadoutSpeed(const ReadoutSpeed&) = delete;
   ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;
@@ -52,35 +59,56 @@ class ReadoutSpeed {
 
 }  // namespace
 
+LinkRecordLink::LinkRecordLink(uint32_t byteWaitMs)
+    : tcp_(LinkSettings.TcpActive != 0), byteWaitMs_(byteWaitMs) {}
+
+bool LinkRecordLink::Gone() const {
+  if (tcp_) return LinkSettings.TcpActive == 0 || !TcpSocketOpen();
+  return !SerialHandle().IsOpen() || SerialHandle().CheckLost();
+}
+
 bool LinkRecordLink::ReadByte(uint8_t* byte) {
+  Clock& clock = TheClock();
+  const uint32_t start = clock.TickCount();
+  uint32_t waited = 0;
   char c = 0;
-  while (!aborted()) {
+  while (!aborted() && !brokenOff()) {
     const size_t n = ReadBytes(&c, 1);
     TheOperator().ProcessEvents();
     if (n == 1) {
       *byte = uint8_t(c);
       return true;
     }
-    // A socket the printer closed, or a port closed under us, never brings the byte.
-    if (!LinkUp()) return false;
+    // A read that fails at once would come back at once for ever: the link is gone.
+    waited += kEmptyReadMs;
+    if (Gone()) BreakOff();
+    if (byteWaitMs_ != 0 && std::max(waited, clock.TickCount() - start) >= byteWaitMs_) {
+      BreakOff();
+    }
   }
   return false;
 }
 
 bool LinkRecordLink::SendEnq() {
+  if (brokenOff() || Gone()) {
+    BreakOff();
+    return false;
+  }
   return SendOne(kEnq);
 }
 
 void LinkRecordLink::SendCan() {
-  SendOne(kCan);
+  // A printer that is still there but silent is told to stop; a link that is gone is left be
+  // (sending would only report a missing port).
+  if (!Gone()) SendOne(kCan);
 }
 
 void LinkRecordLink::PurgeInput() {
   kelm::PurgeInput();
 }
 
-void RunReadoutPasses(ReadoutSession& session, unsigned long speed) {
-  LinkRecordLink link;
+void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byteWaitMs) {
+  LinkRecordLink link(byteWaitMs);
   for (;;) {
     if (LinkSettings.TcpActive != 0) {
       if (CheckLastCommandNoPurge() != kCommandExecuted ||
