@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "link/com_ports.h"
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/scripted_printer.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "link/tcp_socket.h"
-#include "protocol/command_execution.h"
 #include "protocol/operator.h"
 
 namespace {

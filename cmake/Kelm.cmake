@@ -1,10 +1,29 @@
 # One helper per kind of target, so every room and test is declared the same way.
 
-# kelm_library(NAME SOURCES ... [DEPS ...]) : a static library of one room.
+# kelm_library(NAME SOURCES ... [ROOM DIR | HEADERS ...] [DEPS ...]) : a static library of one
+# room. Its public include path is a folder of its own holding only the room (ROOM: the folder
+# DIR, reached as "<name of DIR>/..."; HEADERS: just these files, reached as
+# "<their folder's name>/..."), so a library reaches another room only through its DEPS and an
+# include of a room above it fails to compile.
 function(kelm_library name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "ROOM" "SOURCES;DEPS;HEADERS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  set(root ${CMAKE_BINARY_DIR}/include/${name})
+  if(A_ROOM)
+    get_filename_component(room ${A_ROOM} NAME)
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${A_ROOM} ${root}/${room} SYMBOLIC)
+  endif()
+  foreach(header ${A_HEADERS})
+    get_filename_component(folder ${header} DIRECTORY)
+    get_filename_component(room ${folder} NAME)
+    get_filename_component(file ${header} NAME)
+    file(MAKE_DIRECTORY ${root}/${room})
+    file(CREATE_LINK ${header} ${root}/${room}/${file} SYMBOLIC)
+  endforeach()
+  if(A_ROOM OR A_HEADERS)
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 

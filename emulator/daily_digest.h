@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "readout/sha1.h"
+#include "protocol/sha1.h"
 
 namespace kelm::emu {
 

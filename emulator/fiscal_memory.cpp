@@ -8,7 +8,7 @@
 #include "emulator/daily_digest.h"
 #include "emulator/machine.h"
 #include "protocol/letter_tables.h"
-#include "readout/sha1.h"
+#include "protocol/sha1.h"
 
 namespace kelm::emu {
 

@@ -9,8 +9,8 @@
 #include "emulator/machine.h"
 #include "protocol/check_value.h"
 #include "protocol/letter_tables.h"
+#include "protocol/sha1.h"
 #include "protocol/win1250.h"
-#include "readout/sha1.h"
 
 namespace kelm::emu {
 

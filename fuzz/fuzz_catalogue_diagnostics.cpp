@@ -8,6 +8,7 @@
 
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_views.h"
+#include "link/printer_identity.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An exact-size, NUL-terminated copy, as the answer lies in AnswerBuffer after a reception.

@@ -4,7 +4,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 found=0
 for bin in "$top"/build/bin/bench_* "$top"/build/bench/bench_*; do
-  [ -x "$bin" ] || continue
+  [ -f "$bin" ] && [ -x "$bin" ] || continue
   found=1
   echo "== $(basename "$bin")"
   "$bin"

@@ -43,9 +43,9 @@ void QtOperator::Beep() {
 
 void QtOperator::RunModal(ModalWait& wait) {
   auto it = shells_.find(wait.DialogName());
-  WaitShell* shell = it != shells_.end() ? it->second.data() : nullptr;
+  dialogs::WaitShell* shell = it != shells_.end() ? it->second.data() : nullptr;
   if (shell == nullptr) {
-    if (plain_.isNull()) plain_ = new PlainWaitShell(ActiveParent());
+    if (plain_.isNull()) plain_ = new dialogs::PlainWaitShell(ActiveParent());
     shell = plain_.data();
   }
   shell->Run(wait);
@@ -55,7 +55,7 @@ void QtOperator::ProcessEvents() {
   QCoreApplication::processEvents();
 }
 
-void QtOperator::RegisterWait(const std::string& dialog_name, WaitShell* shell) {
+void QtOperator::RegisterWait(const std::string& dialog_name, dialogs::WaitShell* shell) {
   shells_[dialog_name] = shell;
 }
 

@@ -12,7 +12,9 @@ class QWidget;
 
 namespace kelm {
 
+namespace dialogs {
 class WaitShell;
+}
 
 // Caption of the program's message boxes and its task-bar title.
 inline constexpr const char* kApplicationTitle = "Program użytkownika drukarek KELM";
@@ -28,11 +30,11 @@ class QtOperator : public Operator {
   void ProcessEvents() override;
 
   // The dialog that shows waits named `dialog_name` ("TOdbieranie", "TCzekajNaRs", ...).
-  void RegisterWait(const std::string& dialog_name, WaitShell* shell);
+  void RegisterWait(const std::string& dialog_name, dialogs::WaitShell* shell);
 
  private:
-  std::map<std::string, QPointer<WaitShell>> shells_;
-  QPointer<WaitShell> plain_;
+  std::map<std::string, QPointer<dialogs::WaitShell>> shells_;
+  QPointer<dialogs::WaitShell> plain_;
 };
 
 }  // namespace kelm

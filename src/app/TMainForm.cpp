@@ -373,7 +373,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
   if (!FirstShow) return;
-  auto* model = static_cast<TModelDrukarki*>(FindDialog("TModelDrukarki"));
+  auto* model = static_cast<dialogs::TModelDrukarki*>(FindDialog("TModelDrukarki"));
   const bool chosen = model != nullptr && model->Choose();
   setWindowTitle(QString::fromUtf8(MainWindowTitle()));
   if (!chosen) {

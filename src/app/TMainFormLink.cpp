@@ -5,8 +5,10 @@
 #include <QTextEdit>
 
 #include "app/TMainForm.h"
+#include "catalogue/cash_info.h"
 #include "catalogue/diagnostics_queries.h"
 #include "catalogue/raw_panel.h"
+#include "link/command_execution.h"
 #include "link/command_positions.h"
 #include "link/dialogs/TSzukamdrukarki.h"
 #include "link/printer_link.h"
@@ -42,7 +44,8 @@ void TMainForm::ToggleLogClick() {
 void TMainForm::SearchClick() {
   auto* search = static_cast<dialogs::TSzukamdrukarki*>(FindDialog("TSzukamdrukarki"));
   if (search != nullptr) {
-    search->exec();
+    // A chosen printer may be another one: the cash data shown so far no longer belongs to it.
+    if (search->exec() == QDialog::Accepted) ResetCashInfo();
     if (search->Listed() == 0) {
       TheOperator().ShowMessage("Nie znaleziono żadnej drukarki fiskalnej");
     }
@@ -69,10 +72,7 @@ void TMainForm::ReceiveClick() {
 }
 
 void TMainForm::BinaryFileClick() {
-  if (NoLink()) {
-    TheOperator().ShowMessage("Nie wybrano portu komunikacyjnego.");
-    return;
-  }
+  if (!RequireLink()) return;
   OpenDialog("TWyslijOdbierzPlikBin");
 }
 

@@ -37,18 +37,18 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TParametryTransmisji", new dialogs::TParametryTransmisji(&form));
   form.RegisterDialog("TTransmisjaTCPIP", new dialogs::TTransmisjaTCPIP(&form));
   form.RegisterDialog("TSzukamdrukarki", new dialogs::TSzukamdrukarki(&form));
-  form.RegisterDialog("TModelDrukarki", new TModelDrukarki(&form));
-  form.RegisterDialog("TUstawKodLiter", new TUstawKodLiter(&form));
-  form.RegisterDialog("TKodowaniePolskich", new TKodowaniePolskich(&form));
+  form.RegisterDialog("TModelDrukarki", new dialogs::TModelDrukarki(&form));
+  form.RegisterDialog("TUstawKodLiter", new dialogs::TUstawKodLiter(&form));
+  form.RegisterDialog("TKodowaniePolskich", new dialogs::TKodowaniePolskich(&form));
   op.RegisterWait("TPobieranieFiskalnejSklepu", new dialogs::TPobieranieFiskalnejSklepu(&form));
   form.RegisterDialog("TOdczytajRaportOkresowy", new dialogs::TOdczytajRaportOkresowy(&form));
-  form.RegisterDialog("TInformacjeKasowe", new TInformacjeKasowe(&form));
-  form.RegisterDialog("TOdeslijKodBledu", new TOdeslijKodBledu(&form));
-  form.RegisterDialog("TOdeslijBufor", new TOdeslijBufor(&form));
-  form.RegisterDialog("TStatusDrukarki", new TStatusDrukarki(&form));
-  form.RegisterDialog("TTypIWersja", new TTypIWersja(&form));
-  form.RegisterDialog("TOdczytZegara", new TOdczytZegara(&form));
-  form.RegisterDialog("TOProgramie", new TOProgramie(&form));
+  form.RegisterDialog("TInformacjeKasowe", new dialogs::TInformacjeKasowe(&form));
+  form.RegisterDialog("TOdeslijKodBledu", new dialogs::TOdeslijKodBledu(&form));
+  form.RegisterDialog("TOdeslijBufor", new dialogs::TOdeslijBufor(&form));
+  form.RegisterDialog("TStatusDrukarki", new dialogs::TStatusDrukarki(&form));
+  form.RegisterDialog("TTypIWersja", new dialogs::TTypIWersja(&form));
+  form.RegisterDialog("TOdczytZegara", new dialogs::TOdczytZegara(&form));
+  form.RegisterDialog("TOProgramie", new dialogs::TOProgramie(&form));
 }
 
 }  // namespace kelm

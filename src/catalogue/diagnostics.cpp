@@ -11,35 +11,22 @@
 namespace kelm {
 
 CashInfoRecord CashInfo;
-DetectedTypeRecord DetectedType;
 PrinterClockRecord PrinterClock;
 
 void ResetDiagnostics() {
   CashInfo = CashInfoRecord{};
-  DetectedType = DetectedTypeRecord{};
   PrinterClock = PrinterClockRecord{};
 }
 
 namespace {
 
 constexpr size_t kUniqueNumberMax = 23;
-constexpr size_t kTypeTextMax = 19;
 
 std::string Format2(double value) {
   char text[64];
   std::snprintf(text, sizeof text, "%3.2f", value);
   return text;
 }
-
-struct TypeRow {
-  const char* name;
-  uint8_t family, bus, copy;
-};
-
-constexpr TypeRow kTypeTable[] = {
-    {"KELM VANTEL 57TE", 2, 0, 1}, {"OXIL Pro", 1, 0, 0},     {"KELM VANTEL 57T", 2, 0, 0},
-    {"KELM VANTEL BUS", 2, 1, 0},  {"KELM SALVO 3", 2, 0, 2}, {"Kelm-D859", 2, 2, 2},
-};
 
 }  // namespace
 
@@ -89,14 +76,7 @@ std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family
   return fields;
 }
 
-std::string ShownTypeName(const DetectedTypeRecord& type) {
-  if (type.Version100 == 200 && type.CopyMode == 2 && type.BusVariant == 0) {
-    return "KELM SALVO PRO";
-  }
-  return type.TypeName;
-}
-
-void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
+bool ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   const size_t length = std::strlen(answer);
   // The unique number is the last field: after the last "/", before the two check characters.
   if (length >= 2) {
@@ -145,37 +125,7 @@ void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   } else if (items >= 26) {
     info->Cash = after[0];
   }
-}
-
-void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
-  type->TypeName.clear();
-  type->VersionText.clear();
-  const size_t length = std::strlen(answer);
-  size_t i = 5;  // after ESC "P1#R"
-  for (; i < length && answer[i] != '/'; ++i) {
-    if (type->TypeName.size() < kTypeTextMax) type->TypeName += answer[i];
-  }
-  if (i < length) ++i;
-  for (; i < length && answer[i] != '/' && answer[i] != 0x1B; ++i) {
-    if (type->VersionText.size() < kTypeTextMax) type->VersionText += answer[i];
-  }
-  type->Family = type->BusVariant = type->CopyMode = 0;
-  for (const TypeRow& row : kTypeTable) {
-    if (type->TypeName == row.name) {
-      type->Family = row.family, type->BusVariant = row.bus, type->CopyMode = row.copy;
-    }
-  }
-  double version = 0;
-  // A version that is no number, or too large to count in hundredths, reads as 2.0.
-  if (!ParseDecimal(type->VersionText, &version) || std::fabs(version) > 1e7) version = 2.0;
-  type->Version = version;
-  // Versions carry two decimals; the tiny nudge keeps 1.15 from becoming 114.
-  type->Version100 = static_cast<int>(version * 100 + (version >= 0 ? 1e-7 : -1e-7));
-}
-
-bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode) {
-  if (type.Family != family || type.BusVariant != variant) return true;
-  return type.BusVariant != 2 && type.CopyMode != copy_mode;
+  return items == (small ? 28 : 26);
 }
 
 bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock) {

@@ -26,17 +26,6 @@ struct CashInfoRecord {
 };
 extern CashInfoRecord CashInfo;
 
-struct DetectedTypeRecord {
-  uint8_t Family = 0;
-  uint8_t BusVariant = 0;
-  uint8_t CopyMode = 0;
-  std::string TypeName;     // up to 19 characters
-  std::string VersionText;  // up to 19 characters
-  double Version = 0;
-  int Version100 = 0;
-};
-extern DetectedTypeRecord DetectedType;
-
 struct PrinterClockRecord {
   uint8_t Century = 20, Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Last = 0;
 };
@@ -61,19 +50,10 @@ struct LabelledValue {
 };
 std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family);
 
-// The type name as the type dialog shows it: "KELM SALVO PRO" for a SALVO 3 of version 2.00.
-std::string ShownTypeName(const DetectedTypeRecord& type);
-
 // Parses a cash-information answer (NUL-terminated, as received) into `info`: first the unique
 // number from the end, then the family's scan template. Scanning stops at the first item that
-// does not match; the fields after it keep their earlier values.
-void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
-
-// Parses a type-and-version answer into the type name and version text, then derives family,
-// bus variant, copy mode and version.
-void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type);
-// True when the detected printer differs from the configured family, variant or copy mode.
-bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode);
+// does not match; the fields after it keep their earlier values. True when every item matched.
+bool ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
 
 // Parses a clock answer; returns false (and leaves `clock` alone) when it does not match.
 bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock);

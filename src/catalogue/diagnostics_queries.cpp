@@ -7,26 +7,28 @@
 
 #include "catalogue/cash_info.h"
 #include "catalogue/diagnostics.h"
-#include "link/printer_link.h"
+#include "link/command_execution.h"
 #include "link/reception.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
 
 namespace kelm {
 
+namespace {
+
+// The queries read an answer; what is already waiting on the line belongs to no one.
+constexpr CommandSteps kQuery{AfterSend::kReceiveAnswer, false, true};
+constexpr CommandSteps kQueryAsIs{AfterSend::kReceiveAnswer, false, false};
+
+}  // namespace
+
 void ReadCashInfo() {
-  PurgeInput();
-  FormatCommand(LinkSettings.ModelFamily == 2 ? "%cP23#s%c%c" : "%cP7#s%c%c", 27, 27, 92);
-  if (!RequireLink()) return;
-  if (SendFrame(CommandFrame) != 0) {
-    CashInfoState = 0;
-    return;
-  }
-  ReceiveAnswer();
-  if (AnswerFailed) {
+  const int sent = RunCommand(kQuery, LinkSettings.ModelFamily == 2 ? "%cP23#s%c%c" : "%cP7#s%c%c",
+                              kEsc, kEsc, kBackslash);
+  if (sent == kCommandNoLink) return;
+  if (sent != 0) {
     CashInfoState = 0;
     return;
   }
@@ -34,34 +36,8 @@ void ReadCashInfo() {
   ParseCashInfoAnswer(AnswerBuffer, LinkSettings.ModelFamily, &CashInfo);
 }
 
-bool DetectPrinterType() {
-  DetectedType.TypeName.clear();
-  DetectedType.VersionText.clear();
-  PurgeInput();
-  FormatCommand("%cP1#v%c%c", 27, 27, 92);
-  if (!RequireLink()) return false;
-  if (SendFrame(CommandFrame) != 0) return false;
-  ReceiveAnswer();
-  if (AnswerReceived == 0) return false;
-  ParseTypeAnswer(AnswerBuffer, &DetectedType);
-  return true;
-}
-
-void CheckDetectedType() {
-  if (!DetectPrinterType()) return;
-  if (DetectedTypeDiffers(DetectedType, LinkSettings.ModelFamily, LinkSettings.PrinterVariant,
-                          LinkSettings.CopyMode)) {
-    TheOperator().ShowMessage(kOtherTypeWarning);
-  }
-}
-
 bool ReadPrinterClock() {
-  PurgeInput();
-  FormatCommand("%cP0#cxx%c%c", 27, 27, 92);
-  ApplyChecksum(CommandFrame);
-  if (!RequireLink()) return false;
-  if (SendFrame(CommandFrame) != 0) return false;
-  ReceiveAnswer();
+  if (RunCommand(kQuery, "%cP0#cxx%c%c", kEsc, kEsc, kBackslash) < 0) return false;
   if (AnswerReceived != 1) return false;
   ParseClockAnswer(AnswerBuffer, &PrinterClock);
   return true;
@@ -98,7 +74,9 @@ bool ParseAddress(const std::string& text, long* out) {
 
 }  // namespace
 
-std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text) {
+std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text,
+                                 bool* read) {
+  if (read != nullptr) *read = false;
   long from = 0, to = 0;
   if (!ParseAddress(from_text, &from)) {
     TheOperator().ShowMessage("Błędna wartość pola \"Od adresu\"");
@@ -113,39 +91,27 @@ std::string ReadProgramCheckCode(const std::string& from_text, const std::string
     return "";
   }
   const std::string from_field = from_text.substr(0, 49);
-  if (FormatCommand("%cP1;170#v%s/%ld/XX%c%c", 27, from_field.c_str(), to - from + 1, 27, 92) < 0) {
-    return "Nie odczytano.";
-  }
-  ApplyChecksum(CommandFrame);
-  if (SendFrame(CommandFrame) != 0) return "Nie odczytano.";
   AnswerReceived = 0;
-  AnswerFailed = 0;
-  ReceiveAnswer();
-  if (AnswerReceived != 1) return "Nie odczytano.";
+  const int sent = RunCommand(kQueryAsIs, "%cP1;170#v%s/%ld/XX%c%c", kEsc, from_field.c_str(),
+                              to - from + 1, kEsc, kBackslash);
+  if (sent < 0 || AnswerReceived != 1) return "Nie odczytano.";
   bool ok = false;
   const std::string code = ParseCheckCodeAnswer(AnswerBuffer, &ok);
+  if (read != nullptr) *read = ok;
   return ok ? code : "Błąd odczytu.";
 }
 
 int PrintTypeOnPrinter() {
-  FormatCommand("%cP1;187#vXX%c%c", 27, 27, 92);
-  ApplyChecksum(CommandFrame);
-  return SendFrame(CommandFrame);
+  return RunCommand({AfterSend::kNothing}, "%cP1;187#vXX%c%c", kEsc, kEsc, kBackslash) < 0 ? 1 : 0;
 }
 
 bool ReadReceiveBuffer(bool swap_com, std::vector<std::string>* lines) {
   lines->clear();
-  if (LinkSettings.PrinterVariant == 2) {
-    FormatCommand("%cP0;%d$0xx%c%c", 27, swap_com ? 170 : 0, 27, 92);
-  } else {
-    FormatCommand("%cP$0xx%c%c", 27, 27, 92);
-  }
-  ApplyChecksum(CommandFrame);
-  PurgeInput();
-  std::memset(AnswerBuffer, 0, sizeof AnswerBuffer);
-  if (SendFrame(CommandFrame) != 0) return false;
-  ReceiveAnswer();
-  if (AnswerReceived == 0) return false;
+  const int sent =
+      LinkSettings.PrinterVariant == 2
+          ? RunCommand(kQuery, "%cP0;%d$0xx%c%c", kEsc, swap_com ? 170 : 0, kEsc, kBackslash)
+          : RunCommand(kQuery, "%cP$0xx%c%c", kEsc, kEsc, kBackslash);
+  if (sent < 0 || AnswerReceived == 0) return false;
   *lines = ReceiveBufferLines(AnswerBuffer, sizeof AnswerBuffer);
   return true;
 }

@@ -12,13 +12,6 @@ namespace kelm {
 // no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
 void ReadCashInfo();
 
-// Sends "#v" with 1 and fills DetectedType. Returns true when the printer answered.
-bool DetectPrinterType();
-// DetectPrinterType, then the warning when the printer differs from the configured model.
-void CheckDetectedType();
-inline constexpr const char* kOtherTypeWarning =
-    "Wykryto inny typ drukarki niż zdefiniowany w KLSerw. Mogą wystąpić błędy transmisji.";
-
 // Sends "#c" and fills PrinterClock when an answer came. Returns true when it did.
 bool ReadPrinterClock();
 // "20YY-MM-DD" and "HH:MM" of PrinterClock.
@@ -29,8 +22,10 @@ std::string ClockTimeText();
 std::string DefaultCheckCodeEnd(int copy_mode, int variant);
 // The program check code of the address range: validates the two fields (messages shown), sends
 // the request and parses the answer. Returns the text for the result field: the code,
-// "Nie odczytano." or "Błąd odczytu."; an empty text when validation stopped it.
-std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text);
+// "Nie odczytano." or "Błąd odczytu."; an empty text when validation stopped it. `read` (when
+// given) tells whether the text is a code.
+std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text,
+                                 bool* read = nullptr);
 // "&Drukuj i wyświetlaj na drukarce": the type shown and printed by the printer itself.
 int PrintTypeOnPrinter();
 

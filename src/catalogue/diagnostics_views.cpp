@@ -8,9 +8,10 @@
 #include "catalogue/cash_info.h"
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
+#include "link/command_execution.h"
+#include "link/printer_identity.h"
 #include "link/reception.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "protocol/error_table.h"
 #include "protocol/operator.h"
 

@@ -1,8 +1,8 @@
 // The letter-coding command.
 #include "catalogue/letter_coding.h"
 
+#include "link/command_execution.h"
 #include "link/settings.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "protocol/letter_tables.h"
 
@@ -12,7 +12,7 @@ int SendLetterCoding(int coding_index) {
   if (coding_index < 0 || coding_index >= kLetterCodingCount) return 1;
   LinkSettings.LetterCoding = static_cast<uint8_t>(coding_index);
   const int r = RunCommand(CommandSteps{}, "%cP%d$1xx%c%c", kEsc, coding_index, kEsc, kBackslash);
-  return r == kCommandNotSent ? 1 : 0;
+  return r < 0 ? 1 : 0;
 }
 
 int ChooseLetterCoding(int coding_index) {

@@ -18,22 +18,6 @@ void ResetModelName() {
   ModelName.clear();
 }
 
-std::string ProgramDesignation(int kind) {
-  const LinkSettingsRecord& s = LinkSettings;
-  const char* format = "KLDiag ver %s";
-  if (kind == 1) {
-    format = "OPF_VANTEL ver %s";
-    if (s.ModelFamily == 2 && s.CopyMode == 2 && s.PrinterVariant == 0) {
-      format = "OPF_SALVO ver %s";
-    } else if (s.ModelFamily == 2 && s.CopyMode == 1 && s.PrinterVariant == 2) {
-      format = "OPF_Kelm-D859 ver %s";
-    }
-  }
-  char text[64];
-  std::snprintf(text, sizeof text, format, kProgramVersion);
-  return text;
-}
-
 int ModelIndexFor(const LinkSettingsRecord& s) {
   int index = kDesignModel;
   if (s.ModelFamily == 0) index = 0;

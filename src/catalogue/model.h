@@ -1,9 +1,10 @@
-// The eight printer models of the model dialog, the program designations and the window title.
+// The eight printer models of the model dialog and the window title.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "link/program_designation.h"
 #include "link/settings.h"
 
 namespace kelm {
@@ -18,11 +19,6 @@ inline constexpr int kModelCount = 8;
 extern const PrinterModel kPrinterModels[kModelCount];
 // The radio button checked in the dialog's design ("Vantel 57T").
 inline constexpr int kDesignModel = 2;
-
-inline constexpr const char* kProgramVersion = "2.52";
-
-// Kind 0: the program; kind 1: the fiscal-memory reading module of the current model.
-std::string ProgramDesignation(int kind);
 
 // The model text of the title for the current LinkSettings ("Vantel KE", "KELM 859", ...).
 extern std::string ModelName;

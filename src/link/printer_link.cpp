@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "link/com_ports.h"
+#include "link/command_execution.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "link/transmission_log.h"
@@ -69,7 +70,7 @@ int SendSerial(char* frame, size_t length, bool text) {
       return 1;
     }
     if (LinkSettings.XonXoff != 0 || LinkSettings.RtsCts != 0) {
-      TCzekajNaRs wait;
+      FlowControlWait wait;
       TheOperator().RunModal(wait);
       if (!wait.ok) {
         ClearFrame(frame);
@@ -90,10 +91,7 @@ int Send(char* frame, size_t length, bool text) {
     if (TransmissionLogOn()) LogSent(frame, length);
     return 0;
   }
-  if (LinkSettings.PortNumber == kNoPort) {
-    TheOperator().ShowMessage("Nie wybrano portu komunikacyjnego.");
-    return 1;
-  }
+  if (!RequireLink()) return 1;
   return SendSerial(frame, length, text);
 }
 
@@ -189,21 +187,21 @@ void StepProgress(int* position, bool* up) {
   }
 }
 
-void TCzekajNaRs::Begin() {
+void FlowControlWait::Begin() {
   progress_position = 0;
   progress_up = true;
   timer_running = true;
   ok = false;
 }
 
-bool TCzekajNaRs::Tick() {
+bool FlowControlWait::Tick() {
   StepProgress(&progress_position, &progress_up);
   if (LineStatusCheck() != kLineClear) return false;
   ok = true;
   return true;
 }
 
-bool TCzekajNaRs::Escape() {
+bool FlowControlWait::Escape() {
   timer_running = false;
   const bool give_up = TheOperator().AskYesNo(kQuestion);
   timer_running = true;

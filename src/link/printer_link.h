@@ -40,7 +40,7 @@ size_t ReadBytes(char* buffer, size_t count);
 int PurgeInput();
 
 // The flow-control wait: ticks every 200 ms until the line is clear, or the operator gives up.
-class TCzekajNaRs : public ModalWait {
+class FlowControlWait : public ModalWait {
  public:
   static constexpr const char* kCaption = "Czekam na gotowość drukarki ";
   static constexpr const char* kQuestion = "Czy przerwać oczekiwanie?";

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
@@ -23,8 +24,7 @@ constexpr uint32_t kQuickPathMs = 500;
 constexpr int kQuickPathSerialReads = 6;
 
 bool NoLinkMessage() {
-  if (!NoLink()) return false;
-  TheOperator().ShowMessage("Nie wybrano portu komunikacyjnego.");
+  if (RequireLink()) return false;
   SingleByteAnswer = 0;
   return true;
 }
@@ -66,7 +66,7 @@ int QueryEnq(bool purge) {
 
 }  // namespace
 
-void TOdbieranie::Begin() {
+void AnswerReception::Begin() {
   position = 0;
   progress_position = 0;
   progress_up = true;
@@ -79,7 +79,7 @@ void TOdbieranie::Begin() {
   first_tick_ = true;
 }
 
-bool TOdbieranie::Tick() {
+bool AnswerReception::Tick() {
   if (first_tick_) {
     first_tick_ = false;
     focus_text_box = true;
@@ -103,18 +103,18 @@ bool TOdbieranie::Tick() {
   return true;
 }
 
-void TOdbieranie::Abort() {
+void AnswerReception::Abort() {
   AnswerReceived = 0;
 }
 
-void TOdbieranie::End() {
+void AnswerReception::End() {
   SingleByteAnswer = 0;
   AnswerBuffer[position] = '\0';
   timer_running = false;
 }
 
 void ReceiveAnswer() {
-  TOdbieranie dialog;
+  AnswerReception dialog;
   TheOperator().RunModal(dialog);
 }
 

@@ -1,5 +1,5 @@
 // Answer reception: the reception flags and status bytes, the receiving dialog's engine
-// (TOdbieranie) and the ENQ and DLE status queries.
+// (AnswerReception, shown as TOdbieranie) and the ENQ and DLE status queries.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +22,8 @@ extern uint8_t DleStatus;
 // Answers longer than this end the reception; the rest stays pending for the next PurgeInput.
 inline constexpr size_t kAnswerCut = 4920;
 
-// The receiving dialog "Odbieram dane": one answer into AnswerBuffer, up to ESC 5Ch.
-class TOdbieranie : public ModalWait {
+// The engine of the receiving dialog "Odbieram dane": one answer into AnswerBuffer, up to ESC 5Ch.
+class AnswerReception : public ModalWait {
  public:
   static constexpr const char* kCaption = "Odbieram dane";
   static constexpr const char* kWaitingText = "Czekam na odpowiedź od drukarki";

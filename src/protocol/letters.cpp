@@ -1,19 +1,10 @@
-// ToPrinterLetters and CopyToPrinterLetters over the recoding tables.
+// ToPrinterLetters over the recoding tables.
 #include "protocol/letters.h"
-
-#include <cstring>
-
-#include "link/settings.h"
 
 namespace kelm {
 
-size_t ToPrinterLetters(char* text) {
-  return RecodeLetters(text, kWindows, LinkSettings.LetterCoding);
-}
-
-size_t CopyToPrinterLetters(char* destination, const char* source) {
-  std::strcpy(destination, source);
-  return ToPrinterLetters(destination);
+size_t ToPrinterLetters(char* text, uint8_t coding) {
+  return RecodeLetters(text, kWindows, coding);
 }
 
 }  // namespace kelm

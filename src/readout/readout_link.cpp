@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 
 namespace kelm {
@@ -33,8 +33,9 @@ class ReadoutSpeed {
     open_ = OpenSerialPort(1);
   }
   ~ReadoutSpeed() {
-    // Gone, or closed by a send that failed and could not open it again (which said so).
-    const bool lost = SerialHandle().Lost() || !SerialHandle().IsOpen();
+    // Gone during the pass, or closed by a send that failed and could not open it again (which
+    // said so).
+    const bool lost = open_ && (SerialHandle().Lost() || !SerialHandle().IsOpen());
     CloseSerialPort();
     LinkSettings.PortNumber = saved_.PortNumber;
     LinkSettings.Speed = saved_.Speed;

@@ -3,8 +3,7 @@
 
 #include <ctime>
 
-#include "catalogue/diagnostics.h"
-#include "catalogue/diagnostics_queries.h"
+#include "link/printer_identity.h"
 #include "link/printer_link.h"
 #include "link/program_folder.h"
 #include "link/settings.h"

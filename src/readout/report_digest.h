@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/sha1.h"
 #include "readout/records.h"
-#include "readout/sha1.h"
 
 namespace kelm {
 

@@ -90,7 +90,7 @@ TEST_F(DiagDialogsTest, TypeDialogDefaultsFollowTheModel) {
     int model;
     const char* end;
   } cases[] = {{2, "262143"}, {5, "524287"}, {6, "1572863"}, {7, "1572863"}, {4, "262143"}};
-  TTypIWersja dialog;
+  dialogs::TTypIWersja dialog;
   for (const auto& c : cases) {
     ApplyModel(c.model);
     EXPECT_TRUE(Show(dialog, [&](QWidget* d) {
@@ -107,7 +107,7 @@ TEST_F(DiagDialogsTest, TypeDialogChecksTheRangeBeforeAskingForTheCode) {
   printer->On("\x1bP1#v\x1b\\", "\x1bP1#RKELM SALVO 3/2.00/\x1b\\");
   printer->On("#v0/100/", "\x1bP1#K" + std::string(40, 'E') + "\r00\x1b\\");
   ApplyModel(6);  // "Salvo 3/ PRO"
-  TTypIWersja dialog;
+  dialogs::TTypIWersja dialog;
   EXPECT_TRUE(Show(dialog, [&](QWidget* d) {
     EXPECT_EQ(Text(d, "Edit1"), "KELM SALVO PRO");
     EXPECT_TRUE(Child<QGroupBox>(d, "GroupBox1")->isHidden());
@@ -133,7 +133,7 @@ TEST_F(DiagDialogsTest, TypeDialogChecksTheRangeBeforeAskingForTheCode) {
 
 TEST_F(DiagDialogsTest, StatusDialogTicksTheBitsOfTheAskedBytes) {
   printer->AnswerStatus(0x0D, 0x76);
-  TStatusDrukarki dialog;
+  dialogs::TStatusDrukarki dialog;
   EXPECT_TRUE(Show(dialog, [&](QWidget* d) {
     auto ticked = [d](int box) {
       return Child<QCheckBox>(d, ("CheckBox" + std::to_string(box)).c_str())->isChecked();
@@ -156,7 +156,7 @@ TEST_F(DiagDialogsTest, BufferIsSavedAfterTheOverwriteQuestionAndLoadedBack) {
   printer->On("\x1bP$0", "\x1bP1#B" + std::string(60, 'x') + "\r\nP1$h\xb9\r\n\x1b\\");
   const std::string file = dir.File("bufor.txt");
   test::TempDir::Write(file, "stare");
-  TOdeslijBufor dialog;
+  dialogs::TOdeslijBufor dialog;
   auto choose = [](const std::string& path) {
     WhenModal([path](QWidget* w) {
       auto* chooser = qobject_cast<QFileDialog*>(w);
@@ -192,11 +192,11 @@ TEST_F(DiagDialogsTest, BufferIsSavedAfterTheOverwriteQuestionAndLoadedBack) {
 TEST_F(DiagDialogsTest, DialogsWithoutAnswerCloseThemselves) {
   seams.op.abort_after_ticks = 0;
   CashInfoState = 1;
-  TInformacjeKasowe cash;
-  TOdeslijKodBledu error;
-  TOdeslijBufor buffer;
-  TStatusDrukarki status;
-  TOdczytZegara clock;
+  dialogs::TInformacjeKasowe cash;
+  dialogs::TOdeslijKodBledu error;
+  dialogs::TOdeslijBufor buffer;
+  dialogs::TStatusDrukarki status;
+  dialogs::TOdczytZegara clock;
   for (QDialog* dialog : std::initializer_list<QDialog*>{&cash, &error, &buffer, &status, &clock}) {
     EXPECT_TRUE(ClosesItself(*dialog)) << dialog->objectName().toStdString();
   }
@@ -210,7 +210,7 @@ TEST_F(DiagDialogsTest, AboutDialogOpensItsLinksOnTheDesktop) {
   QDesktopServices::setUrlHandler("https", &catcher, "Open");
   QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
   ApplyModel(6);
-  TOProgramie dialog;
+  dialogs::TOProgramie dialog;
   EXPECT_TRUE(Show(dialog, [&](QWidget* d) {
     EXPECT_EQ(Child<QLabel>(d, "Label1")->text().toStdString(), ProgramDesignation(0));
     EXPECT_EQ(Child<QLabel>(d, "Label3")->text().toStdString(), "OPF_SALVO ver 2.52");

@@ -339,7 +339,7 @@ TEST_F(LinkGuiTest, ReceivingDialogCountsTheBytesAndEscapeCancels) {
 TEST_F(LinkGuiTest, FlowControlWaitAsksBeforeGivingUp) {
   Start(3);
   InstallOperator(&qt_op);
-  kelm::TCzekajNaRs wait;  // no port: the line never clears
+  kelm::FlowControlWait wait;  // no port: the line never clears
   QString caption, question;
   WhenModal([&](QWidget* d) {
     caption = d->windowTitle();

@@ -67,7 +67,7 @@ class CountingWait : public ModalWait {
 };
 
 TEST_F(QtOperatorTest, WaitRunsItsTicksInTheRegisteredShell) {
-  PlainWaitShell shell;
+  dialogs::PlainWaitShell shell;
   op.RegisterWait("TTestWait", &shell);
   CountingWait wait(5);
   op.RunModal(wait);

@@ -7,6 +7,7 @@
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
 #include "link/link_fixture.h"
+#include "link/printer_identity.h"
 #include "link/reception.h"
 
 namespace kelm::test {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/diagnostics.h"
+#include "link/printer_identity.h"
 
 namespace kelm {
 namespace {

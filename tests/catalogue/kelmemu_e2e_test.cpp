@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "catalogue/letter_coding.h"
-#include "catalogue/printer_search.h"
 #include "link/printer_link.h"
+#include "link/printer_search.h"
 #include "link/settings.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"

@@ -3,6 +3,7 @@
 
 #include "catalogue/diagnostics.h"
 #include "emulator/wire.h"
+#include "link/printer_identity.h"
 
 namespace kelm::emu::test {
 namespace {

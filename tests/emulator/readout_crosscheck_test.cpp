@@ -7,8 +7,8 @@
 #include <deque>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/wire.h"
 #include "readout/periodic_report.h"
-#include "tests/emulator/wire.h"
 
 namespace kelm::emu::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 #include "protocol/win1250.h"
 #include "readout/readout_run.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <thread>
 
+#include "link/command_execution.h"
 #include "link/link_fixture.h"
 #include "link/reception.h"
-#include "protocol/command_execution.h"
 #include "protocol/error_table.h"
 #include "protocol/field_texts.h"
 #include "protocol/frame.h"
@@ -170,7 +170,7 @@ TEST_F(CommandExecution, RunCommandConvertsLettersAndReceivesAnswer) {
 TEST_F(CommandExecution, RunCommandThatCannotBeSentLeavesTheDialogOpen) {
   CloseSerialPort();
   LinkSettings.PortNumber = kNoPort;
-  EXPECT_EQ(RunCommand({AfterSend::kNothing}, "%cP1#v%c%c", 27, 27, 92), kCommandNotSent);
+  EXPECT_EQ(RunCommand({AfterSend::kNothing}, "%cP1#v%c%c", 27, 27, 92), kCommandNoLink);
   EXPECT_EQ(seams.op.messages, std::vector<std::string>{"Nie wybrano portu komunikacyjnego."});
 }
 

@@ -144,7 +144,7 @@ TEST_F(SerialReception, CounterLabelShowsFromTwoHundredBytesWithThePreviousCount
   std::vector<std::pair<bool, std::string>> labels;
   seams.op.on_tick = [&](ModalWait& wait, int) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    auto& dialog = static_cast<TOdbieranie&>(wait);
+    auto& dialog = static_cast<AnswerReception&>(wait);
     labels.emplace_back(dialog.counter_visible, dialog.counter_text);
   };
   printer->Send(std::string(300, 'a') + "\x1b\\");
@@ -167,7 +167,7 @@ TEST_F(SerialReception, ShortAnswerNeverShowsTheCounter) {
   bool ever_visible = false;
   seams.op.on_tick = [&](ModalWait& wait, int) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ever_visible |= static_cast<TOdbieranie&>(wait).counter_visible;
+    ever_visible |= static_cast<AnswerReception&>(wait).counter_visible;
   };
   printer->Send(std::string(190, 'a') + "\x1b\\");
   ReceiveAnswer();
@@ -191,7 +191,7 @@ TEST_F(LinkTest, StatusQueryWithoutLink) {
 
 TEST(ReceivingDialog, FocusOnFirstTickAndCancelState) {
   SeamGuard seams;
-  TOdbieranie dialog;
+  AnswerReception dialog;
   dialog.Begin();
   EXPECT_FALSE(dialog.focus_text_box);
   EXPECT_EQ(AnswerFailed, 1);

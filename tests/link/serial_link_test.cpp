@@ -255,7 +255,7 @@ TEST_F(SerialLink, RtsCtsOnPseudoTerminalCountsAsClear) {
 }
 
 TEST(FlowControlWait, ProgressTurnsAtBothEnds) {
-  TCzekajNaRs wait;
+  FlowControlWait wait;
   wait.Begin();
   int highest = 0;
   for (int i = 0; i < 50; ++i) StepProgress(&wait.progress_position, &wait.progress_up);

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <thread>
 
+#include "link/command_execution.h"
 #include "link/link_fixture.h"
 #include "link/reception.h"
 #include "link/transmission_log.h"
-#include "protocol/command_execution.h"
 #include "protocol/frame.h"
 
 namespace kelm::test {

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/letters.h"
 #include "support/scripted_operator.h"
@@ -114,9 +113,8 @@ TEST(FormatFrame, KeepsTheDecimalPointOnceNumericLocaleIsC) {
 
 TEST(LetterConversion, RunsBeforeTheCheckValueSoItCoversTheConvertedByte) {
   test::SeamGuard seams;
-  LinkSettings.LetterCoding = kMazovia;
   FormatCommand("%cP$f\xB9\rxx%c%c", 27, 27, 92);  // ą in Windows-1250
-  ToPrinterLetters(CommandFrame);
+  ToPrinterLetters(CommandFrame, kMazovia);
   ApplyChecksum(CommandFrame);
   const unsigned expected = 0xFF ^ '$' ^ 'f' ^ 0x86 ^ '\r';  // ą in Mazovia is 86h
   char digits[3];

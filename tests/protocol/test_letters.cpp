@@ -3,10 +3,8 @@
 
 #include <string>
 
-#include "link/settings.h"
 #include "protocol/letters.h"
 #include "protocol/win1250.h"
-#include "support/scripted_operator.h"
 
 namespace kelm {
 namespace {
@@ -31,30 +29,24 @@ TEST(Letters, WindowsTableIsTheWindowsCodePage) {
 }
 
 TEST(Letters, LodzInMazovia) {
-  test::SeamGuard seams;
-  LinkSettings.LetterCoding = kMazovia;
   std::string text = "\xA3\xF3\x64\x9F";  // Łódź
-  ToPrinterLetters(text.data());
+  ToPrinterLetters(text.data(), kMazovia);
   EXPECT_EQ(text, "\x9C\xA2\x64\xA6");
 }
 
 TEST(Letters, WindowsCodingLeavesEveryByteAlone) {
-  test::SeamGuard seams;
-  LinkSettings.LetterCoding = kWindows;
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
   std::string copy = all;
-  ToPrinterLetters(copy.data());
+  ToPrinterLetters(copy.data(), kWindows);
   EXPECT_EQ(copy, all);
 }
 
 TEST(Letters, BytesOutsideTheSourceTableStayUnchanged) {
-  test::SeamGuard seams;
-  LinkSettings.LetterCoding = kLatin;
   std::string text =
       "\xA5\x86"
       "A";  // Ą in Windows, then 86h which is no Windows letter
-  ToPrinterLetters(text.data());
+  ToPrinterLetters(text.data(), kLatin);
   EXPECT_EQ(text,
             "\xA4\x86"
             "A");
@@ -66,16 +58,6 @@ TEST(Letters, BytesOutsideTheSourceTableStayUnchanged) {
   EXPECT_EQ(received,
             "\xB9"
             "A");
-}
-
-TEST(Letters, CopyConvertsTheCopyOnly) {
-  test::SeamGuard seams;
-  LinkSettings.LetterCoding = kIsoLatin;
-  const char source[] = "\xB9\x9C";  // ą ś
-  char destination[8];
-  EXPECT_EQ(CopyToPrinterLetters(destination, source), 2u);
-  EXPECT_STREQ(destination, "\xB1\xB6");
-  EXPECT_STREQ(source, "\xB9\x9C");
 }
 
 }  // namespace

@@ -372,7 +372,8 @@ TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setOutputFileName(QString::fromStdString(dir.File("raport.pdf")));
-  const int pages = PrintReportFile(printer, QString::fromStdString(file), "Tytuł raportu");
+  const int pages =
+      dialogs::PrintReportFile(printer, QString::fromStdString(file), "Tytuł raportu");
   ASSERT_GT(pages, 1);
   const std::string printed = RunPdfToText(dir.File("raport.pdf"));
   const std::string last = "Strona " + std::to_string(pages) + " z " + std::to_string(pages);
@@ -387,7 +388,8 @@ TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {
     ++titles;
   }
   EXPECT_EQ(titles, size_t(pages));
-  EXPECT_EQ(PrintReportFile(printer, QString::fromStdString(dir.File("brak.txt")), "x"), 0);
+  EXPECT_EQ(dialogs::PrintReportFile(printer, QString::fromStdString(dir.File("brak.txt")), "x"),
+            0);
 }
 
 using ReadoutFromTheMainWindow = test::MainFormTest;

@@ -3,8 +3,11 @@
 // ends it, and a second readout into a work file that a first one holds. Every row must end,
 // say why, and leave no text that is not its printer's.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -205,6 +208,146 @@ TEST_P(ReadoutFaults, EveryReadoutEndsAndSaysWhy) {
     CloseSerialPort();
     ResetTcpLink();
     std::filesystem::remove(work);
+  }
+}
+
+// kelmctl as a separate process against hostile printers and odd files: every run ends within
+// its --timeout, every failure exits non-zero and says why on standard error, and no file is
+// destroyed or left half written.
+struct KelmctlRow {
+  const char* name;
+  std::vector<std::string> printer;  // kelmemu's options
+  std::vector<std::string> args;     // after the link; FILE, DIR and LINK stand for the row's
+  int status;
+  const char* err;   // a part of standard error ("" for none expected)
+  const char* file;  // FILE's content after the run (nullptr: FILE may not exist)
+};
+
+const KelmctlRow kKelmctlRows[] = {
+    {"readout, printer stalls",
+     {"--history-days", "30", "--stall-after", "40"},
+     {"--timeout", "300", "readout", "--numbers", "1", "30", "-o", "FILE"},
+     1,
+     kTransmission,
+     nullptr},
+    {"readout, printer hangs up",
+     {"--history-days", "30", "--hangup-after", "40"},
+     {"readout", "--numbers", "1", "30", "-o", "FILE"},
+     1,
+     kTransmission,
+     nullptr},
+    {"readout, status never answered",
+     {"--history-days", "3", "--silent", "1000"},
+     {"--timeout", "300", "readout", "--numbers", "1", "3", "-o", "FILE"},
+     1,
+     "Drukarka nie odpowiedziała.",
+     nullptr},
+    {"readout, -o over a file without --yes",
+     {"--history-days", "3"},
+     {"readout", "--numbers", "1", "3", "-o", "FILE"},
+     1,
+     "już istnieje",
+     "old report\n"},
+    {"readout, -o over a file with --no",
+     {"--history-days", "3"},
+     {"--no", "readout", "--numbers", "1", "3", "-o", "FILE"},
+     1,
+     "już istnieje.Kontynuować?",
+     "old report\n"},
+    {"readout, -o over a file with --yes, the desktop's work file held",
+     {"--history-days", "3"},
+     {"--yes", "readout", "--numbers", "1", "3", "-o", "FILE"},
+     0,
+     "",
+     "RAPORT FISKALNY OKRESOWY"},
+    {"clock, garbage answer", {"--garbage", "5"}, {"clock"}, 1, "Nieczytelna odpowiedź", nullptr},
+    {"cash, garbage answer", {"--garbage", "5"}, {"cash"}, 1, "Nieczytelna odpowiedź", nullptr},
+    {"type, garbage answer", {"--garbage", "5"}, {"type"}, 1, "Nieczytelna odpowiedź", nullptr},
+    {"status, silent printer",
+     {"--silent", "1000"},
+     {"--timeout", "300", "status"},
+     1,
+     "Drukarka nie odpowiedziała.",
+     nullptr},
+    {"positions, a NUL in a line",
+     {},
+     {"positions", "FILE"},
+     1,
+     "Wiersz 2 pliku zawiera bajt 0",
+     "0#n\r\n0#\0n\r\n"},
+    {"positions, a folder", {}, {"positions", "DIR"}, 1, "Nie mogę otworzyc pliku", nullptr},
+    {"positions, a line too long",
+     {},
+     {"positions", "FILE"},
+     1,
+     "Wiersz 1 pliku jest za długi",
+     nullptr},
+    {"--log moves only the traffic files",
+     {},
+     {"--com", "9", "--log", "DIR", "--timeout", "300", "status"},
+     1,
+     "",
+     nullptr},
+};
+
+TEST_P(ReadoutFaults, KelmctlEndsSaysWhyAndKeepsFiles) {
+  const std::string file = dir.File("report.txt");
+  const std::string logs = dir.File("logs");
+  std::filesystem::create_directory(logs);
+  // A folder of the log that looks like the program's: COM9 leads to the printer there.
+  std::filesystem::create_directory(logs + "/dosdevices");
+  // A settings file that is no file must not hold kelmctl up.
+  ASSERT_EQ(mkfifo(dir.File("ustaw.txt").c_str(), 0644), 0);
+  for (const KelmctlRow& row : kKelmctlRows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> printer = row.printer;
+    auto emu = Start(printer);
+    CloseSerialPort();
+    ResetTcpLink();
+    std::filesystem::remove(file);
+    std::filesystem::remove(logs + "/dosdevices/com9");
+    const std::string name = row.name;
+    if (name.find("over a file") != std::string::npos) test::TempDir::Write(file, "old report\n");
+    if (name.find("NUL") != std::string::npos) {
+      test::TempDir::Write(file, std::string("0#n\r\n0#\0n\r\n", 11));
+    }
+    if (name.find("too long") != std::string::npos) {
+      test::TempDir::Write(file, std::string(6000, 'A') + "\r\n");
+    }
+    if (name.find("--log") != std::string::npos && !Tcp()) {
+      std::filesystem::create_symlink(emu->Where(), logs + "/dosdevices/com9");
+    }
+    ReadoutWorkFile desktop;
+    ASSERT_EQ(desktop.Hold(dir.File(kReadoutWorkFile)), ReadoutWorkFile::kHeld);
+
+    std::string command = "cd '" + dir.path() + "' && '" KELMCTL_PATH "'";
+    if (name.find("--log") == std::string::npos) {
+      command += Tcp() ? " --tcp '" + emu->Where() + "'" : " --device '" + emu->Where() + "'";
+    }
+    for (std::string a : row.args) {
+      if (a == "FILE") a = file;
+      if (a == "DIR") a = name.find("--log") != std::string::npos ? logs : dir.path();
+      command += " '" + a + "'";
+    }
+    command += " >out.txt 2>err.txt";
+    const int raw = std::system(command.c_str());
+    const std::string err = test::TempDir::Read(dir.File("err.txt"));
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, row.status) << err;
+    if (row.status != 0) EXPECT_FALSE(err.empty()) << "a failure says why";
+    EXPECT_NE(err.find(row.err), std::string::npos) << err;
+    if (row.file == nullptr) {
+      if (name.find("positions") == std::string::npos) EXPECT_FALSE(std::filesystem::exists(file));
+    } else {
+      EXPECT_NE(Cp1250ToUtf8(test::TempDir::Read(file)).find(row.file), std::string::npos);
+    }
+    if (name.find("--log") != std::string::npos) {
+      EXPECT_TRUE(std::filesystem::exists(logs + "/DaneWy.bin")) << "the traffic goes there";
+    }
+    // No work file of kelmctl's is left, and the desktop's is untouched.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      EXPECT_EQ(entry.path().filename().string().rfind(".kelmctl", 0), std::string::npos);
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir.File(kReadoutWorkFile)), 0u);
   }
 }
 

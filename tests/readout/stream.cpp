@@ -137,21 +137,6 @@ void ExpectLines(const std::string& cp1250, const std::vector<std::string>& expe
                                             << (actual.size() > n ? actual[n] : expected[n]) << "]";
 }
 
-std::string ExternalSha1(const std::string& bytes) {
-  TempDir dir;
-  const std::string file = dir.File("data.bin");
-  TempDir::Write(file, bytes);
-  std::string command = "sha1sum '" + file + "'";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "";
-  char out[128] = {};
-  const size_t n = std::fread(out, 1, sizeof out - 1, pipe);
-  pclose(pipe);
-  std::string hex(out, n < 40 ? n : 40);
-  for (char& c : hex) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return hex;
-}
-
 // Body lengths of the default printer type, written out so the stream can be cut into records.
 namespace {
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace kelm::test {
 
 // One record body of a fixed length (its check byte is the last byte), zero-filled.
@@ -83,8 +85,5 @@ std::vector<std::string> ReportLines(const std::string& cp1250);
 
 // Compares line by line, naming the first line that differs.
 void ExpectLines(const std::string& cp1250, const std::vector<std::string>& expected);
-
-// SHA-1 of bytes as computed by the system's sha1sum, upper-case.
-std::string ExternalSha1(const std::string& bytes);
 
 }  // namespace kelm::test

@@ -7,6 +7,7 @@
 #include "catalogue/main_view.h"
 #include "catalogue/model.h"
 #include "link/com_ports.h"
+#include "link/printer_identity.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
@@ -30,6 +31,7 @@ void ResetProcessState() {
   ResetComPorts();
   ResetCashInfo();
   ResetDiagnostics();
+  ResetDetectedType();
   ResetModelName();
   ResetMainWindowState();
 }

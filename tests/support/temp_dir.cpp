@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +47,21 @@ InFolder::InFolder(const std::string& dir) {
 InFolder::~InFolder() {
   SetProgramFolder("");
   if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0) std::abort();
+}
+
+std::string ExternalSha1(const std::string& bytes) {
+  TempDir dir;
+  const std::string file = dir.File("data.bin");
+  TempDir::Write(file, bytes);
+  std::string command = "sha1sum '" + file + "'";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return "";
+  char out[128] = {};
+  const size_t n = std::fread(out, 1, sizeof out - 1, pipe);
+  pclose(pipe);
+  std::string hex(out, n < 40 ? n : 40);
+  for (char& c : hex) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return hex;
 }
 
 }  // namespace kelm::test

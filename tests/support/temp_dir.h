@@ -30,4 +30,8 @@ class InFolder {
   std::string old_cwd_;
 };
 
+// SHA-1 of bytes as computed by the system's sha1sum, upper-case: a reference made apart from
+// ours.
+std::string ExternalSha1(const std::string& bytes);
+
 }  // namespace kelm::test

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace kelm {
+namespace kelm::dialogs {
 
 DiagnosticDialog::DiagnosticDialog(QWidget* parent, const char* name, const char* caption)
     : QDialog(parent) {
@@ -61,4 +61,4 @@ void DiagnosticDialog::CloseAtNextPaint() {
   });
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -8,7 +8,7 @@ class QBoxLayout;
 class QLineEdit;
 class QPushButton;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class DiagnosticDialog : public QDialog {
   Q_OBJECT
@@ -32,4 +32,4 @@ class DiagnosticDialog : public QDialog {
   bool close_pending_ = false;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -12,7 +12,7 @@
 #include "link/settings.h"
 #include "protocol/letter_tables.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 LetterCodingDialog::LetterCodingDialog(QWidget* parent, const char* name, const char* ok_caption,
                                        const char* cancel_caption)
@@ -76,4 +76,4 @@ void TUstawKodLiter::Button1Click() {
   if (ChooseLetterCoding(CheckedCoding()) == 0) accept();
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

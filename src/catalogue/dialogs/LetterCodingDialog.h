@@ -7,7 +7,7 @@
 class QPushButton;
 class QRadioButton;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class LetterCodingDialog : public QDialog {
   Q_OBJECT
@@ -44,4 +44,4 @@ class TUstawKodLiter : public LetterCodingDialog {
   void Button1Click() override;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -11,7 +11,7 @@
 #include "catalogue/diagnostics_queries.h"
 #include "link/settings.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 // CashInfoFields: six general fields, seven rates, seven totals, TOT_Z, the date and the count.
@@ -71,4 +71,4 @@ void TInformacjeKasowe::Button1Click() {
   }
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -5,7 +5,7 @@
 
 #include "catalogue/dialogs/DiagnosticDialog.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TInformacjeKasowe : public DiagnosticDialog {
   Q_OBJECT
@@ -21,4 +21,4 @@ class TInformacjeKasowe : public DiagnosticDialog {
   std::vector<QLineEdit*> fields_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -11,7 +11,7 @@
 #include "catalogue/model.h"
 #include "link/settings.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 TModelDrukarki::TModelDrukarki(QWidget* parent) : QDialog(parent) {
   setObjectName("TModelDrukarki");
@@ -84,4 +84,4 @@ void TModelDrukarki::ApplyChecked() {
   module_->setText(QString::fromStdString(ProgramDesignation(1)));
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -6,7 +6,7 @@
 class QLabel;
 class QRadioButton;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TModelDrukarki : public QDialog {
   Q_OBJECT
@@ -27,4 +27,4 @@ class TModelDrukarki : public QDialog {
   QLabel* module_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

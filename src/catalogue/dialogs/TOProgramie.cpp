@@ -12,7 +12,7 @@
 
 #include "catalogue/model.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 const MakerContacts kMakerContacts = {
     "KELM Sp. z o.o.",
@@ -107,4 +107,4 @@ void TOProgramie::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -5,7 +5,7 @@
 
 class QLabel;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 // The maker's contacts as the dialog shows them.
 struct MakerContacts {
@@ -31,4 +31,4 @@ class TOProgramie : public QDialog {
   QLabel* module_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

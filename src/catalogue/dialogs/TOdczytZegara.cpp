@@ -10,7 +10,7 @@
 #include "catalogue/diagnostics_queries.h"
 #include "link/reception.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 TOdczytZegara::TOdczytZegara(QWidget* parent)
     : DiagnosticDialog(parent, "TOdczytZegara", "Odczyt Zegara") {
@@ -46,4 +46,4 @@ void TOdczytZegara::Button1Click() {
   if (AnswerReceived == 0) CloseAtNextPaint();
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

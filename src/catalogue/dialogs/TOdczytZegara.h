@@ -3,7 +3,7 @@
 
 #include "catalogue/dialogs/DiagnosticDialog.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TOdczytZegara : public DiagnosticDialog {
   Q_OBJECT
@@ -19,4 +19,4 @@ class TOdczytZegara : public DiagnosticDialog {
   QLineEdit* time_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -15,7 +15,7 @@
 #include "link/settings.h"
 #include "protocol/win1250.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 constexpr const char* kFilter = "Pliki tekstowe (*.txt)";
@@ -105,4 +105,4 @@ void TOdeslijBufor::SetLines(const std::vector<std::string>& lines) {
   memo_->setPlainText(shown.join('\n'));
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -10,7 +10,7 @@
 class QCheckBox;
 class QPlainTextEdit;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TOdeslijBufor : public DiagnosticDialog {
   Q_OBJECT
@@ -31,4 +31,4 @@ class TOdeslijBufor : public DiagnosticDialog {
   std::vector<std::string> lines_;  // the memo's lines as bytes
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

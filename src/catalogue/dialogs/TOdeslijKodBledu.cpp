@@ -7,7 +7,7 @@
 
 #include "catalogue/diagnostics_views.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 QLabel* NewPanel(QWidget* parent, const char* name) {
@@ -57,4 +57,4 @@ void TOdeslijKodBledu::Button1Click() {
   if (!view.answered) CloseAtNextPaint();
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -5,7 +5,7 @@
 
 class QLabel;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TOdeslijKodBledu : public DiagnosticDialog {
   Q_OBJECT
@@ -21,4 +21,4 @@ class TOdeslijKodBledu : public DiagnosticDialog {
   QLabel* description_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -11,7 +11,7 @@
 #include "link/reception.h"
 #include "protocol/frame.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 // A box that shows a bit: the operator cannot tick it.
@@ -90,4 +90,4 @@ void TStatusDrukarki::TickedChanged() {
   fetch_->setEnabled(enq_->isChecked() || dle_->isChecked());
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -5,7 +5,7 @@
 
 class QCheckBox;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TStatusDrukarki : public DiagnosticDialog {
   Q_OBJECT
@@ -26,4 +26,4 @@ class TStatusDrukarki : public DiagnosticDialog {
   QPushButton* fetch_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -12,7 +12,7 @@
 #include "catalogue/diagnostics_views.h"
 #include "link/settings.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 QLabel* NewLabel(QWidget* parent, const char* text, int number) {
@@ -85,4 +85,4 @@ void TTypIWersja::Button2Click() {
   PrintTypeOnPrinter();
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

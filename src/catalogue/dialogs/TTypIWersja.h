@@ -7,7 +7,7 @@
 class QCheckBox;
 class QGroupBox;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class TTypIWersja : public DiagnosticDialog {
   Q_OBJECT
@@ -30,4 +30,4 @@ class TTypIWersja : public DiagnosticDialog {
   QLineEdit* code_;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

@@ -1,9 +1,7 @@
-// The flow-control wait "Czekam na gotowość drukarki": the Qt face of the wait engine.
+// The flow-control wait "Czekam na gotowość drukarki": the Qt face of FlowControlWait.
 #pragma once
 
 #include "link/dialogs/WaitShell.h"
-
-class QProgressBar;
 
 namespace kelm::dialogs {
 
@@ -13,11 +11,7 @@ class TCzekajNaRs : public WaitShell {
   explicit TCzekajNaRs(QWidget* parent = nullptr);
 
  protected:
-  void Started() override;
   void Ticked() override;
-
- private:
-  QProgressBar* bar_;
 };
 
 }  // namespace kelm::dialogs

@@ -1,11 +1,10 @@
-// The receiving dialog "Odbieram dane": the Qt face of the reception engine.
+// The receiving dialog "Odbieram dane": the Qt face of AnswerReception.
 #pragma once
 
 #include "link/dialogs/WaitShell.h"
 
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 
 namespace kelm::dialogs {
 
@@ -20,7 +19,6 @@ class TOdbieranie : public WaitShell {
 
  private:
   QLineEdit* text_box_;
-  QProgressBar* bar_;
   QLabel* counter_;
 };
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "catalogue/serial_parameters.h"
+#include "link/serial_parameters.h"
 #include "link/settings.h"
 
 class QCheckBox;

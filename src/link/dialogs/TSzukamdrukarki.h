@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "catalogue/printer_search.h"
+#include "link/printer_search.h"
 
 class QLabel;
 class QListWidget;

@@ -1,4 +1,4 @@
-// Timer-driven modal waits.
+// The shell of the timer-driven modal waits.
 #include "link/dialogs/WaitShell.h"
 
 #include <QKeyEvent>
@@ -7,12 +7,34 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace kelm {
+namespace kelm::dialogs {
 
 WaitShell::WaitShell(QWidget* parent) : QDialog(parent) {
   setModal(true);
+  layout_ = new QVBoxLayout(this);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName("ProgressBar1");
+  bar_->setRange(0, 100);
+  bar_->setTextVisible(false);
+  layout_->addWidget(bar_);
+  cancel_ = new QPushButton("&Przerwij", this);
+  cancel_->setObjectName("Button1");
+  layout_->addWidget(cancel_, 0, Qt::AlignHCenter);
+  connect(cancel_, &QPushButton::clicked, this, &WaitShell::Cancel);
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &WaitShell::OnTimer);
+}
+
+void WaitShell::AddAboveBar(QWidget* widget) {
+  layout_->insertWidget(above_bar_++, widget);
+}
+
+void WaitShell::AddBelowBar(QWidget* widget) {
+  layout_->insertWidget(layout_->indexOf(cancel_), widget);
+}
+
+void WaitShell::Started() {
+  bar_->setValue(0);
 }
 
 void WaitShell::Run(ModalWait& wait) {
@@ -66,29 +88,18 @@ void WaitShell::reject() {
   Cancel();
 }
 
-PlainWaitShell::PlainWaitShell(QWidget* parent) : WaitShell(parent) {
-  auto* layout = new QVBoxLayout(this);
-  bar_ = new QProgressBar(this);
-  bar_->setObjectName("ProgressBar1");
-  bar_->setRange(0, 100);
-  bar_->setTextVisible(false);
-  layout->addWidget(bar_);
-  auto* button = new QPushButton("&Przerwij", this);
-  button->setObjectName("Button1");
-  layout->addWidget(button, 0, Qt::AlignHCenter);
-  connect(button, &QPushButton::clicked, this, &PlainWaitShell::Cancel);
-}
+PlainWaitShell::PlainWaitShell(QWidget* parent) : WaitShell(parent) {}
 
 void PlainWaitShell::Started() {
   setWindowTitle(CurrentWait()->DialogName());
-  bar_->setValue(0);
+  Bar()->setValue(0);
   step_ = 2;
 }
 
 void PlainWaitShell::Ticked() {
-  int v = bar_->value() + step_;
+  int v = Bar()->value() + step_;
   if (v >= 100 || v <= 0) step_ = -step_;
-  bar_->setValue(std::clamp(v, 0, 100));
+  Bar()->setValue(std::clamp(v, 0, 100));
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

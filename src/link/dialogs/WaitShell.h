@@ -1,5 +1,6 @@
-// The Qt side of a timer-driven modal wait: shows itself modally and ticks the headless engine
-// from a QTimer until the engine ends or the operator cancels.
+// The one shell of every timer-driven modal wait: a progress bar and "&Przerwij" under the
+// fields of the wait's own dialog; shows itself modally and ticks the headless engine from a
+// QTimer until the engine ends or the operator cancels.
 #pragma once
 
 #include <QDialog>
@@ -8,8 +9,10 @@
 #include "protocol/operator.h"
 
 class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
 
-namespace kelm {
+namespace kelm::dialogs {
 
 class WaitShell : public QDialog {
   Q_OBJECT
@@ -20,8 +23,17 @@ class WaitShell : public QDialog {
   ModalWait* CurrentWait() const { return wait_; }
 
  protected:
-  // The engine has begun (refresh the shell's fields).
-  virtual void Started() {}
+  // The dialog's own fields: above the progress bar, or between it and "&Przerwij".
+  void AddAboveBar(QWidget* widget);
+  void AddBelowBar(QWidget* widget);
+  QProgressBar* Bar() const { return bar_; }
+  // The engine being run, as the dialog knows it.
+  template <class Engine>
+  Engine& Current() const {
+    return static_cast<Engine&>(*wait_);
+  }
+  // The engine has begun (refresh the shell's fields); the bar starts at 0.
+  virtual void Started();
   // One tick has run and the wait goes on.
   virtual void Ticked() {}
   // "&Przerwij": the engine is told, the dialog closes.
@@ -32,12 +44,16 @@ class WaitShell : public QDialog {
 
  private:
   void OnTimer();
+  QVBoxLayout* layout_;
+  QProgressBar* bar_;
+  QPushButton* cancel_;
+  int above_bar_ = 0;
   ModalWait* wait_ = nullptr;
   bool closing_ = false;
 };
 
-// The shell for waits without a window of their own: the dialog name as caption, a moving bar
-// and "&Przerwij".
+// The shell for waits without a window of their own: the dialog name as caption and a bar that
+// moves back and forth.
 class PlainWaitShell : public WaitShell {
   Q_OBJECT
  public:
@@ -48,8 +64,7 @@ class PlainWaitShell : public WaitShell {
   void Ticked() override;
 
  private:
-  QProgressBar* bar_;
   int step_ = 2;
 };
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

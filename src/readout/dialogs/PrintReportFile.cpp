@@ -9,7 +9,7 @@
 
 #include "readout/report_print.h"
 
-namespace kelm {
+namespace kelm::dialogs {
 namespace {
 
 // A readout of many years stays far below this; anything larger is not our work file.
@@ -72,4 +72,4 @@ int PrintReportFile(QPrinter& printer, const QString& path, const QString& title
   return int(pages.size());
 }
 
-}  // namespace kelm
+}  // namespace kelm::dialogs

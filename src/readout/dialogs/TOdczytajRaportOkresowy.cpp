@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "catalogue/model.h"
+#include "link/program_designation.h"
 #include "link/settings.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_controls.h"

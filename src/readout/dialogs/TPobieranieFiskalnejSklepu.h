@@ -4,7 +4,6 @@
 #include "link/dialogs/WaitShell.h"
 
 class QLabel;
-class QProgressBar;
 
 namespace kelm::dialogs {
 
@@ -20,7 +19,6 @@ class TPobieranieFiskalnejSklepu : public WaitShell {
  private:
   QLabel* label1_;
   QLabel* label2_;
-  QProgressBar* bar_;
 };
 
 }  // namespace kelm::dialogs

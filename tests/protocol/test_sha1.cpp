@@ -1,12 +1,12 @@
 // SHA-1 against the FIPS 180-1 examples and against the system's sha1sum on random inputs.
-#include "readout/sha1.h"
+#include "protocol/sha1.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "readout/stream.h"
+#include "support/temp_dir.h"
 
 namespace kelm {
 namespace {

@@ -30,7 +30,7 @@ int StatusNumberFromAnswer(const char* answer, size_t capacity);
 // Beeps and shows "Wystąpił bład nr: N: text" for LastErrorNumber.
 void ShowPrinterError();
 
-// For queries that need the link before anything else: false (after "Nie wybrano portu
+// The one check for a link before anything goes out: false (after "Nie wybrano portu
 // komunikacyjnego.") when there is neither a serial port nor a TCP/IP link.
 bool RequireLink();
 
@@ -41,14 +41,19 @@ struct CommandSteps {
   AfterSend after = AfterSend::kCheckLastCommand;
   // Convert Polish letters of the whole frame into the printer's coding before the check value.
   bool convert_letters = false;
+  // Drain what is waiting on the line first, so the answer read is the answer to this frame.
+  bool purge_first = false;
 };
 
-// The frame was not sent (its link message has been shown); the dialog stays open.
+// The frame was not sent (its link message has been shown); the dialog stays open. Both are
+// negative; kCommandNoLink says that there was no link at all.
 inline constexpr int kCommandNotSent = -1;
+inline constexpr int kCommandNoLink = -2;
 
-// The steps after formatting: letters, check value when `tmpl` has a check slot, SendFrame, then
-// the after-step. Returns kCommandNotSent, or: the CheckLastCommand result; 0 when an answer was
-// received (kCommandStatusFailed when its reception was cancelled); 0 after kNothing.
+// The steps after formatting: letters, check value when `tmpl` has a check slot, the link check,
+// the purge when asked, SendFrame, then the after-step. Returns kCommandNoLink or kCommandNotSent,
+// or: the CheckLastCommand result; 0 when an answer was received (kCommandStatusFailed when its
+// reception was cancelled); 0 after kNothing.
 int FinishCommand(const char* tmpl, const CommandSteps& steps);
 
 // Formats `tmpl` into CommandFrame and runs FinishCommand: the whole send step of a dialog

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "catalogue/printer_search.h"
+#include "link/printer_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An exact-size copy, so that reading one byte too far is caught.

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<char> answer(data, data + size);

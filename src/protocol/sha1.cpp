@@ -1,5 +1,5 @@
 // SHA-1 compression and padding, written from FIPS 180-1.
-#include "readout/sha1.h"
+#include "protocol/sha1.h"
 
 #include <cstring>
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "catalogue/serial_parameters.h"
 #include "link/printer_link.h"
 #include "link/scripted_printer.h"
+#include "link/serial_parameters.h"
 #include "link/settings.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"

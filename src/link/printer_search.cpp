@@ -1,10 +1,9 @@
 // The printer search.
-#include "catalogue/printer_search.h"
+#include "link/printer_search.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "catalogue/cash_info.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "protocol/frame.h"
@@ -143,7 +142,6 @@ void PrinterSearch::Choose(int index) {
     LinkSettings.PortNumber = static_cast<uint8_t>(found[index].port);
     OpenSerialPort(1);
   }
-  CashInfoState = 2;
 }
 
 void PrinterSearch::Cancel() {

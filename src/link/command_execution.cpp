@@ -1,5 +1,5 @@
 // CheckLastCommand and friends, and the shared send step of the command dialogs.
-#include "protocol/command_execution.h"
+#include "link/command_execution.h"
 
 #include <cstring>
 
@@ -108,8 +108,10 @@ bool RequireLink() {
 }
 
 int FinishCommand(const char* tmpl, const CommandSteps& steps) {
-  if (steps.convert_letters) ToPrinterLetters(CommandFrame);
+  if (steps.convert_letters) ToPrinterLetters(CommandFrame, LinkSettings.LetterCoding);
   if (TemplateHasCheckSlot(tmpl)) ApplyChecksum(CommandFrame);
+  if (steps.purge_first) PurgeInput();
+  if (!RequireLink()) return kCommandNoLink;
   if (SendFrame(CommandFrame) != 0) return kCommandNotSent;
   switch (steps.after) {
     case AfterSend::kCheckLastCommand:

@@ -7,9 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "catalogue/cash_info.h"
-#include "catalogue/printer_search.h"
 #include "link/printer_link.h"
+#include "link/printer_search.h"
 #include "link/scripted_printer.h"
 #include "link/settings.h"
 #include "support/scripted_operator.h"
@@ -85,7 +84,6 @@ TEST_F(SearchTest, FindsAnOnLinePrinterAndChoosesIt) {
   PrinterOn(3).On(kVantelProbe, "\x74\x1bP1#RKELM VANTEL 57T/2.01\x1b\\");
   LinkSettings.RtsCts = 1;
   LinkSettings.XonXoff = 1;
-  CashInfoState = 1;
   Run();
   ASSERT_EQ(search.found.size(), 1u);
   EXPECT_EQ(search.found[0].text, "COM3 - KELM VANTEL 57T");
@@ -101,7 +99,6 @@ TEST_F(SearchTest, FindsAnOnLinePrinterAndChoosesIt) {
   EXPECT_EQ(LinkSettings.RtsCts, 1);
   EXPECT_EQ(LinkSettings.XonXoff, 1);
   EXPECT_TRUE(SerialHandle().IsOpen());
-  EXPECT_EQ(CashInfoState, 2);
   EXPECT_TRUE(seams.op.messages.empty());
 }
 

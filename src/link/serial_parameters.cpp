@@ -1,5 +1,5 @@
 // The serial parameters.
-#include "catalogue/serial_parameters.h"
+#include "link/serial_parameters.h"
 
 #include <cstdlib>
 #include <cstring>
