@@ -62,7 +62,9 @@ int Clock(const Invocation&) {
 
 int Buffer(const Invocation& in) {
   std::vector<std::string> lines;
-  if (!ReadReceiveBuffer(in.Has("--swap-com"), &lines)) return kExitLink;
+  if (!ReadReceiveBuffer(in.Has("--swap-com"), &lines)) {
+    return AnswerReceived == 0 ? NoAnswer() : kExitLink;
+  }
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return kExitDone;
 }

@@ -34,9 +34,14 @@ int Status(const Invocation&) {
 }
 
 int LastError(const Invocation&) {
+  if (!RequireLink()) return kExitLink;
   LastErrorNumber = -1;
+  AnswerReceived = 255;  // stays so when the query could not be sent (the link said why)
   ReadLastErrorCode();
-  if (LastErrorNumber < 0) return AnswerFailed != 0 ? NoAnswer() : kExitLink;
+  if (LastErrorNumber < 0) {
+    if (AnswerReceived == 255) return kExitLink;
+    return AnswerFailed != 0 ? NoAnswer() : UnreadableAnswer(AnswerBuffer);
+  }
   // As the error-code dialog shows it: no text for 0 (no error) and for numbers without one.
   std::printf("%d: %s\n", LastErrorNumber,
               LastErrorNumber == 0 ? "" : PrinterErrorText(LastErrorNumber));

@@ -103,6 +103,10 @@ int Readout(const Invocation& in) {
     InstallOperator(nullptr);
     return kExitLink;
   }
+  // The report is an ordinary file once renamed into place, not a private temporary one.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
   close(fd);
   ReadoutOptions options;
   options.workFile = work;
