@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/history.h"
 #include "emulator/transport.h"
 #include "protocol/check_value.h"
 

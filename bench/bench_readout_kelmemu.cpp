@@ -54,8 +54,8 @@ void ReadAYear(const char* model, const char* firmware, int variant, int copy_mo
   if (kelm::OpenSerialPort(1)) {
     kelm::ReadoutFields fields;
     fields.mode = kelm::ReadoutMode::kByNumbers;
-    fields.firstNumber = "1";
-    fields.lastNumber = std::to_string(days);
+    fields.first_number = "1";
+    fields.last_number = std::to_string(days);
     const auto start = Clock::now();
     kelm::ReadoutOutcome out = kelm::ReadPeriodicReportToFile(fields);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

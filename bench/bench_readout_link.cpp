@@ -100,8 +100,8 @@ int main() {
 
   kelm::ReadoutFields fields;
   fields.mode = kelm::ReadoutMode::kByNumbers;
-  fields.firstNumber = "1";
-  fields.lastNumber = std::to_string(days);
+  fields.first_number = "1";
+  fields.last_number = std::to_string(days);
   kelm::ReadoutRequest request;
   std::string message;
   kelm::BuildReadoutRequest(fields, &request, &message);

@@ -59,19 +59,19 @@ std::string YearsOfReports(int count, uint32_t* due, uint32_t* vat) {
   Record(16).Date(2, 0, 1, 1).Text(9, "PLN").U16(13, 1).AppendTo(&s, 12);
   *due = 0;
   *vat = 0;
-  uint64_t runningVat = 0, runningDue = 0;
+  uint64_t running_vat = 0, runningDue = 0;
   for (int n = 1; n <= count; ++n) {
     Record r(290);
     const uint32_t sale = 10000 + uint32_t(n % 977) * 13, tax = sale * 23 / 123;
-    runningVat += tax;
+    running_vat += tax;
     runningDue += sale + 500;
     r.U16(1, uint16_t(n)).Date(3, uint8_t(n / 365), uint8_t(1 + n % 12), uint8_t(1 + n % 28));
     r.U8(7, 21).U8(10, 26).U8(11, 1).U8(12, 1).U8(13, 8).U8(14, 0);
     r.U8(15, 26).U8(16, 1).U8(17, 1).U8(18, 20).U8(19, 59).U8(20, 1);
     r.U16(31, uint16_t(n % 300)).U16(37, uint16_t(n % 7)).U32(39, tax).U32(99, sale);
     r.U32(107, 500).U32(155, sale + 500);
-    r.U16(159, uint16_t(runningVat / 1000000000)).U32(161, uint32_t(runningVat % 1000000000));
-    r.U16(243, uint16_t(runningVat / 1000000000)).U32(245, uint32_t(runningVat % 1000000000));
+    r.U16(159, uint16_t(running_vat / 1000000000)).U32(161, uint32_t(running_vat % 1000000000));
+    r.U16(243, uint16_t(running_vat / 1000000000)).U32(245, uint32_t(running_vat % 1000000000));
     r.U16(249, uint16_t(runningDue / 1000000000)).U32(251, uint32_t(runningDue % 1000000000));
     r.U16(275, 0x01).AppendTo(&s, 5);
     if (n == 1) {
@@ -102,9 +102,9 @@ int main() {
   if (out == nullptr) return 1;
   kelm::FileSink sink(out);
   kelm::ReadoutModel model;
-  model.copyMode = 2;
+  model.copy_mode = 2;
   model.version = 200;
-  model.configuredCopyMode = 2;
+  model.configured_copy_mode = 2;
   kelm::BufferRecordLink link(stream);
   const auto start = std::chrono::steady_clock::now();
   const kelm::ReadoutResult result = kelm::ReadPeriodicReport(link, model, {}, sink, "09-12-2026");

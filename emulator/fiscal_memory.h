@@ -1,11 +1,12 @@
 // The fiscal memory as the printer's records: the layouts of its type, the record stream of a
-// periodic report readout ("#o" with 128), a daily report's control number, a made-up history.
+// periodic report readout ("#o" with 128), a daily report's control number.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "emulator/printer_state.h"
@@ -73,14 +74,15 @@ using ReadoutPasses = std::vector<std::vector<std::string>>;
 ReadoutPasses BuildReadout(const PrinterState& state, const ReadoutRequest& request,
                            const DateTime& now, int64_t closing_off);
 
-// Fills an empty fiscal memory with `days` daily reports, one a day up to the day before
-// `today`, with rate changes, RAM resets, cancelled receipts, invoices and media as the
-// printer's type keeps them. Deterministic for a seed. False when the memory is not empty.
-bool GenerateHistory(PrinterState& state, int days, const DateTime& today, uint32_t seed = 1);
-
-// Takes the fiscal memory (reports, tax rates, currencies, media) of a state file into an empty
-// memory. False when the file cannot be read or the memory is not empty.
-bool LoadHistoryFile(const std::string& path, PrinterState* state);
+// The fiscal memory chip holds this many daily reports; a full memory goes read-only.
+inline constexpr size_t kMemoryReports = 1830;
+inline constexpr uint32_t kCancelledOverflow = 100000000;
+// Invoices are kept by the copy-mode 2 printers, in the layouts that have room for them.
+bool KeepsInvoices(const RecordType& t);
+// Printers with an electronic copy send the medium records before the report that closed one.
+bool SendsMedia(const RecordType& t);
+// The 20 bytes of the SHA-1 of a text.
+std::string Sha1Bytes(std::string_view text);
 
 // Old state files kept reports without tax-rate records: rebuild the records from the rates the
 // reports carry.

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/history.h"
 #include "emulator/printer.h"
 #include "emulator/transport.h"
 
@@ -17,44 +19,6 @@ void OnSignal(int) {
   g_stop = 1;
 }
 
-void Usage(FILE* out) {
-  fprintf(out,
-          "usage: kelmemu (--tcp [HOST:]PORT | --pty [--link PATH]) [options]\n"
-          "  --state FILE        keep the printer's memory in FILE across restarts\n"
-          "  --paper FILE        append every printed document to FILE (UTF-8)\n"
-          "  --model M           %s\n"
-          "  --firmware X.YY     firmware version to report\n"
-          "  --fiscal            the printer is in fiscal mode (default: training)\n"
-          "  --history-days N    fill an empty fiscal memory with N days of daily reports\n"
-          "  --history FILE      take the fiscal memory of FILE (state-file lines) into an\n"
-          "                      empty fiscal memory\n"
-          "faults:\n"
-          "  --silent N          do not answer the next N queries\n"
-          "  --corrupt-check N   spoil the check characters of the next N answers\n"
-          "  --garbage N         answer the next N queries with garbage\n"
-          "  --xoff MS           hold the line with XOFF for MS ms before each answer (pty)\n"
-          "  --drop-after N      drop the line after N bytes received (a terminal comes back\n"
-          "                      under a new name behind the same link)\n"
-          "  --paper-out         report paper out\n"
-          "  --offline           answer DLE only, as an off-line printer\n"
-          "  --pace BAUD         send answers no faster than BAUD bits per second; a\n"
-          "                      readout's records go at the speed its command names\n"
-          "  --damage-report N   daily report N reads back flagged damaged\n"
-          "  --damage-rates N    tax-rate record N reads back flagged damaged\n"
-          "  --damage-currency N the Nth change of the accounting currency reads back damaged\n"
-          "  --break-check N     the Nth record of the next readout has a wrong check byte\n"
-          "  --closing-off N     the next readout's closing total due is N grosze off\n"
-          "  --stall-after N     a readout's records stop after the Nth; the line stays up\n"
-          "  --hangup-after N    hang the line up after the Nth record of a readout\n"
-          "  --endless-passes    every readout pass announces another currency, for ever\n"
-          "clients:\n"
-          "  --idle-ms MS        a TCP client silent for MS ms gives way to a waiting one\n"
-          "                      (default 3000)\n"
-          "  --queue-limit N     drop a client whose unread answers pass N bytes\n"
-          "                      (default 1048576)\n",
-          kelm::emu::ModelOptions().c_str());
-}
-
 bool ParseCount(const char* text, long* out) {
   char* end;
   long v = strtol(text, &end, 10);
@@ -63,103 +27,190 @@ bool ParseCount(const char* text, long* out) {
   return true;
 }
 
+// What the command line asks for, filled by the option rows.
+struct CommandLine {
+  kelm::emu::ServerOptions server;
+  kelm::emu::Faults faults;
+  std::string model, firmware, history_file;
+  bool fiscal = false;
+  long history_days = 0, damage_report = 0, damage_rates = 0, damage_currency = 0;
+};
+
+// One option: its name, what follows it in the usage ("" for a flag), its help (lines after the
+// first indented), and how its value is taken (nullptr value for a flag); false rejects it.
+struct OptionRow {
+  const char* name;
+  const char* argument;
+  std::string help;
+  bool (*apply)(const char* value, CommandLine* o);
+  bool fault = false;  // listed under "faults:"
+};
+
+// A count of at least `min` into `field`.
+template <class T>
+bool Count(const char* value, long min, T* field) {
+  long n = 0;
+  if (!ParseCount(value, &n) || n < min) return false;
+  *field = static_cast<T>(n);
+  return true;
+}
+
+const std::vector<OptionRow>& OptionTable() {
+  using kelm::emu::FindModel;
+  static const std::vector<OptionRow> rows = {
+      {"--tcp", "[HOST:]PORT", "",
+       [](const char* v, CommandLine* o) {
+         o->server.tcp = true;
+         std::string s = v;
+         const size_t colon = s.rfind(':');
+         if (colon != std::string::npos) {
+           if (colon > 0) o->server.host = s.substr(0, colon);
+           s = s.substr(colon + 1);
+         }
+         long n = 0;
+         if (!ParseCount(s.c_str(), &n) || n > 65535) return false;
+         o->server.port = static_cast<int>(n);
+         return true;
+       }},
+      {"--pty", "", "", [](const char*, CommandLine* o) { return o->server.pty = true; }},
+      {"--link", "PATH", "",
+       [](const char* v, CommandLine* o) {
+         o->server.link = v;
+         return true;
+       }},
+      {"--state", "FILE", "keep the printer's memory in FILE across restarts",
+       [](const char* v, CommandLine* o) {
+         o->server.state_file = v;
+         return true;
+       }},
+      {"--paper", "FILE", "append every printed document to FILE (UTF-8)",
+       [](const char* v, CommandLine* o) {
+         o->server.paper_file = v;
+         return true;
+       }},
+      {"--model", "M", kelm::emu::ModelOptions(),
+       [](const char* v, CommandLine* o) {
+         o->model = v;
+         return FindModel(o->model) != nullptr;
+       }},
+      {"--firmware", "X.YY", "firmware version to report",
+       [](const char* v, CommandLine* o) {
+         o->firmware = v;
+         return true;
+       }},
+      {"--fiscal", "", "the printer is in fiscal mode (default: training)",
+       [](const char*, CommandLine* o) { return o->fiscal = true; }},
+      {"--history-days", "N", "fill an empty fiscal memory with N days of daily reports",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->history_days); }},
+      {"--history", "FILE",
+       "take the fiscal memory of FILE (state-file lines) into an\nempty fiscal memory",
+       [](const char* v, CommandLine* o) {
+         o->history_file = v;
+         return true;
+       }},
+      {"--idle-ms", "MS", "a TCP client silent for MS ms gives way to a waiting one\n(3000)",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->server.idle_ms); }},
+      {"--queue-limit", "N", "drop a client whose unread answers pass N bytes\n(1048576)",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->server.queue_limit); }},
+      {"--silent", "N", "do not answer the next N queries",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.silent_answers); }, true},
+      {"--corrupt-check", "N", "spoil the check characters of the next N answers",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.corrupt_checks); }, true},
+      {"--garbage", "N", "answer the next N queries with garbage",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.garbage_answers); }, true},
+      {"--xoff", "MS", "hold the line with XOFF for MS ms before each answer (pty)",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.xoff_ms); }, true},
+      {"--drop-after", "N",
+       "drop the line after N bytes received (a terminal comes back\nunder a new name behind the "
+       "same link)",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.drop_after_bytes); },
+       true},
+      {"--paper-out", "", "report paper out",
+       [](const char*, CommandLine* o) { return o->faults.paper_out = true; }, true},
+      {"--offline", "", "answer DLE only, as an off-line printer",
+       [](const char*, CommandLine* o) { return o->faults.offline = true; }, true},
+      {"--pace", "BAUD",
+       "send answers no faster than BAUD bits per second; a\nreadout's records go at the speed "
+       "its command names",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.pace_baud); }, true},
+      {"--damage-report", "N", "daily report N reads back flagged damaged",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->damage_report); }, true},
+      {"--damage-rates", "N", "tax-rate record N reads back flagged damaged",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->damage_rates); }, true},
+      {"--damage-currency", "N", "the Nth change of the accounting currency reads back damaged",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->damage_currency); }, true},
+      {"--break-check", "N", "the Nth record of the next readout has a wrong check byte",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.break_check_record); },
+       true},
+      {"--closing-off", "N", "the next readout's closing total due is N grosze off",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.closing_off); }, true},
+      {"--stall-after", "N", "a readout's records stop after the Nth; the line stays up",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.stall_after_records); },
+       true},
+      {"--hangup-after", "N", "hang the line up after the Nth record of a readout",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.hangup_after_records); },
+       true},
+      {"--endless-passes", "", "every readout pass announces another currency, for ever",
+       [](const char*, CommandLine* o) { return o->faults.endless_passes = true; }, true},
+  };
+  return rows;
+}
+
+// The usage from the rows; the link options are shown in its first line.
+void Usage(FILE* out) {
+  std::string text = "usage: kelmemu (--tcp [HOST:]PORT | --pty [--link PATH]) [options]\n";
+  bool faults = false;
+  for (const OptionRow& row : OptionTable()) {
+    if (row.help.empty()) continue;
+    if (row.fault && !faults) {
+      text += "faults:\n";
+      faults = true;
+    }
+    std::string head = std::string(row.name) + (row.argument[0] != '\0' ? " " : "") + row.argument;
+    if (head.size() < 19) head.append(19 - head.size(), ' ');
+    text += "  " + head + " ";
+    for (char c : row.help) {
+      text += c;
+      if (c == '\n') text.append(22, ' ');
+    }
+    text += "\n";
+  }
+  fputs(text.c_str(), out);
+}
+
+const OptionRow* FindOption(const std::string& name) {
+  for (const OptionRow& row : OptionTable()) {
+    if (name == row.name) return &row;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace kelm::emu;
-  ServerOptions server;
-  Faults faults;
-  std::string model, firmware;
-  bool fiscal = false;
-  long history_days = 0, damage_report = 0, damage_rates = 0, damage_currency = 0;
-  std::string history_file;
+  CommandLine o;
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    auto value = [&](const char** out) {
-      if (i + 1 >= argc) return false;
-      *out = argv[++i];
-      return true;
-    };
-    const char* v = nullptr;
-    long n = 0;
-    bool ok = true;
-    if (a == "--tcp" && (ok = value(&v))) {
-      server.tcp = true;
-      std::string s = v;
-      size_t colon = s.rfind(':');
-      if (colon != std::string::npos) {
-        if (colon > 0) server.host = s.substr(0, colon);
-        s = s.substr(colon + 1);
-      }
-      ok = ParseCount(s.c_str(), &n) && n <= 65535;
-      server.port = static_cast<int>(n);
-    } else if (a == "--pty") {
-      server.pty = true;
-    } else if (a == "--link" && (ok = value(&v))) {
-      server.link = v;
-    } else if (a == "--state" && (ok = value(&v))) {
-      server.state_file = v;
-    } else if (a == "--paper" && (ok = value(&v))) {
-      server.paper_file = v;
-    } else if (a == "--model" && (ok = value(&v))) {
-      model = v;
-      ok = FindModel(model) != nullptr;
-    } else if (a == "--firmware" && (ok = value(&v))) {
-      firmware = v;
-    } else if (a == "--fiscal") {
-      fiscal = true;
-    } else if (a == "--silent" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.silent_answers = static_cast<int>(n);
-    } else if (a == "--corrupt-check" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.corrupt_checks = static_cast<int>(n);
-    } else if (a == "--garbage" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.garbage_answers = static_cast<int>(n);
-    } else if (a == "--xoff" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.xoff_ms = static_cast<int>(n);
-    } else if (a == "--drop-after" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.drop_after_bytes = n;
-    } else if (a == "--paper-out") {
-      faults.paper_out = true;
-    } else if (a == "--offline") {
-      faults.offline = true;
-    } else if (a == "--pace" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      faults.pace_baud = static_cast<int>(n);
-    } else if (a == "--history-days" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      history_days = n;
-    } else if (a == "--history" && (ok = value(&v))) {
-      history_file = v;
-    } else if (a == "--damage-report" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      damage_report = n;
-    } else if (a == "--damage-rates" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      damage_rates = n;
-    } else if (a == "--damage-currency" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      damage_currency = n;
-    } else if (a == "--break-check" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      faults.break_check_record = static_cast<int>(n);
-    } else if (a == "--closing-off" && (ok = value(&v) && ParseCount(v, &n))) {
-      faults.closing_off = n;
-    } else if (a == "--stall-after" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      faults.stall_after_records = static_cast<int>(n);
-    } else if (a == "--hangup-after" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      faults.hangup_after_records = static_cast<int>(n);
-    } else if (a == "--endless-passes") {
-      faults.endless_passes = true;
-    } else if (a == "--idle-ms" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      server.idle_ms = static_cast<int>(n);
-    } else if (a == "--queue-limit" && (ok = value(&v) && ParseCount(v, &n) && n > 0)) {
-      server.queue_limit = static_cast<size_t>(n);
-    } else if (a == "--help" || a == "-h") {
+    const std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
       Usage(stdout);
       return 0;
-    } else {
-      ok = false;
     }
+    const OptionRow* row = FindOption(a);
+    const char* v = nullptr;
+    bool ok = row != nullptr;
+    if (ok && row->argument[0] != '\0') {
+      ok = i + 1 < argc;
+      if (ok) v = argv[++i];
+    }
+    if (ok) ok = row->apply(v, &o);
     if (!ok) {
       fprintf(stderr, "kelmemu: bad option %s%s%s\n", a.c_str(), v ? " " : "", v ? v : "");
       Usage(stderr);
       return 2;
     }
   }
+  ServerOptions& server = o.server;
   if (server.tcp == server.pty) {
     Usage(stderr);
     return 2;
@@ -179,21 +230,22 @@ int main(int argc, char** argv) {
   }
   // Options given on the command line win over the stored state, except that fiscal mode,
   // once entered, cannot be left.
-  if (!model.empty()) state.model = model;
-  if (!firmware.empty()) state.firmware = firmware;
-  if (fiscal) state.fiscal = true;
-  if (!history_file.empty() && !LoadHistoryFile(history_file, &state)) {
+  if (!o.model.empty()) state.model = o.model;
+  if (!o.firmware.empty()) state.firmware = o.firmware;
+  if (o.fiscal) state.fiscal = true;
+  if (!o.history_file.empty() && !LoadHistoryFile(o.history_file, &state)) {
     fprintf(stderr, "kelmemu: no history taken from %s (unreadable, or the memory is not empty)\n",
-            history_file.c_str());
+            o.history_file.c_str());
     return 1;
   }
   Printer printer(std::move(state));
-  printer.faults() = faults;
-  if (history_days > 0 && printer.state().fiscal_memory.empty())
-    printer.GenerateHistory(static_cast<int>(history_days));
-  if ((damage_report && !printer.DamageReport(static_cast<int>(damage_report))) ||
-      (damage_rates && !printer.DamageRateRecord(static_cast<int>(damage_rates))) ||
-      (damage_currency && !printer.DamageCurrency(static_cast<int>(damage_currency)))) {
+  printer.faults() = o.faults;
+  if (o.history_days > 0 && printer.state().fiscal_memory.empty()) {
+    printer.GenerateHistory(static_cast<int>(o.history_days));
+  }
+  if ((o.damage_report && !printer.DamageReport(static_cast<int>(o.damage_report))) ||
+      (o.damage_rates && !printer.DamageRateRecord(static_cast<int>(o.damage_rates))) ||
+      (o.damage_currency && !printer.DamageCurrency(static_cast<int>(o.damage_currency)))) {
     fprintf(stderr, "kelmemu: the fiscal memory has no such record to damage\n");
     return 1;
   }

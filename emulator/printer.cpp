@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/history.h"
 #include "emulator/machine.h"
 #include "protocol/check_value.h"
 #include "protocol/letter_tables.h"

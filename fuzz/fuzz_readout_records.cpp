@@ -24,10 +24,10 @@ kelm::ReadoutModel PrinterType(uint8_t pick) {
   const int* t = kTypes[pick % 8];
   kelm::ReadoutModel m;
   m.family = t[0];
-  m.busVariant = t[1];
-  m.copyMode = t[2];
+  m.bus_variant = t[1];
+  m.copy_mode = t[2];
   m.version = t[3];
-  m.configuredCopyMode = (pick & 8) ? 2 : 0;
+  m.configured_copy_mode = (pick & 8) ? 2 : 0;
   return m;
 }
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const kelm::ReadoutModel model = PrinterType(data[0]);
   kelm::ReportRequest request;
-  request.byNumbers = data[1] & 1;
+  request.by_numbers = data[1] & 1;
   request.monthly = data[1] & 2;
   request.full = !(data[1] & 4);
   request.emergency = data[1] & 8;
@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       kelm::ReadPeriodicReport(link, model, request, sink, "09-12-2026");
   kelm::ReportNaming naming;
   naming.model = model;
-  naming.uniqueNumber = result.uniqueNumber;
-  naming.firstNumber = result.firstNumber;
-  naming.lastNumber = result.lastNumber;
+  naming.unique_number = result.unique_number;
+  naming.first_number = result.first_number;
+  naming.last_number = result.last_number;
   naming.mode = kelm::ReadoutMode(data[1] % 3);
   kelm::MakeReportTitle(naming);
   kelm::MakeReportFileName(naming);

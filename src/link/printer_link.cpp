@@ -135,6 +135,18 @@ void CloseSerialPort() {
   SerialHandle().Close();
 }
 
+void RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen) {
+  CloseSerialPort();
+  LinkSettings.PortNumber = saved.PortNumber;
+  LinkSettings.Speed = saved.Speed;
+  LinkSettings.DataBits = saved.DataBits;
+  LinkSettings.Parity = saved.Parity;
+  LinkSettings.StopBits = saved.StopBits;
+  LinkSettings.XonXoff = saved.XonXoff;
+  LinkSettings.RtsCts = saved.RtsCts;
+  if (reopen && LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+}
+
 int LineStatusCheck() {
   return SerialHandle().LineStatus();
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/serial_port.h"
+#include "link/settings.h"
 #include "protocol/operator.h"
 
 namespace kelm {
@@ -19,6 +20,10 @@ SerialPort& SerialHandle();
 bool OpenSerialPort(int report);
 // Closes the serial handle (the port number is kept).
 void CloseSerialPort();
+// Closes the port, puts the line fields of `saved` (port, speed, data bits, parity, stop bits,
+// flow control) back into LinkSettings and reopens the port when one is selected: the way back
+// after a readout pass, a failed "&Zastosuj" or a cancelled printer search.
+void RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen = true);
 
 // 0 clear, 1 line error (or the query failed), 2 output held by flow control.
 int LineStatusCheck();

@@ -44,9 +44,7 @@ ProbeResult RecognisePrinter(int family, const char* bytes, size_t count) {
 }
 
 void PrinterSearch::Begin() {
-  saved_port_ = LinkSettings.PortNumber;
-  saved_xon_ = LinkSettings.XonXoff;
-  saved_rts_ = LinkSettings.RtsCts;
+  saved_ = LinkSettings;
   LinkSettings.XonXoff = 0;
   LinkSettings.RtsCts = 0;
   for (ProbeResult& c : candidates_) c = ProbeResult();
@@ -132,8 +130,8 @@ void PrinterSearch::BuildList() {
 }
 
 void PrinterSearch::RestoreFlowControl() {
-  LinkSettings.XonXoff = saved_xon_;
-  LinkSettings.RtsCts = saved_rts_;
+  LinkSettings.XonXoff = saved_.XonXoff;
+  LinkSettings.RtsCts = saved_.RtsCts;
 }
 
 void PrinterSearch::Choose(int index) {
@@ -146,10 +144,7 @@ void PrinterSearch::Choose(int index) {
 
 void PrinterSearch::Cancel() {
   finished = true;
-  CloseSerialPort();
-  LinkSettings.PortNumber = saved_port_;
-  RestoreFlowControl();
-  if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+  RestoreLineParameters(saved_);
 }
 
 }  // namespace kelm

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "link/settings.h"
+
 namespace kelm {
 
 // What a probe's answer says: 0 nothing, 1 a printer recognised, 2 present but not recognised.
@@ -55,9 +57,7 @@ class PrinterSearch {
   ProbeResult candidates_[kLastPort + 1];
   int candidate_ = 1;
   bool sending_ = true;
-  uint8_t saved_port_ = 255;
-  uint8_t saved_xon_ = 0;
-  uint8_t saved_rts_ = 0;
+  LinkSettingsRecord saved_;  // as the search found them
 };
 
 }  // namespace kelm

@@ -55,14 +55,7 @@ bool ApplySerialChoice(const SerialChoice& c, const LinkSettingsRecord& remember
   LinkSettings.XonXoff = c.xon_xoff;
   LinkSettings.RtsCts = c.rts_cts;
   if (OpenSerialPort(1)) return true;
-  LinkSettings.PortNumber = remembered.PortNumber;
-  LinkSettings.Speed = remembered.Speed;
-  LinkSettings.DataBits = remembered.DataBits;
-  LinkSettings.Parity = remembered.Parity;
-  LinkSettings.StopBits = remembered.StopBits;
-  LinkSettings.XonXoff = remembered.XonXoff;
-  LinkSettings.RtsCts = remembered.RtsCts;
-  if (LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+  RestoreLineParameters(remembered);
   return false;
 }
 

@@ -67,10 +67,6 @@ void TcpDisconnect() {
   CloseSocket();
 }
 
-const std::string& TcpAddress() {
-  return address_field;
-}
-
 bool TcpSocketOpen() {
   return Socket().IsOpen();
 }

@@ -22,8 +22,6 @@ inline constexpr int kTcpBadPort = 2;        // the port text is not a number; n
 int TcpConnect(const std::string& address, const std::string& port_text, bool shared_printer);
 // "Rozłącz": closes the socket; the disconnect event clears TcpActive and shows its message.
 void TcpDisconnect();
-// The address the link was last asked to connect to ("" before the first connect).
-const std::string& TcpAddress();
 bool TcpSocketOpen();
 
 // Primitives' side. A failed send closes the socket (the disconnect event follows).

@@ -26,22 +26,22 @@ struct RateSet {
 };
 
 struct PeriodTotals {
-  AmountPair sales[kLetters], salesSurcharge[kLetters], salesInvoices[kLetters];
-  AmountPair vat[kLetters], vatSurcharge[kLetters], vatInvoices[kLetters];
-  AmountPair exempt, exemptInvoices, exemptSurcharge[kLetters];
-  AmountPair totalDue, totalVat;
-  AmountPair cancelledAmount;
+  AmountPair sales[kLetters], sales_surcharge[kLetters], sales_invoices[kLetters];
+  AmountPair vat[kLetters], vat_surcharge[kLetters], vat_invoices[kLetters];
+  AmountPair exempt, exempt_invoices, exempt_surcharge[kLetters];
+  AmountPair total_due, total_vat;
+  AmountPair cancelled_amount;
 
   uint32_t receipts = 0, invoices = 0, cancelled = 0;
-  uint16_t ramResets = 0;
-  uint32_t goodsChanges = 0;
+  uint16_t ram_resets = 0;
+  uint32_t goods_changes = 0;
 
   // 1 used, 2 used with a non-zero rate.
-  uint8_t taxedUse[kLetters] = {}, surchargeUse[kLetters] = {};
-  bool exemptUse[kLetters] = {}, exemptSurchargeUse[kLetters] = {};
-  bool rateChanged[kLetters] = {}, surchargeRateChanged[kLetters] = {};
+  uint8_t taxed_use[kLetters] = {}, surcharge_use[kLetters] = {};
+  bool exempt_use[kLetters] = {}, exempt_surcharge_use[kLetters] = {};
+  bool rate_changed[kLetters] = {}, surcharge_rate_changed[kLetters] = {};
 
-  bool CancelledOverflow() const { return cancelledAmount == AmountPair{0, kCancelledOverflow}; }
+  bool CancelledOverflow() const { return cancelled_amount == AmountPair{0, kCancelledOverflow}; }
 };
 
 // The report's VAT over all letters, with the invoice VAT when the printer keeps invoices.

@@ -10,12 +10,12 @@ PeriodicReport::PeriodicReport(const ReadoutModel& model, const ReportRequest& r
                                LineSink& sink, std::string today)
     : model_(model),
       request_(request),
-      monthlyRequested_(request.monthly),
+      monthly_requested_(request.monthly),
       sink_(sink),
       today_(std::move(today)) {}
 
 bool PeriodicReport::Invoices() const {
-  return model_.copyMode == 2 && (model_.busVariant != 2 || flags_.first);
+  return model_.copy_mode == 2 && (model_.bus_variant != 2 || flags_.first);
 }
 
 int PeriodicReport::Fetch(RecordLink& link, int expected, MemoryRecord* record) {
@@ -38,41 +38,41 @@ int PeriodicReport::ReadPassHead(RecordLink& link) {
   if ((code = Fetch(link, kUniqueNumberRecord, &r)) != kRecordGood) return code;
   unique_ = FieldText(r.body.data(), r.length - 1);
   if ((code = Fetch(link, kMemoryStateRecord, &r)) != kRecordGood) return code;
-  memoryFiscal_ = r.body[0];
-  memoryWritable_ = r.body[1];
-  readOnlySince_ = DecodeStamp(r.body.data() + 2);
+  memory_fiscal_ = r.body[0];
+  memory_writable_ = r.body[1];
+  read_only_since_ = DecodeStamp(r.body.data() + 2);
   if ((code = Fetch(link, kTaxNumberRecord, &r)) != kRecordGood) return code;
-  taxNumber_ = FieldText(r.body.data(), r.length - 1);
+  tax_number_ = FieldText(r.body.data(), r.length - 1);
   if ((code = Fetch(link, kClockRecord, &r)) != kRecordGood) return code;
   clock_ = DecodeStamp(r.body.data());
   if ((code = Fetch(link, kFooterSecondRecord, &r)) != kRecordGood) return code;
-  footerSecond_ = FieldText(r.body.data(), r.length - 1);
+  footer_second_ = FieldText(r.body.data(), r.length - 1);
   if ((code = Fetch(link, kFooterFirstRecord, &r)) != kRecordGood) return code;
-  footerFirst_ = FieldText(r.body.data(), r.length - 1);
+  footer_first_ = FieldText(r.body.data(), r.length - 1);
   if ((code = Fetch(link, kRangeRecord, &r)) != kRecordGood) return code;
   range_ = DecodeRangeRecord(r);
   currency_ = CurrencyRecord{};
-  if (range_.reportCount >= 1) {
+  if (range_.report_count >= 1) {
     if ((code = Fetch(link, kCurrencyRecord, &r)) != kRecordGood) return code;
     currency_ = DecodeCurrencyRecord(r);
   }
 
   totals_ = PeriodTotals{};
   rates_ = RateSet{};
-  previousRateSet_ = 0;
-  firstReport_ = range_.firstReport;
-  lastReport_ = range_.lastReport;
-  reportsRead_ = 0;
-  closingResets_ = 0;
-  passSucceeded_ = false;
-  pendingPositions_ = 0;
+  previous_rate_set_ = 0;
+  first_report_ = range_.first_report;
+  last_report_ = range_.last_report;
+  reports_read_ = 0;
+  closing_resets_ = 0;
+  pass_succeeded_ = false;
+  pending_positions_ = 0;
 
   WriteHead();
-  if (range_.reportCount == 0) WriteEmptyRange();
+  if (range_.report_count == 0) WriteEmptyRange();
   // A month that spans a currency change is reported as periods of dates, one per currency.
-  if (moreCurrencies() && request_.monthly) {
+  if (more_currencies() && request_.monthly) {
     request_.monthly = false;
-    request_.byNumbers = false;
+    request_.by_numbers = false;
   }
   return kRecordGood;
 }
@@ -80,21 +80,21 @@ int PeriodicReport::ReadPassHead(RecordLink& link) {
 int PeriodicReport::ReadDailyReport(RecordLink& link) {
   MemoryRecord r;
   int code;
-  haveMedium_ = false;
+  have_medium_ = false;
   const bool copyWithMedia =
-      ((model_.copyMode == 1 || model_.copyMode == 2) && model_.busVariant == 0) ||
-      model_.busVariant == 2;
+      ((model_.copy_mode == 1 || model_.copy_mode == 2) && model_.bus_variant == 0) ||
+      model_.bus_variant == 2;
   if (copyWithMedia) {
     code = Fetch(link, kAnyRecord, &r);
     if (r.type == kMediumStartRecord) {
       if (code != kRecordGood) return code == kRecordDamaged ? kMemoryError : code;
       medium_ = MediumRecords{};
       medium_.number = r.body[1];
-      medium_.firstReport = Le16(r.body.data() + 2);
-      medium_.firstDate = DecodePackedDate(r.body.data() + 4);
+      medium_.first_report = Le16(r.body.data() + 2);
+      medium_.first_date = DecodePackedDate(r.body.data() + 4);
       if ((code = Fetch(link, kMediumEndRecord, &r)) != kRecordGood) return code;
       std::memcpy(medium_.digest.data(), r.body.data() + 12, medium_.digest.size());
-      haveMedium_ = true;
+      have_medium_ = true;
       code = Fetch(link, kDailyReportRecord, &r);
     } else if (code == kRecordGood || code == kRecordDamaged) {
       if (r.type != kDailyReportRecord) return kTransmissionError;
@@ -104,7 +104,7 @@ int PeriodicReport::ReadDailyReport(RecordLink& link) {
   }
   if (code != kRecordGood && code != kRecordDamaged) return code;
 
-  ++reportsRead_;
+  ++reports_read_;
   if (code == kRecordDamaged) {
     if (!request_.emergency) return kMemoryError;
     WriteDamagedSection("RAPORT DOBOWY", Le16(r.body.data() + 1));
@@ -115,12 +115,12 @@ int PeriodicReport::ReadDailyReport(RecordLink& link) {
   if (!DecodeDailyReport(r.body.data(), r.length, DailyReportLength(model_), &report)) {
     return kTransmissionError;
   }
-  lastReport_ = report.ReportStamp();
-  if (!firstReport_.IsSet()) firstReport_ = lastReport_;
+  last_report_ = report.ReportStamp();
+  if (!first_report_.IsSet()) first_report_ = last_report_;
 
-  pendingPositions_ = 0;
-  if (report.rateSet != previousRateSet_) {
-    previousRateSet_ = report.rateSet;
+  pending_positions_ = 0;
+  if (report.rate_set != previous_rate_set_) {
+    previous_rate_set_ = report.rate_set;
     RateSet before;
     for (int i = 0; i < kLetters; ++i) {
       if (rates_.use[i] == kTaxed || rates_.use[i] == kTaxedSurcharge) {
@@ -142,12 +142,12 @@ int PeriodicReport::ReadDailyReport(RecordLink& link) {
         rates_.rate[i] = tax.rate[i];
       }
       WriteTaxRateSection(tax);
-      MarkRateChanges(before, rates_, model_.busVariant != 0, &totals_);
+      MarkRateChanges(before, rates_, model_.bus_variant != 0, &totals_);
     }
   }
 
-  const bool invoiceFields = model_.copyMode == 2;
-  AccumulateDailyReport(report, rates_, model_.busVariant != 0, invoiceFields, &totals_);
+  const bool invoiceFields = model_.copy_mode == 2;
+  AccumulateDailyReport(report, rates_, model_.bus_variant != 0, invoiceFields, &totals_);
   const uint32_t vatSum = ReportVatSum(report, invoiceFields);
 
   if (request_.full) {
@@ -163,9 +163,9 @@ int PeriodicReport::ReadDailyReport(RecordLink& link) {
         WriteClassicSection(report, vatSum);
         break;
     }
-    if (model_.copyMode == 1 || model_.copyMode == 2) {
+    if (model_.copy_mode == 1 || model_.copy_mode == 2) {
       WriteCopyDigest(report);
-      if (model_.busVariant == 0 && haveMedium_) WriteMediumLabel(report);
+      if (model_.bus_variant == 0 && have_medium_) WriteMediumLabel(report);
     }
   }
   return kRecordGood;
@@ -177,14 +177,14 @@ int PeriodicReport::ReadClosing(RecordLink& link) {
   if (code != kRecordGood) return code;
   const RangeRecord closing = DecodeRangeRecord(r);
   if (closing.error != 0) return kMemoryError;
-  if (closing.reportCount != reportsRead_ || !(closing.totalDue == totals_.totalDue) ||
-      !(closing.totalVat == totals_.totalVat)) {
+  if (closing.report_count != reports_read_ || !(closing.total_due == totals_.total_due) ||
+      !(closing.total_vat == totals_.total_vat)) {
     return kTransmissionError;
   }
-  closingResets_ = closing.ramResets;
-  if (closing.reportCount != 0) {
+  closing_resets_ = closing.ram_resets;
+  if (closing.report_count != 0) {
     WriteSummary();
-    passSucceeded_ = true;
+    pass_succeeded_ = true;
   }
   return kRecordGood;
 }
@@ -205,9 +205,9 @@ ReadoutResult ReadPeriodicReport(RecordLink& link, const ReadoutModel& model,
   for (;;) {
     int code = report.ReadPassHead(link);
     if (code == kRecordGood) {
-      if (result.firstNumber == 0) result.firstNumber = report.range().firstNumber;
-      result.lastNumber = report.range().lastNumber;
-      result.uniqueNumber = report.uniqueNumber();
+      if (result.first_number == 0) result.first_number = report.range().first_number;
+      result.last_number = report.range().last_number;
+      result.unique_number = report.unique_number();
       while (code == kRecordGood && report.reportsRead() < report.announced()) {
         code = report.ReadDailyReport(link);
       }
@@ -216,7 +216,7 @@ ReadoutResult ReadPeriodicReport(RecordLink& link, const ReadoutModel& model,
     result.code = code;
     ++result.passes;
     result.success = report.passSucceeded();
-    if (code != kRecordGood || !report.passSucceeded() || !report.moreCurrencies()) break;
+    if (code != kRecordGood || !report.passSucceeded() || !report.more_currencies()) break;
     WriteCurrencySeparator(sink);
   }
   WriteEndOfText(sink);

@@ -15,7 +15,7 @@ namespace kelm {
 
 // The report-level choices of the readout request.
 struct ReportRequest {
-  bool byNumbers = false;
+  bool by_numbers = false;
   bool monthly = false;
   bool full = true;
   bool emergency = false;
@@ -35,13 +35,13 @@ class PeriodicReport {
   // Reads and verifies the closing record; writes the summary when the pass had reports.
   int ReadClosing(RecordLink& link);
 
-  uint16_t announced() const { return range_.reportCount; }
-  uint16_t reportsRead() const { return reportsRead_; }
-  bool moreCurrencies() const { return range_.moreCurrencies != 0; }
+  uint16_t announced() const { return range_.report_count; }
+  uint16_t reportsRead() const { return reports_read_; }
+  bool more_currencies() const { return range_.more_currencies != 0; }
   // The closing record agreed with the sums of a pass that had reports.
-  bool passSucceeded() const { return passSucceeded_; }
+  bool passSucceeded() const { return pass_succeeded_; }
   const RangeRecord& range() const { return range_; }
-  const std::string& uniqueNumber() const { return unique_; }
+  const std::string& unique_number() const { return unique_; }
   const std::string& currencyName() const { return currency_.name; }
   const PeriodTotals& totals() const { return totals_; }
 
@@ -53,7 +53,7 @@ class PeriodicReport {
     ++positions_;
   }
   bool Invoices() const;
-  bool Fiscal() const { return memoryFiscal_ == 0; }
+  bool Fiscal() const { return memory_fiscal_ == 0; }
 
   // Sections (report_text.cpp).
   void WriteHead();
@@ -79,14 +79,14 @@ class PeriodicReport {
 
   const ReadoutModel model_;
   ReportRequest request_;
-  const bool monthlyRequested_;
+  const bool monthly_requested_;
   LineSink& sink_;
   const std::string today_;
 
   // The head of the pass.
-  std::string header_, unique_, taxNumber_, footerFirst_, footerSecond_;
-  uint8_t memoryFiscal_ = 0, memoryWritable_ = 1;
-  Stamp readOnlySince_, clock_;
+  std::string header_, unique_, tax_number_, footer_first_, footer_second_;
+  uint8_t memory_fiscal_ = 0, memory_writable_ = 1;
+  Stamp read_only_since_, clock_;
   RangeRecord range_;
   RangeFlags flags_;
   CurrencyRecord currency_;
@@ -94,16 +94,16 @@ class PeriodicReport {
   // The pass so far.
   PeriodTotals totals_;
   RateSet rates_;
-  uint8_t previousRateSet_ = 0;
-  Stamp firstReport_, lastReport_;
-  uint16_t reportsRead_ = 0;
-  uint8_t closingResets_ = 0;
-  bool passSucceeded_ = false;
+  uint8_t previous_rate_set_ = 0;
+  Stamp first_report_, last_report_;
+  uint16_t reports_read_ = 0;
+  uint8_t closing_resets_ = 0;
+  bool pass_succeeded_ = false;
 
   // The daily report being written.
   unsigned positions_ = 0;
-  unsigned pendingPositions_ = 0;
-  bool haveMedium_ = false;
+  unsigned pending_positions_ = 0;
+  bool have_medium_ = false;
   MediumRecords medium_;
   ReportDigest digest_;
 };
@@ -112,8 +112,8 @@ struct ReadoutResult {
   int code = kRecordGood;  // of the pass that ended the readout
   int passes = 0;
   bool success = false;
-  uint32_t firstNumber = 0, lastNumber = 0;
-  std::string uniqueNumber;
+  uint32_t first_number = 0, last_number = 0;
+  std::string unique_number;
 };
 
 // Lines of the text file that tell printing where a currency's report ends and where the text

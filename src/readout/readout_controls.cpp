@@ -14,7 +14,7 @@ namespace kelm {
 ReadoutControls ApplyReadoutControls(int family, bool emergency, ReadoutMode checked) {
   ReadoutControls c;
   c.checked = checked;
-  bool* radio = c.radioEnabled;
+  bool* radio = c.radio_enabled;
   if (family != 0) {
     radio[0] = radio[1] = radio[2] = true;
     if (emergency) {
@@ -34,17 +34,17 @@ ReadoutControls ApplyReadoutControls(int family, bool emergency, ReadoutMode che
       c.checked = ReadoutMode::kByDates;
     }
   }
-  for (int i = 0; i < 3; ++i) c.groupEnabled[i] = int(c.checked) == i;
+  for (int i = 0; i < 3; ++i) c.group_enabled[i] = int(c.checked) == i;
   return c;
 }
 
-ReadoutLabels ReadoutDialogLabels(int family, int copyMode, int variant,
+ReadoutLabels ReadoutDialogLabels(int family, int copy_mode, int variant,
                                   const std::string& designation) {
   ReadoutLabels l;
-  if (family == 2 && (copyMode == 2 || variant == 2)) {
+  if (family == 2 && (copy_mode == 2 || variant == 2)) {
     l.label1 = "Odczyt pamięci fiskalnej " + designation;
-    l.label1Left = 80;
-    l.label10Visible = false;
+    l.label1_left = 80;
+    l.label10_visible = false;
     l.label11 = "Oznaczenie programu odczytującego pamięć fiskalną.: " + designation;
   } else {
     l.label1 = "Odczyt pamięci fiskalnej OPF_VANTEL";

@@ -10,10 +10,10 @@ namespace kelm {
 
 // The state of the three modes (RadioButton1..3 and the group boxes beside them).
 struct ReadoutControls {
-  bool radioEnabled[3] = {true, true, true};
+  bool radio_enabled[3] = {true, true, true};
   ReadoutMode checked = ReadoutMode::kMonthly;
   // Only the group of the checked mode takes input; its edit fields are white, the others grey.
-  bool groupEnabled[3] = {true, false, false};
+  bool group_enabled[3] = {true, false, false};
 };
 
 // Applies the dialog's control logic for a configured model family to the mode the operator
@@ -22,14 +22,14 @@ ReadoutControls ApplyReadoutControls(int family, bool emergency, ReadoutMode che
 
 struct ReadoutLabels {
   std::string label1;
-  int label1Left = 100;
-  bool label10Visible = true;
+  int label1_left = 100;
+  bool label10_visible = true;
   std::string label11;
 };
 
 // The designation labels for the configured model; `designation` is the reading module's
 // designation (the program's kind 1).
-ReadoutLabels ReadoutDialogLabels(int family, int copyMode, int variant,
+ReadoutLabels ReadoutDialogLabels(int family, int copy_mode, int variant,
                                   const std::string& designation);
 
 // "Nagraj na &dysku" once the operator chose `target`: asks before replacing an existing file,

@@ -33,21 +33,12 @@ class ReadoutSpeed {
     open_ = OpenSerialPort(1);
   }
   ~ReadoutSpeed() {
-    // Gone during the pass, or closed by a send that failed and could not open it again (which
-    // said so).
+    // A device gone during the pass, or closed by a send that failed and could not open it
+    // again (which said so), stays closed: reopening it now would only add a second message to
+    // the readout's. The operator's port stays chosen, and the next command opens it again (it
+    // may be back by then).
     const bool lost = open_ && (SerialHandle().Lost() || !SerialHandle().IsOpen());
-    CloseSerialPort();
-    LinkSettings.PortNumber = saved_.PortNumber;
-    LinkSettings.Speed = saved_.Speed;
-    LinkSettings.DataBits = saved_.DataBits;
-    LinkSettings.Parity = saved_.Parity;
-    LinkSettings.StopBits = saved_.StopBits;
-    LinkSettings.XonXoff = saved_.XonXoff;
-    LinkSettings.RtsCts = saved_.RtsCts;
-    // A device that went away stays closed: reopening it now would only add a second message
-    // to the readout's. The operator's port stays chosen, and the next command opens it again
-    // (it may be back by then).
-    if (LinkSettings.PortNumber != kNoPort && !lost) OpenSerialPort(1);
+    RestoreLineParameters(saved_, !lost);
   }
   ReadoutSpeed(const ReadoutSpeed&) = delete;
   ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;

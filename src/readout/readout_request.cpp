@@ -41,20 +41,20 @@ bool BuildReadoutRequest(const ReadoutFields& f, ReadoutRequest* r, std::string*
   ReadoutRequest out;
   out.mode = f.mode;
   out.speed = f.speed;
-  int firstDay, firstMonth, firstYear, lastDay, lastMonth, lastYear, month, monthYear;
-  ParseDate(f.firstDate, &firstDay, &firstMonth, &firstYear);
-  ParseDate(f.lastDate, &lastDay, &lastMonth, &lastYear);
+  int first_day, first_month, first_year, last_day, last_month, last_year, month, monthYear;
+  ParseDate(f.first_date, &first_day, &first_month, &first_year);
+  ParseDate(f.last_date, &last_day, &last_month, &last_year);
   ParseMonth(f.month, &month, &monthYear);
 
   if (f.mode == ReadoutMode::kMonthly) {
-    firstYear = monthYear;
-    firstMonth = month;
+    first_year = monthYear;
+    first_month = month;
   }
-  if (f.mode != ReadoutMode::kByNumbers && !YearInRange(firstYear)) {
+  if (f.mode != ReadoutMode::kByNumbers && !YearInRange(first_year)) {
     *message = "     Data spoza zakresu     ";
     return false;
   }
-  if (f.mode == ReadoutMode::kByDates && !YearInRange(lastYear)) {
+  if (f.mode == ReadoutMode::kByDates && !YearInRange(last_year)) {
     *message = "    Data spoza zakresu     ";
     return false;
   }
@@ -67,25 +67,25 @@ bool BuildReadoutRequest(const ReadoutFields& f, ReadoutRequest* r, std::string*
     case ReadoutMode::kByNumbers:
       break;
     case ReadoutMode::kMonthly:
-      out.firstYear = TwoDigits(firstYear);
-      out.firstMonth = firstMonth;
+      out.first_year = TwoDigits(first_year);
+      out.first_month = first_month;
       break;
     case ReadoutMode::kByDates:
-      out.firstYear = TwoDigits(firstYear);
-      out.firstMonth = firstMonth;
-      out.firstDay = firstDay;
-      out.lastYear = TwoDigits(lastYear);
-      out.lastMonth = lastMonth;
-      out.lastDay = lastDay;
+      out.first_year = TwoDigits(first_year);
+      out.first_month = first_month;
+      out.first_day = first_day;
+      out.last_year = TwoDigits(last_year);
+      out.last_month = last_month;
+      out.last_day = last_day;
       break;
   }
   out.first =
-      PackedDate{20, uint8_t(out.firstYear), uint8_t(out.firstMonth), uint8_t(out.firstDay)};
-  out.last = PackedDate{20, uint8_t(out.lastYear), uint8_t(out.lastMonth), uint8_t(out.lastDay)};
-  out.firstNumber = f.firstNumber.substr(0, kFieldLimit);
-  out.lastNumber = f.lastNumber.substr(0, kFieldLimit);
+      PackedDate{20, uint8_t(out.first_year), uint8_t(out.first_month), uint8_t(out.first_day)};
+  out.last = PackedDate{20, uint8_t(out.last_year), uint8_t(out.last_month), uint8_t(out.last_day)};
+  out.first_number = f.first_number.substr(0, kFieldLimit);
+  out.last_number = f.last_number.substr(0, kFieldLimit);
 
-  out.report.byNumbers = f.mode == ReadoutMode::kByNumbers;
+  out.report.by_numbers = f.mode == ReadoutMode::kByNumbers;
   out.report.monthly = f.mode == ReadoutMode::kMonthly;
   out.report.full = f.full;
   out.report.emergency = f.emergency;
@@ -98,11 +98,11 @@ int FormatReadoutFrame(const ReadoutRequest& r, char* dst, size_t capacity) {
   int n;
   if (r.mode == ReadoutMode::kByNumbers) {
     n = FormatFrame(dst, capacity, "%cP%d;0;0;0;0;0;0;128#o%s/%s/\r\r%lu/xx%c%c", kEsc, r.flags,
-                    r.firstNumber.c_str(), r.lastNumber.c_str(), r.speed, kEsc, kBackslash);
+                    r.first_number.c_str(), r.last_number.c_str(), r.speed, kEsc, kBackslash);
   } else {
-    n = FormatFrame(dst, capacity, "%cP%d;%d;%d;%d;%d;%d;%d;128#o\r\r%lu/xx%c%c", kEsc, r.firstYear,
-                    r.firstMonth, r.firstDay, r.lastYear, r.lastMonth, r.lastDay, r.flags, r.speed,
-                    kEsc, kBackslash);
+    n = FormatFrame(dst, capacity, "%cP%d;%d;%d;%d;%d;%d;%d;128#o\r\r%lu/xx%c%c", kEsc,
+                    r.first_year, r.first_month, r.first_day, r.last_year, r.last_month, r.last_day,
+                    r.flags, r.speed, kEsc, kBackslash);
   }
   if (n >= 0) ApplyChecksum(dst, capacity);
   return n;
@@ -116,9 +116,9 @@ ReportNaming NamingOf(const ReadoutRequest& r, const ReadoutModel& model,
   n.emergency = r.report.emergency;
   n.first = r.first;
   n.last = r.last;
-  n.firstNumber = result.firstNumber;
-  n.lastNumber = result.lastNumber;
-  n.uniqueNumber = result.uniqueNumber;
+  n.first_number = result.first_number;
+  n.last_number = result.last_number;
+  n.unique_number = result.unique_number;
   return n;
 }
 

@@ -19,12 +19,12 @@ inline constexpr unsigned long kDefaultReadoutSpeed = 115200;
 // The dialog's fields as the operator left them (UTF-8).
 struct ReadoutFields {
   ReadoutMode mode = ReadoutMode::kMonthly;
-  bool emergency = false;               // CheckBox1 "Odczyt w trybie awaryjnym"
-  bool full = true;                     // CheckBox2 "Pełny raport"
-  std::string firstDate;                // MaskEdit1, day-month-year with any separators
-  std::string lastDate;                 // MaskEdit2
-  std::string month;                    // MaskEdit3, month-year
-  std::string firstNumber, lastNumber;  // Edit3, Edit4
+  bool emergency = false;                 // CheckBox1 "Odczyt w trybie awaryjnym"
+  bool full = true;                       // CheckBox2 "Pełny raport"
+  std::string first_date;                 // MaskEdit1, day-month-year with any separators
+  std::string last_date;                  // MaskEdit2
+  std::string month;                      // MaskEdit3, month-year
+  std::string first_number, last_number;  // Edit3, Edit4
   unsigned long speed = kDefaultReadoutSpeed;
 };
 
@@ -38,10 +38,10 @@ struct ReadoutRequest {
   uint8_t flags = 0;  // ReadoutFlags
   ReportRequest report;
   // As sent: two-digit years; zeros where the mode sends none.
-  int firstYear = 0, firstMonth = 0, firstDay = 0;
-  int lastYear = 0, lastMonth = 0, lastDay = 0;
+  int first_year = 0, first_month = 0, first_day = 0;
+  int last_year = 0, last_month = 0, last_day = 0;
   PackedDate first, last;  // for the title and the file name
-  std::string firstNumber, lastNumber;
+  std::string first_number, last_number;
   unsigned long speed = kDefaultReadoutSpeed;
 };
 

@@ -17,11 +17,11 @@ namespace kelm {
 ReadoutModel DetectedReadoutModel() {
   ReadoutModel model;
   model.family = DetectedType.Family;
-  model.busVariant = DetectedType.BusVariant;
-  model.copyMode = DetectedType.CopyMode;
+  model.bus_variant = DetectedType.BusVariant;
+  model.copy_mode = DetectedType.CopyMode;
   model.version = DetectedType.Version100;
-  model.configuredFamily = LinkSettings.ModelFamily;
-  model.configuredCopyMode = LinkSettings.CopyMode;
+  model.configured_family = LinkSettings.ModelFamily;
+  model.configured_copy_mode = LinkSettings.CopyMode;
   return model;
 }
 
@@ -54,13 +54,13 @@ ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields,
   // not start the printer's stream and then mix it with the first one's.
   auto work = std::make_shared<ReadoutWorkFile>();
   const std::string path =
-      options.workFile.empty() ? InProgramFolder(kReadoutWorkFile) : options.workFile;
+      options.work_file.empty() ? InProgramFolder(kReadoutWorkFile) : options.work_file;
   if (work->Hold(path) == ReadoutWorkFile::kBusy) {
     TheOperator().ShowMessage(WorkFileBusyMessage(path));
     return outcome;
   }
   if (!work->held()) {
-    if (!options.workFile.empty()) {
+    if (!options.work_file.empty()) {
       TheOperator().ShowMessage("Nie mogę otworzy pliku do zapisu.");
       return outcome;
     }
@@ -71,16 +71,16 @@ ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields,
   if (SendFrame(CommandFrame) != 0) return outcome;
 
   ReadoutSession session(DetectedReadoutModel(), request, ReadoutToday(), work);
-  RunReadoutPasses(session, request.speed, options.byteWaitMs);
+  RunReadoutPasses(session, request.speed, options.byte_wait_ms);
   session.Finish();
   outcome.title = session.reportTitle();
-  outcome.fileName = session.reportFileName();
+  outcome.file_name = session.reportFileName();
   outcome.end = ReadoutEnd::kClose;
   if (session.success()) {
     const std::string passes = session.PassCountMessage();
     if (!passes.empty()) TheOperator().ShowMessage(passes);
     outcome.end = ReadoutEnd::kShowEndDialog;
-    outcome.workFile = work;
+    outcome.work_file = work;
   }
   return outcome;
 }

@@ -22,17 +22,17 @@ struct ReadoutOutcome {
   ReadoutEnd end = ReadoutEnd::kClose;
   // ReportTitle and ReportFileName (UTF-8), empty when no file was written.
   std::string title;
-  std::string fileName;
+  std::string file_name;
   // After a success, the work file, still held: no other readout can take it while the end
   // dialog (or kelmctl) uses the text. Let go of it when done.
-  std::shared_ptr<ReadoutWorkFile> workFile;
+  std::shared_ptr<ReadoutWorkFile> work_file;
 };
 
 struct ReadoutOptions {
   // The work file; "" for "OdczytFiskPrTemp.txt" in the program's folder.
-  std::string workFile;
+  std::string work_file;
   // A limit on each wait for a byte of the record stream (0: the wait lasts until "&Przerwij").
-  uint32_t byteWaitMs = 0;
+  uint32_t byte_wait_ms = 0;
 };
 
 // The printer as the readout must see it: the detected type, with the configured family and

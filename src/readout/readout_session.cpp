@@ -15,15 +15,15 @@ const char kCannotWrite[] = "Nie mogę otworzy pliku do zapisu.";
 
 void DownloadEngine::Begin() {
   session_.title_.clear();
-  session_.fileName_.clear();
+  session_.file_name_.clear();
   link_.PurgeInput();
   link_.ClearAbort();
   session_.success_ = false;
-  headRead_ = false;
+  head_read_ = false;
   finished_ = false;
   code_ = kRecordGood;
   label2_ = "Pobrano dane 0 raportów";
-  progressVisible_ = false;
+  progress_visible_ = false;
 }
 
 bool DownloadEngine::Fail(int code) {
@@ -48,7 +48,7 @@ bool DownloadEngine::FailBound() {
 bool DownloadEngine::Tick() {
   if (finished_) return true;
   PeriodicReport& report = session_.report_;
-  if (!headRead_) {
+  if (!head_read_) {
     const std::string cannot = session_.OpenWorkFile();
     if (!cannot.empty()) {
       TheOperator().ShowMessage(cannot);
@@ -58,17 +58,17 @@ bool DownloadEngine::Tick() {
     }
     const int code = report.ReadPassHead(link_);
     if (code != kRecordGood) return Fail(code);
-    headRead_ = true;
-    session_.reportsAnnounced_ += report.announced();
-    if (session_.reportsAnnounced_ > kMaxReadoutReports || session_.textTooLong_) {
+    head_read_ = true;
+    session_.reports_announced_ += report.announced();
+    if (session_.reports_announced_ > kMaxReadoutReports || session_.text_too_long_) {
       return FailBound();
     }
-    if (session_.firstNumber_ == 0) session_.firstNumber_ = report.range().firstNumber;
-    session_.lastNumber_ = report.range().lastNumber;
+    if (session_.first_number_ == 0) session_.first_number_ = report.range().first_number;
+    session_.last_number_ = report.range().last_number;
     if (report.announced() > 100) {
-      progressVisible_ = true;
-      progressMax_ = report.announced();
-      progressPosition_ = 0;
+      progress_visible_ = true;
+      progress_max_ = report.announced();
+      progress_position_ = 0;
     }
     label1_ = "Pobieranie danych raportu okresowego dla waluty " +
               Cp1250ToUtf8(report.currencyName()) + ".";
@@ -76,12 +76,12 @@ bool DownloadEngine::Tick() {
   for (int n = 0; report.reportsRead() < report.announced(); ++n) {
     if (n == kReportsPerTick) {
       label2_ = "Pobrano dane " + std::to_string(report.reportsRead()) + " raportów";
-      progressPosition_ = report.reportsRead();
+      progress_position_ = report.reportsRead();
       return false;
     }
     const int code = report.ReadDailyReport(link_);
     if (code != kRecordGood) return Fail(code);
-    if (session_.textTooLong_) return FailBound();
+    if (session_.text_too_long_) return FailBound();
   }
   const int code = report.ReadClosing(link_);
   if (code != kRecordGood) return Fail(code);
@@ -114,7 +114,7 @@ ReadoutSession::~ReadoutSession() {
 std::string ReadoutSession::OpenWorkFile() {
   if (file_ != nullptr) return "";
   // The file stays open over all passes of one readout; a new readout starts it anew.
-  if (fileUsed_) return kCannotWrite;
+  if (file_used_) return kCannotWrite;
   if (work_ == nullptr) work_ = std::make_shared<ReadoutWorkFile>();
   if (!work_->held()) {
     const std::string path = InProgramFolder(kReadoutWorkFile);
@@ -123,18 +123,18 @@ std::string ReadoutSession::OpenWorkFile() {
     if (held != ReadoutWorkFile::kHeld) return kCannotWrite;
   }
   file_ = work_->Start();
-  fileUsed_ = file_ != nullptr;
+  file_used_ = file_ != nullptr;
   return file_ != nullptr ? "" : kCannotWrite;
 }
 
 void ReadoutSession::Write(std::string_view bytes) {
-  if (file_ == nullptr || textTooLong_) return;
+  if (file_ == nullptr || text_too_long_) return;
   written_ += bytes.size();
   if (written_ > kMaxReadoutTextBytes) {
-    textTooLong_ = true;
+    text_too_long_ = true;
     return;
   }
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) writeFailed_ = true;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) write_failed_ = true;
 }
 
 int ReadoutSession::RunPass(RecordLink& link) {
@@ -145,7 +145,7 @@ int ReadoutSession::RunPass(RecordLink& link) {
 }
 
 bool ReadoutSession::NextPass() {
-  if (!success_ || !report_.moreCurrencies()) return false;
+  if (!success_ || !report_.more_currencies()) return false;
   if (passes_ >= kMaxReadoutPasses) {
     TheOperator().ShowMessage(ReadoutCodeMessage(kMemoryError));
     success_ = false;
@@ -160,25 +160,25 @@ void ReadoutSession::Finish() {
   if (file_ == nullptr) return;
   WriteEndOfText(*this);
   // On the disc before it is offered: a full disc shows here rather than in a later copy.
-  if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) writeFailed_ = true;
-  if (std::fclose(file_) != 0) writeFailed_ = true;
+  if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) write_failed_ = true;
+  if (std::fclose(file_) != 0) write_failed_ = true;
   file_ = nullptr;
   if (discard_) {
     success_ = false;
     work_->Remove();
   }
   // A text cut short by a full disk must not be offered as the printer's report.
-  if (writeFailed_ && success_) {
+  if (write_failed_ && success_) {
     success_ = false;
     TheOperator().ShowMessage(kCannotWrite);
   }
   ReadoutResult result;
-  result.firstNumber = firstNumber_;
-  result.lastNumber = lastNumber_;
-  result.uniqueNumber = report_.uniqueNumber();
+  result.first_number = first_number_;
+  result.last_number = last_number_;
+  result.unique_number = report_.unique_number();
   const ReportNaming naming = NamingOf(request_, model_, result);
   title_ = MakeReportTitle(naming);
-  fileName_ = MakeReportFileName(naming);
+  file_name_ = MakeReportFileName(naming);
 }
 
 std::string ReadoutSession::PassCountMessage() const {

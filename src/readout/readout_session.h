@@ -43,9 +43,9 @@ class DownloadEngine : public ModalWait {
   // What the dialog shows (UTF-8).
   const std::string& label1() const { return label1_; }
   const std::string& label2() const { return label2_; }
-  bool progressVisible() const { return progressVisible_; }
-  int progressMax() const { return progressMax_; }
-  int progressPosition() const { return progressPosition_; }
+  bool progressVisible() const { return progress_visible_; }
+  int progressMax() const { return progress_max_; }
+  int progressPosition() const { return progress_position_; }
   // The pass's result code (kRecordGood while running or after a verified closing record).
   int code() const { return code_; }
 
@@ -58,12 +58,12 @@ class DownloadEngine : public ModalWait {
 
   ReadoutSession& session_;
   RecordLink& link_;
-  bool headRead_ = false;
+  bool head_read_ = false;
   bool finished_ = false;
   int code_ = kRecordGood;
   std::string label1_, label2_;
-  bool progressVisible_ = false;
-  int progressMax_ = 0, progressPosition_ = 0;
+  bool progress_visible_ = false;
+  int progress_max_ = 0, progress_position_ = 0;
 };
 
 class ReadoutSession : private LineSink {
@@ -92,7 +92,7 @@ class ReadoutSession : private LineSink {
   int passes() const { return passes_; }
   bool success() const { return success_; }
   const std::string& reportTitle() const { return title_; }
-  const std::string& reportFileName() const { return fileName_; }
+  const std::string& reportFileName() const { return file_name_; }
   // The message shown before the end dialog when the readout made several reports; empty for
   // one.
   std::string PassCountMessage() const;
@@ -109,16 +109,16 @@ class ReadoutSession : private LineSink {
   PeriodicReport report_;
   std::shared_ptr<ReadoutWorkFile> work_;
   std::FILE* file_ = nullptr;
-  bool fileUsed_ = false;
-  bool writeFailed_ = false;
+  bool file_used_ = false;
+  bool write_failed_ = false;
   uint64_t written_ = 0;
-  bool textTooLong_ = false;
-  uint32_t reportsAnnounced_ = 0;
+  bool text_too_long_ = false;
+  uint32_t reports_announced_ = 0;
   bool discard_ = false;
   int passes_ = 0;
   bool success_ = false;
-  uint32_t firstNumber_ = 0, lastNumber_ = 0;
-  std::string title_, fileName_;
+  uint32_t first_number_ = 0, last_number_ = 0;
+  std::string title_, file_name_;
 };
 
 }  // namespace kelm

@@ -20,23 +20,23 @@ std::string ReadoutCodeMessage(int code) {
 int DailyReportLength(const ReadoutModel& m) {
   // The checks run in this order and the last match wins.
   int length = 90;
-  if (m.copyMode == 1) length = 174;
-  if (m.busVariant != 0) length = 94;
-  if (m.copyMode == 2) length = 278;
-  if (m.family == 2 && m.busVariant == 1 && m.version >= 300) length = 106;
-  if (m.family == 2 && m.busVariant == 2) length = 296;
-  if (m.copyMode == 2 && m.version == 200) length = 290;
+  if (m.copy_mode == 1) length = 174;
+  if (m.bus_variant != 0) length = 94;
+  if (m.copy_mode == 2) length = 278;
+  if (m.family == 2 && m.bus_variant == 1 && m.version >= 300) length = 106;
+  if (m.family == 2 && m.bus_variant == 2) length = 296;
+  if (m.copy_mode == 2 && m.version == 200) length = 290;
   return length;
 }
 
 size_t RecordBodyLength(int type, const ReadoutModel& m) {
   switch (type) {
     case kHeaderRecord:
-      return m.copyMode == 2 && m.version == 200 ? 458 : 252;
+      return m.copy_mode == 2 && m.version == 200 ? 458 : 252;
     case kUniqueNumberRecord: {
-      const bool longer = (m.configuredFamily == 2 && m.configuredCopyMode == 2) ||
-                          (m.family == 2 && m.busVariant != 0 && m.version > 299) ||
-                          (m.family == 2 && m.busVariant == 2);
+      const bool longer = (m.configured_family == 2 && m.configured_copy_mode == 2) ||
+                          (m.family == 2 && m.bus_variant != 0 && m.version > 299) ||
+                          (m.family == 2 && m.bus_variant == 2);
       return longer ? 16 : 14;
     }
     case kMemoryStateRecord:
@@ -44,7 +44,7 @@ size_t RecordBodyLength(int type, const ReadoutModel& m) {
     case kTaxNumberRecord:
       return 18;
     case kTaxRateRecord:
-      return m.busVariant != 0 ? 32 : 31;
+      return m.bus_variant != 0 ? 32 : 31;
     case kDailyReportRecord:
       return size_t(DailyReportLength(m));
     case kClockRecord:
@@ -105,7 +105,7 @@ int ReadMemoryRecord(RecordLink& link, const ReadoutModel& model, int expected, 
   }
   out->length = length;
   if (!RecordCheckOk(out->body.data(), length)) return kTransmissionError;
-  if (model.busVariant == 2 && (out->type == kRangeRecord || out->type == kClosingRecord)) {
+  if (model.bus_variant == 2 && (out->type == kRangeRecord || out->type == kClosingRecord)) {
     if (flags != nullptr) {
       flags->first = (out->body[1] & 0x80) != 0;
       flags->second = (out->body[1] & 0x40) != 0;
@@ -151,17 +151,17 @@ RangeRecord DecodeRangeRecord(const MemoryRecord& r) {
   const uint8_t* b = r.body.data();
   RangeRecord out;
   out.error = b[0];
-  out.moreCurrencies = b[1];
-  out.reportCount = Le16(b + 2);
-  out.totalDue = {Le32(b + 4), Le32(b + 8)};
-  out.totalVat = {Le32(b + 12), Le32(b + 16)};
-  out.ramResets = b[20];
-  out.periodFirst = DecodeStamp(b + 21);
-  out.periodLast = DecodeStamp(b + 28);
-  out.firstReport = DecodeStamp(b + 35);
-  out.lastReport = DecodeStamp(b + 42);
-  out.firstNumber = Le32(b + 49);
-  out.lastNumber = Le32(b + 53);
+  out.more_currencies = b[1];
+  out.report_count = Le16(b + 2);
+  out.total_due = {Le32(b + 4), Le32(b + 8)};
+  out.total_vat = {Le32(b + 12), Le32(b + 16)};
+  out.ram_resets = b[20];
+  out.period_first = DecodeStamp(b + 21);
+  out.period_last = DecodeStamp(b + 28);
+  out.first_report = DecodeStamp(b + 35);
+  out.last_report = DecodeStamp(b + 42);
+  out.first_number = Le32(b + 49);
+  out.last_number = Le32(b + 53);
   return out;
 }
 
@@ -174,7 +174,7 @@ TaxRateRecord DecodeTaxRateRecord(const MemoryRecord& r) {
     out.rate[i] = Le16(b + 9 + 2 * i);
     out.use[i] = b[23 + i];
   }
-  out.foreignTickets = b[30];
+  out.foreign_tickets = b[30];
   return out;
 }
 
@@ -186,7 +186,7 @@ CurrencyRecord DecodeCurrencyRecord(const MemoryRecord& r) {
   out.hour = b[6];
   out.minute = b[7];
   out.name = FieldText(b + 9, 4);
-  out.firstReport = Le16(b + 13);
+  out.first_report = Le16(b + 13);
   return out;
 }
 
@@ -195,13 +195,13 @@ namespace {
 // Offsets of the fields in each layout; -1 where the layout lacks the field.
 struct LayoutOffsets {
   int layout;
-  int firstSale, lastSale;
-  int rateSet, resetNumber, resetKind;
+  int first_sale, last_sale;
+  int rate_set, reset_number, reset_kind;
   int receipts, invoices;
-  int vat, vatInvoices, sales, salesInvoices, totalDue;
-  int runningVat, runningVatInvoices, runningTotalVat, runningTotalDue;
-  int copyDigest, runningLetters, goodsChanges;
-  int cancelledCount, cancelledAmount;
+  int vat, vat_invoices, sales, sales_invoices, total_due;
+  int running_vat, running_vat_invoices, running_total_vat, running_total_due;
+  int copy_digest, running_letters, goods_changes;
+  int cancelled_count, cancelled_amount;
 };
 
 constexpr LayoutOffsets kLayouts[] = {
@@ -242,27 +242,29 @@ bool DecodeDailyReport(const uint8_t* b, size_t length, int layout, DailyReport*
   r.hour = b[7];
   r.minute = b[8];
   r.second = b[9];
-  if (o->firstSale >= 0) std::memcpy(r.firstSale.data(), b + o->firstSale, 5);
-  if (o->lastSale >= 0) std::memcpy(r.lastSale.data(), b + o->lastSale, 5);
-  r.rateSet = b[o->rateSet];
-  r.ramResetNumber = b[o->resetNumber];
-  r.ramResetKind = b[o->resetKind];
+  if (o->first_sale >= 0) std::memcpy(r.first_sale.data(), b + o->first_sale, 5);
+  if (o->last_sale >= 0) std::memcpy(r.last_sale.data(), b + o->last_sale, 5);
+  r.rate_set = b[o->rate_set];
+  r.ram_reset_number = b[o->reset_number];
+  r.ram_reset_kind = b[o->reset_kind];
   r.receipts = Le16(b + o->receipts);
   if (o->invoices >= 0) r.invoices = Le16(b + o->invoices);
   ReadWords(b, o->vat, r.vat);
-  ReadWords(b, o->vatInvoices, r.vatInvoices);
+  ReadWords(b, o->vat_invoices, r.vat_invoices);
   ReadWords(b, o->sales, r.sales);
-  ReadWords(b, o->salesInvoices, r.salesInvoices);
-  r.totalDue = Le32(b + o->totalDue);
-  ReadSixBytes(b, o->runningVat, r.runningVat);
-  ReadSixBytes(b, o->runningVatInvoices, r.runningVatInvoices);
-  if (o->runningTotalVat >= 0) r.runningTotalVat = DecodeSixByteAmount(b + o->runningTotalVat);
-  if (o->runningTotalDue >= 0) r.runningTotalDue = DecodeSixByteAmount(b + o->runningTotalDue);
-  if (o->copyDigest >= 0) std::memcpy(r.copyDigest.data(), b + o->copyDigest, 20);
-  if (o->runningLetters >= 0) r.runningLetters = Le16(b + o->runningLetters);
-  if (o->goodsChanges >= 0) r.goodsChanges = Le16(b + o->goodsChanges);
-  r.cancelledCount = Le16(b + o->cancelledCount);
-  r.cancelledAmount = Le32(b + o->cancelledAmount);
+  ReadWords(b, o->sales_invoices, r.sales_invoices);
+  r.total_due = Le32(b + o->total_due);
+  ReadSixBytes(b, o->running_vat, r.running_vat);
+  ReadSixBytes(b, o->running_vat_invoices, r.running_vat_invoices);
+  if (o->running_total_vat >= 0)
+    r.running_total_vat = DecodeSixByteAmount(b + o->running_total_vat);
+  if (o->running_total_due >= 0)
+    r.running_total_due = DecodeSixByteAmount(b + o->running_total_due);
+  if (o->copy_digest >= 0) std::memcpy(r.copy_digest.data(), b + o->copy_digest, 20);
+  if (o->running_letters >= 0) r.running_letters = Le16(b + o->running_letters);
+  if (o->goods_changes >= 0) r.goods_changes = Le16(b + o->goods_changes);
+  r.cancelled_count = Le16(b + o->cancelled_count);
+  r.cancelled_amount = Le32(b + o->cancelled_amount);
   *out = r;
   return true;
 }

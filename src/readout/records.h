@@ -14,11 +14,11 @@ namespace kelm {
 // configured model.
 struct ReadoutModel {
   int family = 2;
-  int busVariant = 0;  // 0 none, 1 bus, 2 the 859 model
-  int copyMode = 0;    // 0 paper, 1 electronic copy, 2 VF
+  int bus_variant = 0;  // 0 none, 1 bus, 2 the 859 model
+  int copy_mode = 0;    // 0 paper, 1 electronic copy, 2 VF
   int version = 200;
-  int configuredFamily = 2;
-  int configuredCopyMode = 0;
+  int configured_family = 2;
+  int configured_copy_mode = 0;
 };
 
 // Result codes of record reading and of a readout pass.
@@ -176,12 +176,12 @@ inline constexpr int kLetters = 7;
 
 struct RangeRecord {
   uint8_t error = 0;
-  uint8_t moreCurrencies = 0;
-  uint16_t reportCount = 0;
-  AmountPair totalDue, totalVat;
-  uint8_t ramResets = 0;
-  Stamp periodFirst, periodLast, firstReport, lastReport;
-  uint32_t firstNumber = 0, lastNumber = 0;
+  uint8_t more_currencies = 0;
+  uint16_t report_count = 0;
+  AmountPair total_due, total_vat;
+  uint8_t ram_resets = 0;
+  Stamp period_first, period_last, first_report, last_report;
+  uint32_t first_number = 0, last_number = 0;
 };
 RangeRecord DecodeRangeRecord(const MemoryRecord& record);
 
@@ -190,7 +190,7 @@ struct TaxRateRecord {
   Stamp entered;
   uint16_t rate[kLetters] = {};
   uint8_t use[kLetters] = {};
-  uint8_t foreignTickets = 0;
+  uint8_t foreign_tickets = 0;
 };
 TaxRateRecord DecodeTaxRateRecord(const MemoryRecord& record);
 
@@ -199,14 +199,14 @@ struct CurrencyRecord {
   PackedDate entered;
   uint8_t hour = 0, minute = 0;
   std::string name;
-  uint16_t firstReport = 0;
+  uint16_t first_report = 0;
 };
 CurrencyRecord DecodeCurrencyRecord(const MemoryRecord& record);
 
 struct MediumRecords {
   uint8_t number = 0;
-  uint16_t firstReport = 0;
-  PackedDate firstDate;
+  uint16_t first_report = 0;
+  PackedDate first_date;
   std::array<uint8_t, 20> digest{};
 };
 
@@ -226,31 +226,31 @@ struct DailyReport {
   uint16_t number = 0;
   PackedDate date;
   uint8_t hour = 0, minute = 0, second = 0;
-  uint8_t rateSet = 0;
-  uint8_t ramResetNumber = 0;
-  uint8_t ramResetKind = 0;
+  uint8_t rate_set = 0;
+  uint8_t ram_reset_number = 0;
+  uint8_t ram_reset_kind = 0;
   uint16_t receipts = 0;
   uint32_t vat[kLetters] = {};
   uint32_t sales[kLetters] = {};
-  uint32_t totalDue = 0;
-  uint16_t cancelledCount = 0;
-  uint32_t cancelledAmount = 0;
+  uint32_t total_due = 0;
+  uint16_t cancelled_count = 0;
+  uint32_t cancelled_amount = 0;
 
   // Layouts 106, 290, 296.
-  std::array<uint8_t, 5> firstSale{};
-  std::array<uint8_t, 5> lastSale{};
+  std::array<uint8_t, 5> first_sale{};
+  std::array<uint8_t, 5> last_sale{};
   // Layouts 278, 290, 296.
   uint16_t invoices = 0;
-  uint32_t vatInvoices[kLetters] = {};
-  uint32_t salesInvoices[kLetters] = {};
+  uint32_t vat_invoices[kLetters] = {};
+  uint32_t sales_invoices[kLetters] = {};
   // Layouts 174 to 296.
-  SixByteAmount runningVat[kLetters];
-  SixByteAmount runningVatInvoices[kLetters];
-  SixByteAmount runningTotalVat, runningTotalDue;
-  std::array<uint8_t, 20> copyDigest{};
-  uint16_t runningLetters = 0;
+  SixByteAmount running_vat[kLetters];
+  SixByteAmount running_vat_invoices[kLetters];
+  SixByteAmount running_total_vat, running_total_due;
+  std::array<uint8_t, 20> copy_digest{};
+  uint16_t running_letters = 0;
   // Layouts 106, 290, 296.
-  uint16_t goodsChanges = 0;
+  uint16_t goods_changes = 0;
 
   Stamp ReportStamp() const { return Stamp{date, hour, minute, second}; }
 };

@@ -53,8 +53,9 @@ void ReportDigest::AddSixBytes(const SixByteAmount& amount) {
   Block(amount.raw.data(), amount.raw.size());
 }
 
-std::string ReportDigest::Finish(std::string_view uniqueNumber) {
-  const std::string_view unique = uniqueNumber.substr(0, std::min<size_t>(uniqueNumber.size(), 14));
+std::string ReportDigest::Finish(std::string_view unique_number) {
+  const std::string_view unique =
+      unique_number.substr(0, std::min<size_t>(unique_number.size(), 14));
   uint8_t content[64];
   std::memcpy(content, unique.data(), unique.size());
   std::memcpy(content + unique.size(), "00:00:00", 8);

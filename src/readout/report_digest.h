@@ -22,7 +22,7 @@ class ReportDigest {
   // The running total VAT as stored.
   void AddSixBytes(const SixByteAmount& amount);
   // The end block with the unique number; returns the 40 digits.
-  std::string Finish(std::string_view uniqueNumber);
+  std::string Finish(std::string_view unique_number);
   bool started() const { return started_; }
 
  private:

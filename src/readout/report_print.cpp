@@ -19,7 +19,7 @@ std::vector<ReportBlock> ReadReportBlocks(std::string_view text) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line == "\t\t\t") break;
     if (line == "\t\t") {
-      block.endsCurrency = true;
+      block.ends_currency = true;
       blocks.push_back(std::move(block));
       block = ReportBlock();
       continue;
@@ -36,17 +36,17 @@ std::vector<ReportBlock> ReadReportBlocks(std::string_view text) {
 
 PrintColumns PlanColumns(const PrintGeometry& g) {
   PrintColumns c;
-  const int w = g.charWidth > 0 ? g.charWidth : 1;
-  const int h = g.lineHeight > 0 ? g.lineHeight : 1;
+  const int w = g.char_width > 0 ? g.char_width : 1;
+  const int h = g.line_height > 0 ? g.line_height : 1;
   c.width = kColumnChars * w;
   // A page narrower than a receipt, or lower than its margins, still gets one column of one line
   // rather than a layout that never moves on.
-  c.count = g.pageWidth / c.width;
+  c.count = g.page_width / c.width;
   if (c.count < 1) c.count = 1;
-  c.leftMargin = (g.pageWidth - c.count * c.width) / 2;
-  if (c.leftMargin < 0) c.leftMargin = 0;
-  c.linesPerColumn = (g.pageHeight - 4 * h) / h;
-  if (c.linesPerColumn < 1) c.linesPerColumn = 1;
+  c.left_margin = (g.page_width - c.count * c.width) / 2;
+  if (c.left_margin < 0) c.left_margin = 0;
+  c.lines_per_column = (g.page_height - 4 * h) / h;
+  if (c.lines_per_column < 1) c.lines_per_column = 1;
   return c;
 }
 
@@ -55,21 +55,21 @@ namespace {
 class Pager {
  public:
   explicit Pager(const PrintGeometry& g) : g_(g), c_(PlanColumns(g)) {
-    h_ = g.lineHeight > 0 ? g.lineHeight : 1;
+    h_ = g.line_height > 0 ? g.line_height : 1;
     pages_.emplace_back();
   }
 
-  int LinesLeft() const { return c_.linesPerColumn - line_; }
+  int LinesLeft() const { return c_.lines_per_column - line_; }
   bool AtColumnTop() const { return line_ == 0; }
 
   void Put(const std::string& text) {
     PlacedLine placed;
-    placed.x = column_ * c_.width + g_.charWidth + c_.leftMargin;
+    placed.x = column_ * c_.width + g_.char_width + c_.left_margin;
     placed.y = line_ * h_ + 2 * h_ + h_ / 4;
     placed.smaller = Characters(text) > kNarrowLine;
     placed.text = text;
     pages_.back().lines.push_back(std::move(placed));
-    if (++line_ == c_.linesPerColumn) NextColumn();
+    if (++line_ == c_.lines_per_column) NextColumn();
   }
 
   void NextColumn() {
@@ -96,13 +96,13 @@ class Pager {
 
   PageFrame Frame(int page, int total) const {
     PageFrame f;
-    f.titleY = h_ / 2;
+    f.title_y = h_ / 2;
     f.top = 2 * h_;
-    f.bottom = g_.pageHeight - 2 * h_;
-    f.left = c_.leftMargin;
-    f.right = c_.leftMargin + c_.count * c_.width;
-    for (int i = 0; i <= c_.count; ++i) f.boundaries.push_back(c_.leftMargin + i * c_.width);
-    f.footerY = g_.pageHeight - (3 * h_) / 2;
+    f.bottom = g_.page_height - 2 * h_;
+    f.left = c_.left_margin;
+    f.right = c_.left_margin + c_.count * c_.width;
+    for (int i = 0; i <= c_.count; ++i) f.boundaries.push_back(c_.left_margin + i * c_.width);
+    f.footer_y = g_.page_height - (3 * h_) / 2;
     char text[48];
     std::snprintf(text, sizeof text, "Strona %d z %d", page, total);
     f.footer = text;
@@ -125,7 +125,7 @@ std::vector<PrintedPage> LayOutReport(const std::vector<ReportBlock>& blocks,
     // A block longer than a whole column cannot be kept together; it runs on from the top.
     if (!pager.AtColumnTop() && int(block.lines.size()) > pager.LinesLeft()) pager.NextColumn();
     for (const std::string& line : block.lines) pager.Put(line);
-    if (block.endsCurrency && !pager.AtColumnTop()) pager.NextColumn();
+    if (block.ends_currency && !pager.AtColumnTop()) pager.NextColumn();
   }
   return pager.Finish();
 }

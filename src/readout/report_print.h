@@ -20,7 +20,7 @@ inline constexpr int kColumnChars = 44;
 struct ReportBlock {
   std::vector<std::string> lines;
   // Ended by the two-TAB line between currencies: the next block starts a new column.
-  bool endsCurrency = false;
+  bool ends_currency = false;
 };
 
 // Cuts the readout text (Windows-1250 bytes with CR LF) into blocks, up to its three-TAB end
@@ -30,15 +30,15 @@ std::vector<ReportBlock> ReadReportBlocks(std::string_view text);
 // The printer's page and font measured in its device units: the page, the width and height of
 // "X" in the 7-point font.
 struct PrintGeometry {
-  int pageWidth = 0, pageHeight = 0;
-  int charWidth = 1, lineHeight = 1;
+  int page_width = 0, page_height = 0;
+  int char_width = 1, line_height = 1;
 };
 
 struct PrintColumns {
-  int width = 0;       // kColumnChars character widths
-  int count = 1;       // columns on a page
-  int leftMargin = 0;  // half the width the columns leave
-  int linesPerColumn = 1;
+  int width = 0;        // kColumnChars character widths
+  int count = 1;        // columns on a page
+  int left_margin = 0;  // half the width the columns leave
+  int lines_per_column = 1;
 };
 PrintColumns PlanColumns(const PrintGeometry& g);
 
@@ -48,15 +48,15 @@ struct PlacedLine {
   std::string text;
 };
 
-// The frame of a page: the title centred on the page at titleY, two horizontal lines across the
+// The frame of a page: the title centred on the page at title_y, two horizontal lines across the
 // columns, a vertical line at every column boundary between them, and the page number centred at
-// footerY.
+// footer_y.
 struct PageFrame {
-  int titleY = 0;
+  int title_y = 0;
   int top = 0, bottom = 0;
   int left = 0, right = 0;
   std::vector<int> boundaries;
-  int footerY = 0;
+  int footer_y = 0;
   std::string footer;  // "Strona %d z %d"
 };
 

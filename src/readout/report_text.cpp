@@ -30,7 +30,7 @@ std::string DateAndTime(const DailyReport& r) {
 // ----- Head, period, empty range, footer -----
 
 void PeriodicReport::WriteHeaderText() {
-  const bool trimLeading = model_.configuredFamily == 2 && model_.configuredCopyMode == 2;
+  const bool trimLeading = model_.configured_family == 2 && model_.configured_copy_mode == 2;
   bool doubleWidth = false;
   std::string line;
   auto flush = [&] {
@@ -61,8 +61,8 @@ void PeriodicReport::WriteHeaderText() {
 
 void PeriodicReport::WriteHead() {
   WriteHeaderText();
-  if (!taxNumber_.empty()) {
-    Line(Centred(Format("%s %s", "NIP:", taxNumber_.c_str())));
+  if (!tax_number_.empty()) {
+    Line(Centred(Format("%s %s", "NIP:", tax_number_.c_str())));
   } else {
     Line("            NIP:");
   }
@@ -78,11 +78,11 @@ void PeriodicReport::WriteHead() {
   if (request_.monthly) title += CP(" MIESIĘCZNY");
   Line(Centred(title));
   if (request_.emergency) Line(Centred("Wydruk awaryjny"));
-  if (memoryWritable_ == 0) {
+  if (memory_writable_ == 0) {
     Line("");
     Line(CP("# Pamięć fiskalna przeszła w stan"));
-    Line(Format("%s  %s  %s", "# tylko do odczytu", DateText(readOnlySince_.date).c_str(),
-                TimeText(readOnlySince_.hour, readOnlySince_.minute).c_str()));
+    Line(Format("%s  %s  %s", "# tylko do odczytu", DateText(read_only_since_.date).c_str(),
+                TimeText(read_only_since_.hour, read_only_since_.minute).c_str()));
     Line("");
   }
   WritePeriodLines(true);
@@ -91,17 +91,17 @@ void PeriodicReport::WriteHead() {
 
 void PeriodicReport::WritePeriodLines(bool head) {
   if (request_.monthly) {
-    Line(Centred(Format("%s %02d-%2d%02d", CP("Miesiąc:").c_str(), firstReport_.date.month,
-                        firstReport_.date.century, firstReport_.date.year)));
-  } else if (firstReport_.IsSet() && lastReport_.IsSet() && !(head && request_.byNumbers)) {
-    const Stamp& from = request_.byNumbers ? firstReport_ : range_.periodFirst;
-    const Stamp& to = request_.byNumbers ? lastReport_ : range_.periodLast;
+    Line(Centred(Format("%s %02d-%2d%02d", CP("Miesiąc:").c_str(), first_report_.date.month,
+                        first_report_.date.century, first_report_.date.year)));
+  } else if (first_report_.IsSet() && last_report_.IsSet() && !(head && request_.by_numbers)) {
+    const Stamp& from = request_.by_numbers ? first_report_ : range_.period_first;
+    const Stamp& to = request_.by_numbers ? last_report_ : range_.period_last;
     Line(Centred(
         Format("%s %s %s %s", "Od", DateText(from.date).c_str(), "do", DateText(to.date).c_str())));
   }
-  if (range_.firstNumber != 0) {
-    Line(Centred(Format("%s  %s %lu %s %lu", "Nr rap.", "Od", (unsigned long)range_.firstNumber,
-                        "do", (unsigned long)range_.lastNumber)));
+  if (range_.first_number != 0) {
+    Line(Centred(Format("%s  %s %lu %s %lu", "Nr rap.", "Od", (unsigned long)range_.first_number,
+                        "do", (unsigned long)range_.last_number)));
   }
 }
 
@@ -117,10 +117,10 @@ void PeriodicReport::WriteEmptyRange() {
 }
 
 void PeriodicReport::WriteFooter() {
-  if (!request_.full || memoryFiscal_ == 255) Line("              # NIEFISKALNY #  ");
+  if (!request_.full || memory_fiscal_ == 255) Line("              # NIEFISKALNY #  ");
   Line(Separator());
   std::string line(kReportWidth, ' ');
-  const std::string texts = "#" + footerFirst_ + " " + footerSecond_;
+  const std::string texts = "#" + footer_first_ + " " + footer_second_;
   line.replace(0, std::min<size_t>(texts.size(), 36), texts, 0, 36);
   line.replace(37, 5, Format("%2.2d:%2.2d", clock_.hour, clock_.minute));
   Line(line);
@@ -162,10 +162,10 @@ void PeriodicReport::WriteTaxRateSection(const TaxRateRecord& t) {
     Line(text);
     ++letterLines;
   }
-  if (model_.busVariant != 0 && (model_.busVariant != 2 || flags_.second)) {
-    Line(t.foreignTickets != 0 ? "Rej. bil. zagr.: TAK" : "Rej. bil. zagr.: NIE");
+  if (model_.bus_variant != 0 && (model_.bus_variant != 2 || flags_.second)) {
+    Line(t.foreign_tickets != 0 ? "Rej. bil. zagr.: TAK" : "Rej. bil. zagr.: NIE");
   }
-  pendingPositions_ = letterLines + (model_.copyMode == 2 && model_.version == 200 ? 1 : 0);
+  pending_positions_ = letterLines + (model_.copy_mode == 2 && model_.version == 200 ? 1 : 0);
 }
 
 void PeriodicReport::WriteDamagedSection(const char* what, unsigned number) {
@@ -180,14 +180,14 @@ void PeriodicReport::WriteDamagedSection(const char* what, unsigned number) {
 
 void PeriodicReport::WriteSaleTimeLines(const DailyReport& r) {
   const bool resetAll =
-      r.layout == 296 ? (r.ramResetKind & 0xF0) == 0xC0 : r.ramResetKind == kResetSales;
+      r.layout == 296 ? (r.ram_reset_kind & 0xF0) == 0xC0 : r.ram_reset_kind == kResetSales;
   auto value = [&](const std::array<uint8_t, 5>& stamp) -> std::string {
     if (resetAll) return "Zerowanie RAM";
     if (stamp[0] == 255) return CP("Brak sprzedaży");
     return SaleStampText(stamp);
   };
-  Item(TwoColumn(CP("Rozpoczęcie sprzedaży:"), value(r.firstSale)));
-  Item(TwoColumn(CP("Zakończenie sprzedaży:"), value(r.lastSale)));
+  Item(TwoColumn(CP("Rozpoczęcie sprzedaży:"), value(r.first_sale)));
+  Item(TwoColumn(CP("Zakończenie sprzedaży:"), value(r.last_sale)));
 }
 
 void PeriodicReport::WriteResetKindLines(uint8_t kind, bool copyForm) {
@@ -207,16 +207,16 @@ void PeriodicReport::WriteResetKindLines(uint8_t kind, bool copyForm) {
 }
 
 void PeriodicReport::WriteCancelledLine(const DailyReport& r, bool always) {
-  if (!always && r.cancelledCount == 0) return;
-  const std::string label = Format("%s %u", CP("PARAGONÓW ANULOWANYCH").c_str(), r.cancelledCount);
+  if (!always && r.cancelled_count == 0) return;
+  const std::string label = Format("%s %u", CP("PARAGONÓW ANULOWANYCH").c_str(), r.cancelled_count);
   // The day-by-day line of the invoice printer has no overflow form.
-  const bool overflow = r.cancelledAmount == kCancelledOverflow && r.layout != 290;
-  Item(TwoColumn(label, overflow ? CP("PRZEPEŁNIENIE") : ShortAmount(r.cancelledAmount)));
+  const bool overflow = r.cancelled_amount == kCancelledOverflow && r.layout != 290;
+  Item(TwoColumn(label, overflow ? CP("PRZEPEŁNIENIE") : ShortAmount(r.cancelled_amount)));
 }
 
 void PeriodicReport::WriteSalesLines(const DailyReport& r, bool twoColumn,
                                      const char* invoiceMark) {
-  const bool bus = model_.busVariant != 0;
+  const bool bus = model_.bus_variant != 0;
   const bool invoices = invoiceMark != nullptr;
   const std::string taxedLabel = "SPRZED. OPOD. PTU ", exemptLabel = "SPRZED. ZWOL. PTU ";
   const std::string vatLabel = "KWOTA PTU ";
@@ -238,7 +238,7 @@ void PeriodicReport::WriteSalesLines(const DailyReport& r, bool twoColumn,
     if (use[i] == kTaxedSurcharge && bus) line(taxedLabel, i, " Dp.", "        ", r.sales[i], true);
   }
   for (int i = 0; invoices && i < kLetters; ++i) {
-    if (use[i] == kTaxed) line(taxedLabel, i, invoiceMark, "          ", r.salesInvoices[i], true);
+    if (use[i] == kTaxed) line(taxedLabel, i, invoiceMark, "          ", r.sales_invoices[i], true);
   }
   for (int i = 0; i < kLetters; ++i) {
     if (use[i] == kExempt) line(exemptLabel, i, "", "            ", r.sales[i], true);
@@ -247,7 +247,7 @@ void PeriodicReport::WriteSalesLines(const DailyReport& r, bool twoColumn,
   }
   for (int i = 0; invoices && i < kLetters; ++i) {
     if (use[i] == kExempt)
-      line(exemptLabel, i, invoiceMark, "          ", r.salesInvoices[i], true);
+      line(exemptLabel, i, invoiceMark, "          ", r.sales_invoices[i], true);
   }
   for (int i = 0; i < kLetters; ++i) {
     if (rates_.rate[i] == 0) continue;
@@ -258,33 +258,33 @@ void PeriodicReport::WriteSalesLines(const DailyReport& r, bool twoColumn,
   }
   for (int i = 0; invoices && i < kLetters; ++i) {
     if (use[i] == kTaxed && rates_.rate[i] != 0) {
-      line(vatLabel, i, invoiceMark, "                  ", r.vatInvoices[i], false);
+      line(vatLabel, i, invoiceMark, "                  ", r.vat_invoices[i], false);
     }
   }
 }
 
 void PeriodicReport::WriteRunningTotals(const DailyReport& r) {
   Line(Separator());
-  const unsigned first = currency_.state == 255 ? 1u : currency_.firstReport;
+  const unsigned first = currency_.state == 255 ? 1u : currency_.first_report;
   Line(Centred(Format("%s %4u %s %4u", CP("KWOTY ŁĄCZNE OD RAP. NR").c_str(), first, "DO",
                       unsigned(r.number))));
   Line(Separator());
   for (int i = 0; i < kLetters; ++i) {
-    if (r.runningLetters & (1u << i)) {
-      Item(TwoColumn(Format("KWOTA PTU %c", Letter(i)), LongAmount(r.runningVat[i].value)));
+    if (r.running_letters & (1u << i)) {
+      Item(TwoColumn(Format("KWOTA PTU %c", Letter(i)), LongAmount(r.running_vat[i].value)));
     }
   }
   if (Invoices()) {
     for (int i = 0; i < kLetters; ++i) {
-      if (r.runningLetters & (1u << i)) {
+      if (r.running_letters & (1u << i)) {
         Item(TwoColumn(Format("KWOTA PTU %cVF", Letter(i)),
-                       LongAmount(r.runningVatInvoices[i].value)));
+                       LongAmount(r.running_vat_invoices[i].value)));
       }
     }
   }
-  Item(TwoColumn(CP("ŁĄCZNA KWOTA PTU"), LongAmount(r.runningTotalVat.value)));
-  if (digest_.started()) digest_.AddSixBytes(r.runningTotalVat);
-  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), LongAmount(r.runningTotalDue.value)));
+  Item(TwoColumn(CP("ŁĄCZNA KWOTA PTU"), LongAmount(r.running_total_vat.value)));
+  if (digest_.started()) digest_.AddSixBytes(r.running_total_vat);
+  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), LongAmount(r.running_total_due.value)));
   Line(Separator());
 }
 
@@ -306,7 +306,7 @@ void PeriodicReport::WriteDigestLine() {
 
 void PeriodicReport::WriteCopyDigest(const DailyReport& r) {
   Sha1Digest d;
-  std::copy(r.copyDigest.begin(), r.copyDigest.end(), d.begin());
+  std::copy(r.copy_digest.begin(), r.copy_digest.end(), d.begin());
   Line(Centred("#" + DigestHex(d) + "#"));
 }
 
@@ -315,8 +315,8 @@ void PeriodicReport::WriteMediumLabel(const DailyReport& r) {
   Line(Centred(CP("ETYKIETA NOŚNIKA KOPII ELEKTRONICZNEJ")));
   Line(Format("%s %03d", CP("Numer nośnika:").c_str(), medium_.number));
   Line(Format("Zawiera dane z kasy: %s", unique_.c_str()));
-  Line(Format("Od dnia %s do %s", DateText(medium_.firstDate).c_str(), DateText(r.date).c_str()));
-  Line(Format("Od rap. nr %04u do %04u", unsigned(medium_.firstReport), unsigned(r.number)));
+  Line(Format("Od dnia %s do %s", DateText(medium_.first_date).c_str(), DateText(r.date).c_str()));
+  Line(Format("Od rap. nr %04u do %04u", unsigned(medium_.first_report), unsigned(r.number)));
   const bool present =
       std::any_of(medium_.digest.begin(), medium_.digest.end(), [](uint8_t b) { return b != 0; });
   if (present) {
@@ -332,7 +332,7 @@ void PeriodicReport::WriteMediumLabel(const DailyReport& r) {
 void PeriodicReport::WriteClassicSection(const DailyReport& r, uint32_t vatSum) {
   const bool copy = r.layout == 174 || r.layout == 278;
   const bool invoices = r.layout == 278;
-  positions_ = pendingPositions_;
+  positions_ = pending_positions_;
   Line(BlockSeparator());
   Item(Format("%s                   %s %5u", DateText(r.date).c_str(), "Nr rap.", r.number));
   if (copy) digest_.Start(r.date, r.number);
@@ -340,15 +340,15 @@ void PeriodicReport::WriteClassicSection(const DailyReport& r, uint32_t vatSum) 
   WriteSalesLines(r, false, invoices ? "VF" : nullptr);
   Item(TwoColumn(CP("ŁĄCZNA KWOTA PTU"), ShortAmount(vatSum)));
   if (copy) digest_.AddValue(vatSum);
-  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.totalDue)));
+  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.total_due)));
   const std::string resetLine =
-      TwoColumn(Format("%s %u", "ZEROWANIE RAM  nr", r.ramResetNumber), DateAndTime(r));
+      TwoColumn(Format("%s %u", "ZEROWANIE RAM  nr", r.ram_reset_number), DateAndTime(r));
   if (!copy) {
-    if (r.ramResetKind != 0) {
+    if (r.ram_reset_kind != 0) {
       Line(Separator());
       Item(resetLine);
-      Item(r.ramResetKind == kResetSales ? CP(" - Rejestry sprzedaży")
-                                         : CP(" - Inform. o przyporządkowaniu stawek PTU"));
+      Item(r.ram_reset_kind == kResetSales ? CP(" - Rejestry sprzedaży")
+                                           : CP(" - Inform. o przyporządkowaniu stawek PTU"));
       Line(Separator());
     }
     WriteCancelledLine(r, false);
@@ -364,10 +364,10 @@ void PeriodicReport::WriteClassicSection(const DailyReport& r, uint32_t vatSum) 
     Item(Format("%s                         %5u", CP("ILOŚĆ FAKTUR").c_str(), r.invoices));
     if (r.invoices != 0) digest_.AddValue(r.invoices);
   }
-  if (r.ramResetKind != 0) {
+  if (r.ram_reset_kind != 0) {
     Line(Separator());
     Item(resetLine);
-    WriteResetKindLines(r.ramResetKind, true);
+    WriteResetKindLines(r.ram_reset_kind, true);
     Line(Separator());
   }
   WriteRunningTotals(r);
@@ -379,7 +379,7 @@ void PeriodicReport::WriteClassicSection(const DailyReport& r, uint32_t vatSum) 
 
 // Layout 290: the invoice printer with sale times, all in two columns.
 void PeriodicReport::WriteInvoiceSection(const DailyReport& r, uint32_t vatSum) {
-  positions_ = pendingPositions_;
+  positions_ = pending_positions_;
   Line(BlockSeparator());
   Item(TwoColumn(DateAndTime(r), Format("%s %5u", "Nr rap.", r.number)));
   digest_.Start(r.date, r.number);
@@ -388,18 +388,18 @@ void PeriodicReport::WriteInvoiceSection(const DailyReport& r, uint32_t vatSum) 
   WriteSalesLines(r, true, "FV");
   Item(TwoColumn(CP("ŁĄCZNA KWOTA PTU"), ShortAmount(vatSum)));
   digest_.AddValue(vatSum);
-  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.totalDue)));
-  Item(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), r.ramResetKind != 0 ? "1" : "0"));
-  if (r.ramResetKind != 0) {
+  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.total_due)));
+  Item(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), r.ram_reset_kind != 0 ? "1" : "0"));
+  if (r.ram_reset_kind != 0) {
     Line(Separator());
-    const std::string label = r.ramResetKind == kResetSales
-                                  ? Format("ZEROWANIE RAM \"Z*\" nr %u", r.ramResetNumber)
-                                  : Format("%s %u", "ZEROWANIE RAM \"Z\" nr", r.ramResetNumber);
+    const std::string label = r.ram_reset_kind == kResetSales
+                                  ? Format("ZEROWANIE RAM \"Z*\" nr %u", r.ram_reset_number)
+                                  : Format("%s %u", "ZEROWANIE RAM \"Z\" nr", r.ram_reset_number);
     Item(TwoColumn(label, DateAndTime(r)));
-    WriteResetKindLines(r.ramResetKind, true);
+    WriteResetKindLines(r.ram_reset_kind, true);
     Line(Separator());
   }
-  Item(TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ", Format("%u", r.goodsChanges)));
+  Item(TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ", Format("%u", r.goods_changes)));
   WriteCancelledLine(r, true);
   Item(TwoColumn(CP("ILOŚĆ PARAGONÓW"), Format("%lu", (unsigned long)r.receipts)));
   digest_.AddValue(r.receipts);
@@ -416,7 +416,7 @@ void PeriodicReport::WriteInvoiceSection(const DailyReport& r, uint32_t vatSum) 
 void PeriodicReport::WriteSaleSection(const DailyReport& r, uint32_t vatSum) {
   const bool d859 = r.layout == 296;
   const bool invoices = d859 && flags_.first;
-  positions_ = pendingPositions_;
+  positions_ = pending_positions_;
   Line(BlockSeparator());
   Item(Format("%s             %s %5u", DateAndTime(r).c_str(), "Nr rap.", r.number));
   if (d859) digest_.Start(r.date, r.number);
@@ -425,18 +425,18 @@ void PeriodicReport::WriteSaleSection(const DailyReport& r, uint32_t vatSum) {
   WriteSalesLines(r, false, invoices ? "VF" : nullptr);
   Item(TwoColumn(CP("ŁĄCZNA KWOTA PTU"), ShortAmount(vatSum)));
   if (d859) digest_.AddValue(vatSum);
-  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.totalDue)));
-  Item(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), r.ramResetKind != 0 ? "1" : "0"));
-  if (r.ramResetKind != 0) {
+  Item(TwoColumn(CP("ŁĄCZNA NALEŻNOŚĆ"), ShortAmount(r.total_due)));
+  Item(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), r.ram_reset_kind != 0 ? "1" : "0"));
+  if (r.ram_reset_kind != 0) {
     Line(Separator());
-    const std::string label = r.ramResetKind == kResetSales
-                                  ? Format("ZEROWANIE RAM \"Z*\" nr %u", r.ramResetNumber)
-                                  : Format("%s %u", "ZEROWANIE RAM \"Z\" nr", r.ramResetNumber);
+    const std::string label = r.ram_reset_kind == kResetSales
+                                  ? Format("ZEROWANIE RAM \"Z*\" nr %u", r.ram_reset_number)
+                                  : Format("%s %u", "ZEROWANIE RAM \"Z\" nr", r.ram_reset_number);
     Item(TwoColumn(label, DateAndTime(r)));
-    WriteResetKindLines(r.ramResetKind, false);
+    WriteResetKindLines(r.ram_reset_kind, false);
     Line(Separator());
   }
-  Item(TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ", Format("%u", r.goodsChanges)));
+  Item(TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ", Format("%u", r.goods_changes)));
   WriteCancelledLine(r, true);
   Item(Format("%s                      %5u", CP("ILOŚĆ PARAGONÓW").c_str(), r.receipts));
   if (d859) digest_.AddValue(r.receipts);
@@ -456,12 +456,12 @@ void PeriodicReport::WriteSaleSection(const DailyReport& r, uint32_t vatSum) {
 
 void PeriodicReport::WriteSummary() {
   const PeriodTotals& t = totals_;
-  const bool bus = model_.busVariant != 0;
+  const bool bus = model_.bus_variant != 0;
   const bool invoices = Invoices();
   Line(BlockSeparator());
   Line("");
   Line(Centred(CP("ŁĄCZNY RAPORT OKRESOWY")));
-  if (monthlyRequested_ && !request_.monthly) Line(Centred(CP("MIESIĘCZNY")));
+  if (monthly_requested_ && !request_.monthly) Line(Centred(CP("MIESIĘCZNY")));
   if (request_.emergency) Line(Centred("Wydruk awaryjny"));
   Line("");
   WritePeriodLines(false);
@@ -469,22 +469,22 @@ void PeriodicReport::WriteSummary() {
 
   const char* taxed = "SPRZED. OPOD. PTU ";
   for (int i = 0; i < kLetters; ++i) {
-    if (t.taxedUse[i] != 0) {
+    if (t.taxed_use[i] != 0) {
       Line(Format("%s%c         %s", taxed, Letter(i), LongAmount(t.sales[i]).c_str()));
       if (invoices) {
-        Line(Format("%s%cVF       %s", taxed, Letter(i), LongAmount(t.salesInvoices[i]).c_str()));
+        Line(Format("%s%cVF       %s", taxed, Letter(i), LongAmount(t.sales_invoices[i]).c_str()));
       }
     }
-    if (bus && t.surchargeUse[i] != 0) {
+    if (bus && t.surcharge_use[i] != 0) {
       Line(Format("%s%c %s     %s", taxed, Letter(i), "Dp.",
-                  LongAmount(t.salesSurcharge[i]).c_str()));
+                  LongAmount(t.sales_surcharge[i]).c_str()));
     }
   }
 
   const std::string exemptLabel = "SPRZED. ZWOL. PTU ";
   std::string letters, invoiceLetters;
   for (int i = 0; i < kLetters; ++i) {
-    if (!t.exemptUse[i]) continue;
+    if (!t.exempt_use[i]) continue;
     letters += Letter(i);
     invoiceLetters += Letter(i);
     invoiceLetters += "VF";
@@ -498,7 +498,7 @@ void PeriodicReport::WriteSummary() {
       Line(TwoColumn(exemptLabel + letters, amount));
     }
     if (invoices) {
-      const std::string invoiceAmount = CompactLongAmount(t.exemptInvoices);
+      const std::string invoiceAmount = CompactLongAmount(t.exempt_invoices);
       if (exemptLabel.size() + invoiceLetters.size() + invoiceAmount.size() > kReportWidth - 1) {
         Line(exemptLabel);
         Line(TwoColumn(invoiceLetters, invoiceAmount));
@@ -508,35 +508,35 @@ void PeriodicReport::WriteSummary() {
     }
   }
   for (int i = 0; bus && i < kLetters; ++i) {
-    if (t.exemptSurchargeUse[i]) {
+    if (t.exempt_surcharge_use[i]) {
       Line(Format("%s%c %s     %s", exemptLabel.c_str(), Letter(i), "Dp.",
-                  LongAmount(t.exemptSurcharge[i]).c_str()));
+                  LongAmount(t.exempt_surcharge[i]).c_str()));
     }
   }
 
   for (int i = 0; i < kLetters; ++i) {
-    const char mark = t.rateChanged[i] ? '+' : ' ';
-    if (t.taxedUse[i] == 2) {
+    const char mark = t.rate_changed[i] ? '+' : ' ';
+    if (t.taxed_use[i] == 2) {
       Line(Format("%s%c%c                %s", "KWOTA PTU ", Letter(i), mark,
                   LongAmount(t.vat[i]).c_str()));
       if (invoices) {
         Line(Format("%s%cVF%c              %s", "KWOTA PTU ", Letter(i), mark,
-                    LongAmount(t.vatInvoices[i]).c_str()));
+                    LongAmount(t.vat_invoices[i]).c_str()));
       }
     }
-    if (bus && t.surchargeUse[i] == 2) {
+    if (bus && t.surcharge_use[i] == 2) {
       Line(Format("%s%c %s%c            %s", "KWOTA PTU ", Letter(i), "Dp.",
-                  t.surchargeRateChanged[i] ? '+' : ' ', LongAmount(t.vatSurcharge[i]).c_str()));
+                  t.surcharge_rate_changed[i] ? '+' : ' ', LongAmount(t.vat_surcharge[i]).c_str()));
     }
   }
-  Line(Format("%s            %s", CP("ŁĄCZNA KWOTA PTU").c_str(), LongAmount(t.totalVat).c_str()));
-  Line(Format("%s            %s", CP("ŁĄCZNA NALEZNOSC").c_str(), LongAmount(t.totalDue).c_str()));
-  Line(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), Format("%lu", (unsigned long)t.ramResets)));
-  Line(
-      TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ", Format("%lu", (unsigned long)t.goodsChanges)));
+  Line(Format("%s            %s", CP("ŁĄCZNA KWOTA PTU").c_str(), LongAmount(t.total_vat).c_str()));
+  Line(Format("%s            %s", CP("ŁĄCZNA NALEZNOSC").c_str(), LongAmount(t.total_due).c_str()));
+  Line(TwoColumn(CP("LICZBA ZEROWAŃ RAM"), Format("%lu", (unsigned long)t.ram_resets)));
+  Line(TwoColumn("WYKONANO ZMIANY W BAZIE TOWAROWEJ",
+                 Format("%lu", (unsigned long)t.goods_changes)));
   const std::string count = Format("%-5lu", (unsigned long)t.cancelled);
   const std::string amount =
-      t.CancelledOverflow() ? CP(" PRZEPEŁNIENIE") : LongAmount(t.cancelledAmount);
+      t.CancelledOverflow() ? CP(" PRZEPEŁNIENIE") : LongAmount(t.cancelled_amount);
   const std::string cancelled =
       Format("%s %s %s", "PARAGONOW ANULOWANYCH", count.c_str(), amount.c_str());
   if (cancelled.size() > kReportWidth) {
@@ -548,7 +548,7 @@ void PeriodicReport::WriteSummary() {
   Line(TwoColumn(CP("ILOŚĆ PARAGONÓW"), Format("%lu", (unsigned long)t.receipts)));
   if (invoices) Line(TwoColumn(CP("ILOŚĆ FAKTUR"), Format("%lu", (unsigned long)t.invoices)));
   WriteCurrencyLines();
-  if (closingResets_ > 9) {
+  if (closing_resets_ > 9) {
     Line(Separator());
     Line(Centred(CP("PRZEKROCZONO LIMIT ZEROWAŃ RAM")));
     if (!request_.full) Line(Separator());

@@ -17,9 +17,9 @@ struct ReportNaming {
   // The requested period as packed dates (in monthly mode the day is 0).
   PackedDate first, last;
   // First report number of the first pass, last report number of the last.
-  uint32_t firstNumber = 0, lastNumber = 0;
+  uint32_t first_number = 0, last_number = 0;
   // As the printer sent it (Windows-1250).
-  std::string uniqueNumber;
+  std::string unique_number;
 };
 
 // ReportTitle, in UTF-8.

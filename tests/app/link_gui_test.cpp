@@ -269,6 +269,7 @@ TEST_F(LinkGuiTest, TcpDialogStaysOpenWhenNobodyListens) {
 TEST_F(LinkGuiTest, PrinterSearchFindsThePrinterAndSelectsItsPort) {
   PrinterOnCom(3).On("\x10\x1bP1#v\x1b\\", "\x74\x1bP1#RKELM VANTEL 57T/2.01\x1b\\");
   Start(3);
+  CashInfoState = 1;  // read from the printer used before
   QString listed;
   WhenModal([&listed](QWidget* d) {
     auto* list = Child<QListWidget>(d, "CheckListBox1");
@@ -284,6 +285,7 @@ TEST_F(LinkGuiTest, PrinterSearchFindsThePrinterAndSelectsItsPort) {
   });
   Find<QPushButton>("Button2")->click();
   EXPECT_EQ(listed, "COM3 - KELM VANTEL 57T");
+  EXPECT_EQ(CashInfoState, 2);  // nothing read from the chosen printer yet
   EXPECT_EQ(LinkSettings.PortNumber, 3);
   EXPECT_TRUE(SerialHandle().IsOpen());
   EXPECT_TRUE(guard.op.messages.empty());
@@ -292,7 +294,9 @@ TEST_F(LinkGuiTest, PrinterSearchFindsThePrinterAndSelectsItsPort) {
 
 TEST_F(LinkGuiTest, PrinterSearchThatFindsNothingSaysSo) {
   Start(3);
+  CashInfoState = 1;
   Find<QPushButton>("Button2")->click();
+  EXPECT_EQ(CashInfoState, 1);
   ASSERT_EQ(guard.op.messages.size(), 1u);
   EXPECT_EQ(guard.op.messages[0], "Nie znaleziono żadnej drukarki fiskalnej");
   EXPECT_EQ(LinkSettings.PortNumber, kNoPort);

@@ -12,6 +12,7 @@
 #include "catalogue/main_view.h"
 #include "gui_support.h"
 #include "link/settings.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

@@ -116,7 +116,7 @@ TEST_F(MainFormTest, WithoutALinkNeitherCashDataNorStatusIsShown) {
   EXPECT_EQ(Find<QLabel>("Label3")->text(), "MAZOVIA");
 }
 
-// Counts the showings of a stand-in for a dialog of a later part, closing each at once.
+// A stand-in dialog that counts its showings and closes each at once.
 struct CountingDialog {
   explicit CountingDialog(QWidget* parent) : dialog(new QDialog(parent)) {
     QObject::connect(dialog, &QDialog::finished, [this] { ++shown; });

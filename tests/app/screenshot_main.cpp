@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     if (!form.grab().save(file)) ++failures;
     std::printf("%s\n", qPrintable(file));
     if (family == 2) {
-      // The dialogs of this issue, as they look before their first showing.
+      // The link and model dialogs, as they look before their first showing.
       for (const char* name : {"TModelDrukarki", "TParametryTransmisji", "TTransmisjaTCPIP",
                                "TSzukamdrukarki", "TUstawKodLiter"}) {
         QDialog* dialog = form.FindDialog(name);

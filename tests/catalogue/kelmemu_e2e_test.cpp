@@ -11,6 +11,7 @@
 #include "link/printer_link.h"
 #include "link/printer_search.h"
 #include "link/settings.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"

@@ -8,6 +8,7 @@
 #include "link/printer_link.h"
 #include "link/scripted_printer.h"
 #include "link/settings.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

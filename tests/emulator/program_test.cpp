@@ -20,50 +20,14 @@
 
 #include "emulator/transport.h"
 #include "emulator/wire.h"
+#include "support/kelmemu_process.h"
+#include "support/temp_dir.h"
 
 namespace kelm::emu::test {
 namespace {
 
-class Emulator {
- public:
-  explicit Emulator(std::vector<std::string> args) {
-    int out[2];
-    EXPECT_EQ(pipe(out), 0);
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], 1);
-      close(out[0]);
-      std::vector<char*> argv{const_cast<char*>(KELMEMU)};
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(KELMEMU, argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    // The first line says where the printer listens, once it is ready.
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
-    close(out[0]);
-  }
-  ~Emulator() { Stop(); }
-
-  const std::string& ready() const { return ready_; }
-  int port() const { return atoi(ready_.substr(ready_.rfind(':') + 1).c_str()); }
-
-  // Returns the exit status.
-  int Stop(int signal = SIGTERM) {
-    if (pid_ <= 0) return -1;
-    kill(pid_, signal);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string ready_;
-};
+using Emulator = ::kelm::test::KelmemuProcess;
+using TempFolder = ::kelm::test::TempDir;
 
 int Connect(int port) {
   int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -106,23 +70,14 @@ std::string Slurp(const std::string& path) {
   return s.str();
 }
 
-struct TempFolder {
-  std::string path;
-  TempFolder() {
-    char t[] = "/tmp/kelmemu-test-XXXXXX";
-    path = mkdtemp(t);
-  }
-  ~TempFolder() { (void)!system(("rm -rf " + path).c_str()); }
-};
-
 TEST(Program, TcpSessionReceiptDailyReportAndRestart) {
   TempFolder dir;
-  std::string state = dir.path + "/state", paper = dir.path + "/paper.txt";
+  std::string state = dir.path() + "/state", paper = dir.path() + "/paper.txt";
   {
     Emulator emu({"--tcp", "127.0.0.1:0", "--state", state, "--paper", paper, "--model", "vantel",
                   "--firmware", "3.02"});
     ASSERT_EQ(emu.ready().substr(0, 14), "TCP 127.0.0.1:");
-    int fd = Connect(emu.port());
+    int fd = Connect(emu.Port());
     EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");
     EXPECT_EQ(Ask(fd, kDle, 1), "\x74");
     EXPECT_EQ(Ask(fd, Frame("0#n", false)), "\x1BP1#E0\x1B\\");
@@ -145,7 +100,7 @@ TEST(Program, TcpSessionReceiptDailyReportAndRestart) {
   EXPECT_NE(printed.find(kPaperSeparator), std::string::npos);
 
   Emulator again({"--tcp", "127.0.0.1:0", "--state", state});
-  int fd = Connect(again.port());
+  int fd = Connect(again.Port());
   std::string cash = Ask(fd, Frame("23#s", false));
   // The daily report is remembered: its date is that of the last record and totals are zero.
   EXPECT_EQ(cash.find("\x1BP2#X0;0;0;0;0;0;0;0;0/"), std::string::npos) << cash;
@@ -156,16 +111,16 @@ TEST(Program, TcpSessionReceiptDailyReportAndRestart) {
 
 TEST(Program, SurvivesPeersThatGoAwayAndDropsOnRequest) {
   Emulator emu({"--tcp", "127.0.0.1:0", "--drop-after", "3"});
-  int fd = Connect(emu.port());
+  int fd = Connect(emu.Port());
   EXPECT_EQ(Ask(fd, kEnq, 1), "\x65");
   // The third byte is still answered, then the line goes dead.
   EXPECT_EQ(Ask(fd, std::string(kEnq) + kEnq, 2), "\x65\x65");
   EXPECT_EQ(Read(fd, 1, 500), "");
   close(fd);
-  fd = Connect(emu.port());
+  fd = Connect(emu.Port());
   Ask(fd, "\x1BP0;1$h#1", 0);  // a frame cut off by the peer going away
   close(fd);
-  fd = Connect(emu.port());
+  fd = Connect(emu.Port());
   EXPECT_EQ(Ask(fd, Frame("0#n", false)), "\x1BP1#E0\x1B\\");
   EXPECT_EQ(emu.Stop(SIGINT), 0);  // also with a client still connected
   close(fd);
@@ -174,7 +129,7 @@ TEST(Program, SurvivesPeersThatGoAwayAndDropsOnRequest) {
 TEST(Program, FaultOptions) {
   Emulator emu({"--tcp", "127.0.0.1:0", "--silent", "1", "--garbage", "1", "--corrupt-check", "1",
                 "--paper-out", "--pace", "19200"});
-  int fd = Connect(emu.port());
+  int fd = Connect(emu.Port());
   ASSERT_EQ(write(fd, kEnq, 1), 1);
   EXPECT_EQ(Read(fd, 1, 300), "");
   EXPECT_EQ(Ask(fd, kEnq, 1), "\x3F");
@@ -187,7 +142,7 @@ TEST(Program, FaultOptions) {
   EXPECT_EQ(Ask(fd, kDle, 1), "\x76");
   close(fd);
   Emulator off({"--tcp", "127.0.0.1:0", "--offline"});
-  fd = Connect(off.port());
+  fd = Connect(off.Port());
   std::string probe = std::string(kDle) + Frame("1#v", false);
   ASSERT_EQ(write(fd, probe.data(), probe.size()), static_cast<ssize_t>(probe.size()));
   EXPECT_EQ(Read(fd, 64, 300), "\x70");
@@ -227,7 +182,7 @@ TEST(Program, RefusesFilesThatAreNotItsOwn) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TempFolder dir;
-    const std::string path = dir.path + "/target";
+    const std::string path = dir.path() + "/target";
     row.make(path);
     struct stat before {};
     lstat(path.c_str(), &before);
@@ -263,8 +218,8 @@ TEST(Program, RefusesFilesThatAreNotItsOwn) {
 // next one after --idle-ms, and one that never reads its answers is dropped before they pile up.
 TEST(Program, ClientsThatHogThePrinterGiveWay) {
   Emulator emu({"--tcp", "127.0.0.1:0", "--idle-ms", "1000", "--queue-limit", "600000"});
-  const int silent = Connect(emu.port());
-  const int next = Connect(emu.port());
+  const int silent = Connect(emu.Port());
+  const int next = Connect(emu.Port());
   EXPECT_EQ(write(next, kEnq, 1), 1);
   EXPECT_EQ(Read(next, 1, 200), "") << "the first client is served first";
   EXPECT_EQ(Read(next, 1, 5000), "\x65") << "and gives way once it is idle";
@@ -273,7 +228,7 @@ TEST(Program, ClientsThatHogThePrinterGiveWay) {
   close(silent);
 
   // A client that keeps talking is not idle: it keeps the printer while the next one waits.
-  const int third = Connect(emu.port());
+  const int third = Connect(emu.Port());
   EXPECT_EQ(write(third, kEnq, 1), 1);
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(Ask(next, kEnq, 1), "\x65");
@@ -291,7 +246,7 @@ TEST(Program, ClientsThatHogThePrinterGiveWay) {
   pollfd p{third, POLLRDHUP, 0};
   EXPECT_EQ(poll(&p, 1, 5000), 1) << "dropped";
   close(third);
-  const int after = Connect(emu.port());
+  const int after = Connect(emu.Port());
   EXPECT_EQ(Ask(after, kEnq, 1), "\x65");
   close(after);
   EXPECT_EQ(emu.Stop(), 0);
@@ -299,7 +254,7 @@ TEST(Program, ClientsThatHogThePrinterGiveWay) {
 
 TEST(Program, PseudoTerminalWithLinkAndXoff) {
   TempFolder dir;
-  std::string link = dir.path + "/com1";
+  std::string link = dir.path() + "/com1";
   Emulator emu({"--pty", "--link", link, "--xoff", "150"});
   ASSERT_EQ(emu.ready().substr(0, 9), "PTY /dev/");
   char target[256] = {};
@@ -323,7 +278,7 @@ TEST(Program, PseudoTerminalWithLinkAndXoff) {
 
 TEST(Program, PseudoTerminalHangsUpOnDropAndComesBack) {
   TempFolder dir;
-  std::string link = dir.path + "/com1";
+  std::string link = dir.path() + "/com1";
   Emulator emu({"--pty", "--link", link, "--drop-after", "1"});
   int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(fd, 0);
@@ -417,7 +372,7 @@ uint32_t Le32(const std::string& b, size_t at) {
 
 TEST(Program, HistoryReadoutWithRecordFaultsOverTcpAndPseudoTerminal) {
   TempFolder dir;
-  std::string state = dir.path + "/state";
+  std::string state = dir.path() + "/state";
   std::vector<std::string> faults = {"--damage-report", "2", "--break-check", "3",
                                      "--closing-off",   "1"};
   {
@@ -425,7 +380,7 @@ TEST(Program, HistoryReadoutWithRecordFaultsOverTcpAndPseudoTerminal) {
                                      "--history-days", "5",           "--pace",  "115200"};
     args.insert(args.end(), faults.begin(), faults.end());
     Emulator emu(args);
-    int fd = Connect(emu.port());
+    int fd = Connect(emu.Port());
     std::vector<StreamRecord> r = ReadStream(fd, 1, 5);
     // Head, range, currency, then reports with the tax-rate record after the first.
     std::vector<int> types;
@@ -446,7 +401,7 @@ TEST(Program, HistoryReadoutWithRecordFaultsOverTcpAndPseudoTerminal) {
     EXPECT_EQ(emu.Stop(), 0);
   }
   // The generated history is kept in the state file and reads back over a terminal.
-  std::string link = dir.path + "/com1";
+  std::string link = dir.path() + "/com1";
   Emulator emu({"--pty", "--link", link, "--state", state, "--history-days", "9"});
   int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(fd, 0);

@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "emulator/fiscal_memory.h"
+#include "emulator/history.h"
 #include "emulator/wire.h"
 #include "readout/periodic_report.h"
 
@@ -124,9 +125,9 @@ TEST_P(EveryLayout, GeneratedHistoryReadsBackWithAgreeingSums) {
   EXPECT_EQ(r.result.code, kRecordGood) << row.layout;
   EXPECT_TRUE(r.result.success) << row.layout;
   EXPECT_EQ(r.result.passes, 1);
-  EXPECT_EQ(r.result.firstNumber, 1u);
-  EXPECT_EQ(r.result.lastNumber, 130u);
-  EXPECT_EQ(r.result.uniqueNumber, "KLM 12345678");
+  EXPECT_EQ(r.result.first_number, 1u);
+  EXPECT_EQ(r.result.last_number, 130u);
+  EXPECT_EQ(r.result.unique_number, "KLM 12345678");
   EXPECT_FALSE(b.printer.ReadoutActive());
   EXPECT_TRUE(Has(r.text, "RAPORT FISKALNY OKRESOWY"));
   EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     PLN"));
@@ -173,7 +174,9 @@ TEST_P(EveryLayout, LiveDailyReportControlNumberEqualsReadoutDigest) {
   // The report digest, the copy digest, and the label of the medium closed with the report
   // where the printer labels its media.
   ASSERT_EQ(digests.size(), row.layout == 296 ? 2u : 3u) << r.text;
-  if (row.layout != 296) EXPECT_TRUE(Has(r.text, "Od rap. nr 0001 do 0004"));
+  if (row.layout != 296) {
+    EXPECT_TRUE(Has(r.text, "Od rap. nr 0001 do 0004"));
+  }
   EXPECT_TRUE(Has(paper, "#" + digests[0] + "#")) << row.layout << "\n" << paper;
   EXPECT_EQ(digests[0], DailyControlNumber(b.printer.state(), 3));
 }
@@ -211,44 +214,48 @@ TEST_P(EveryLayout, DecoderReadsEveryFieldTheMemoryHolds) {
     EXPECT_EQ(r.hour * 3600 + r.minute * 60 + r.second,
               d.when.hour * 3600 + d.when.minute * 60 + d.when.second)
         << at;
-    EXPECT_EQ(r.rateSet, d.rate_set) << at;
-    EXPECT_EQ(r.ramResetNumber, d.ram_reset_number) << at;
-    EXPECT_EQ(r.ramResetKind, d.ram_reset_kind) << at;
+    EXPECT_EQ(r.rate_set, d.rate_set) << at;
+    EXPECT_EQ(r.ram_reset_number, d.ram_reset_number) << at;
+    EXPECT_EQ(r.ram_reset_kind, d.ram_reset_kind) << at;
     EXPECT_EQ(r.receipts, d.receipts) << at;
-    EXPECT_EQ(r.cancelledCount, d.cancelled) << at;
-    EXPECT_EQ(r.cancelledAmount, d.cancelled_amount) << at;
+    EXPECT_EQ(r.cancelled_count, d.cancelled) << at;
+    EXPECT_EQ(r.cancelled_amount, d.cancelled_amount) << at;
     uint32_t due = 0;
     for (int i = 0; i < kLetters; ++i) {
       EXPECT_EQ(r.sales[i], d.sales[i]) << at << " letter " << i;
       EXPECT_EQ(r.vat[i], d.vat[i]) << at << " letter " << i;
       due += static_cast<uint32_t>(d.sales[i] + (invoices ? d.invoice_sales[i] : 0));
       if (invoices) {
-        EXPECT_EQ(r.salesInvoices[i], d.invoice_sales[i]) << at << " letter " << i;
-        EXPECT_EQ(r.vatInvoices[i], d.invoice_vat[i]) << at << " letter " << i;
+        EXPECT_EQ(r.sales_invoices[i], d.invoice_sales[i]) << at << " letter " << i;
+        EXPECT_EQ(r.vat_invoices[i], d.invoice_vat[i]) << at << " letter " << i;
       }
       if (copy) {
         const RunningTotals& t = running[static_cast<size_t>(seen - 1)];
-        const kelm::AmountPair vat = r.runningVat[i].value;
+        const kelm::AmountPair vat = r.running_vat[i].value;
         EXPECT_EQ(int64_t{vat.high} * 1000000000 + vat.low, t.vat[i]) << at;
       }
     }
-    EXPECT_EQ(r.totalDue, due) << at;
-    if (invoices) EXPECT_EQ(r.invoices, d.invoices) << at;
+    EXPECT_EQ(r.total_due, due) << at;
+    if (invoices) {
+      EXPECT_EQ(r.invoices, d.invoices) << at;
+    }
     if (sales_times) {
-      EXPECT_EQ(r.goodsChanges, d.goods_changes) << at;
-      EXPECT_EQ(r.firstSale[0], d.first_sale ? FromEpoch(d.first_sale).year % 100 : 255) << at;
-      EXPECT_EQ(r.lastSale[4], d.last_sale ? FromEpoch(d.last_sale).minute : 0) << at;
+      EXPECT_EQ(r.goods_changes, d.goods_changes) << at;
+      EXPECT_EQ(r.first_sale[0], d.first_sale ? FromEpoch(d.first_sale).year % 100 : 255) << at;
+      EXPECT_EQ(r.last_sale[4], d.last_sale ? FromEpoch(d.last_sale).minute : 0) << at;
     }
     if (copy) {
       const RunningTotals& t = running[static_cast<size_t>(seen - 1)];
-      EXPECT_EQ(int64_t{r.runningTotalVat.value.high} * 1000000000 + r.runningTotalVat.value.low,
-                t.total_vat)
+      EXPECT_EQ(
+          int64_t{r.running_total_vat.value.high} * 1000000000 + r.running_total_vat.value.low,
+          t.total_vat)
           << at;
-      EXPECT_EQ(int64_t{r.runningTotalDue.value.high} * 1000000000 + r.runningTotalDue.value.low,
-                t.total_due)
+      EXPECT_EQ(
+          int64_t{r.running_total_due.value.high} * 1000000000 + r.running_total_due.value.low,
+          t.total_due)
           << at;
-      EXPECT_EQ(r.runningLetters, t.letters) << at;
-      EXPECT_EQ(std::string(r.copyDigest.begin(), r.copyDigest.end()), d.copy_digest) << at;
+      EXPECT_EQ(r.running_letters, t.letters) << at;
+      EXPECT_EQ(std::string(r.copy_digest.begin(), r.copy_digest.end()), d.copy_digest) << at;
     }
   }
   EXPECT_EQ(seen, 130);
@@ -287,26 +294,28 @@ TEST_P(EveryLayout, DecoderReadsTheRecordsAroundTheReports) {
           EXPECT_EQ(t.rate[i], e.rates[i]) << row.layout << " letter " << i;
         }
       }
-      if (row.readout.busVariant != 0) EXPECT_EQ(t.foreignTickets != 0, e.foreign_tickets);
+      if (row.readout.bus_variant != 0) {
+        EXPECT_EQ(t.foreign_tickets != 0, e.foreign_tickets);
+      }
       ++rates;
     } else if (m.type == 10 || m.type == 11) {
       const RangeRecord r = DecodeRangeRecord(m);
       EXPECT_EQ(r.error, 0);
-      EXPECT_EQ(r.moreCurrencies & 0x0F, 0);
+      EXPECT_EQ(r.more_currencies & 0x0F, 0);
       // The generated history starts on 2024-02-26: March 1 has report 5, June 30 report 126.
-      EXPECT_EQ(r.reportCount, 122);
-      EXPECT_EQ(r.firstNumber, 5u);
-      EXPECT_EQ(r.lastNumber, 126u);
-      EXPECT_EQ(r.periodFirst.date.month, 3);
-      EXPECT_EQ(r.periodLast.date.day, 30);
-      EXPECT_EQ(r.firstReport.date.day, 1);
-      EXPECT_EQ(r.lastReport.date.month, 6);
-      EXPECT_EQ(r.ramResets, s.ram_resets);
+      EXPECT_EQ(r.report_count, 122);
+      EXPECT_EQ(r.first_number, 5u);
+      EXPECT_EQ(r.last_number, 126u);
+      EXPECT_EQ(r.period_first.date.month, 3);
+      EXPECT_EQ(r.period_last.date.day, 30);
+      EXPECT_EQ(r.first_report.date.day, 1);
+      EXPECT_EQ(r.last_report.date.month, 6);
+      EXPECT_EQ(r.ram_resets, s.ram_resets);
     } else if (m.type == 12) {
       const CurrencyRecord c = DecodeCurrencyRecord(m);
       EXPECT_EQ(c.state, 0);
       EXPECT_EQ(c.name, "PLN");
-      EXPECT_EQ(c.firstReport, 1);
+      EXPECT_EQ(c.first_report, 1);
     }
   }
   EXPECT_EQ(rates, 2);  // the first rates, then the change of day 121
@@ -359,7 +368,9 @@ TEST(ReadoutFaults, EachFaultGivesTheReadoutsVerdict) {
                         {true, false, true, row.emergency});
     EXPECT_EQ(r.result.code, row.code) << row.name;
     EXPECT_EQ(r.result.success, row.success) << row.name;
-    if (row.text) EXPECT_TRUE(Has(r.text, row.text)) << row.name;
+    if (row.text) {
+      EXPECT_TRUE(Has(r.text, row.text)) << row.name;
+    }
     // Faults of the stream hit one readout only; the damaged memory stays damaged.
     b.Send("\x18");
     Readout again = ReadOut(b, kModels[3].readout, NumbersFrame(flags, 1, 130),
@@ -376,8 +387,8 @@ TEST(ReadoutStream, TwoCurrenciesMakeTwoPasses) {
   Readout r = ReadOut(b, kModels[0].readout, NumbersFrame(4, 1, 40), {true, false, true, false});
   EXPECT_TRUE(r.result.success);
   EXPECT_EQ(r.result.passes, 2);
-  EXPECT_EQ(r.result.firstNumber, 1u);
-  EXPECT_EQ(r.result.lastNumber, 40u);
+  EXPECT_EQ(r.result.first_number, 1u);
+  EXPECT_EQ(r.result.last_number, 40u);
   EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     PLN"));
   EXPECT_TRUE(Has(r.text, "WALUTA EWIDENCYJNA                     EUR"));
   EXPECT_TRUE(Has(r.text, "Nr rap.  Od 1 do 20"));
@@ -410,8 +421,8 @@ TEST(ReadoutStream, DatesAndMonthsChooseTheirReports) {
     ASSERT_TRUE(b.printer.GenerateHistory(40));
     Readout r = ReadOut(b, kModels[0].readout, Frame(row.body), {false, row.monthly, true, false});
     EXPECT_TRUE(r.result.success) << row.body;
-    EXPECT_EQ(r.result.firstNumber, row.first) << row.body;
-    EXPECT_EQ(r.result.lastNumber, row.last) << row.body;
+    EXPECT_EQ(r.result.first_number, row.first) << row.body;
+    EXPECT_EQ(r.result.last_number, row.last) << row.body;
   }
 }
 

@@ -20,52 +20,20 @@
 #include "protocol/win1250.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
+#include "support/in_folder.h"
+#include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
 namespace kelm {
 namespace {
 
-// kelmemu with the given options; stopped when the object goes.
-class Kelmemu {
- public:
-  explicit Kelmemu(std::vector<std::string> args) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      args.insert(args.begin(), KELMEMU_PATH);
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
-    close(out[0]);
-  }
-  ~Kelmemu() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& ready() const { return ready_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string ready_;
-};
+using Kelmemu = test::KelmemuProcess;
 
 struct ModelRow {
   const char* model;
   const char* firmware;
-  int variant, copyMode;  // as the operator configures them
+  int variant, copy_mode;  // as the operator configures them
 };
 
 const ModelRow kModels[] = {
@@ -95,7 +63,7 @@ class ReadoutAgainstKelmemu : public ::testing::TestWithParam<bool> {
     auto emu = std::make_unique<Kelmemu>(args);
     LinkSettings.ModelFamily = 2;
     LinkSettings.PrinterVariant = static_cast<uint8_t>(row.variant);
-    LinkSettings.CopyMode = static_cast<uint8_t>(row.copyMode);
+    LinkSettings.CopyMode = static_cast<uint8_t>(row.copy_mode);
     if (Tcp()) {
       const std::string port = emu->ready().substr(emu->ready().rfind(':') + 1);
       EXPECT_EQ(TcpConnect("127.0.0.1", port, false), kTcpConnected) << emu->ready();
@@ -111,8 +79,8 @@ class ReadoutAgainstKelmemu : public ::testing::TestWithParam<bool> {
   ReadoutOutcome Read(const std::string& first, const std::string& last, bool emergency = false) {
     ReadoutFields f;
     f.mode = ReadoutMode::kByNumbers;
-    f.firstNumber = first;
-    f.lastNumber = last;
+    f.first_number = first;
+    f.last_number = last;
     f.emergency = emergency;
     return ReadPeriodicReportToFile(f);
   }
@@ -129,7 +97,7 @@ TEST_P(ReadoutAgainstKelmemu, EveryModelsHistoryReadsBack) {
     ReadoutOutcome out = Read("1", "70");
     EXPECT_EQ(out.end, ReadoutEnd::kShowEndDialog) << row.model << " " << row.firmware;
     EXPECT_TRUE(seams.op.messages.empty()) << row.model << ": " << seams.op.messages[0];
-    EXPECT_NE(out.fileName.find("KLM12345678_Nr_1_70"), std::string::npos) << out.fileName;
+    EXPECT_NE(out.file_name.find("KLM12345678_Nr_1_70"), std::string::npos) << out.file_name;
     const std::string text = Cp1250ToUtf8(WorkFile());
     EXPECT_NE(text.find("RAPORT FISKALNY OKRESOWY"), std::string::npos) << row.model;
     EXPECT_NE(text.find("ŁĄCZNY RAPORT OKRESOWY"), std::string::npos) << row.model;

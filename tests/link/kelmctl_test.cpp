@@ -208,8 +208,8 @@ TEST_F(Kelmctl, ReadoutWritesTheDialogsTextForEveryModel) {
     ASSERT_EQ(TcpConnect("127.0.0.1", where.substr(where.rfind(':') + 1), false), kTcpConnected);
     ReadoutFields fields;
     fields.mode = ReadoutMode::kByNumbers;
-    fields.firstNumber = "1";
-    fields.lastNumber = "40";
+    fields.first_number = "1";
+    fields.last_number = "40";
     const ReadoutOutcome outcome = ReadPeriodicReportToFile(fields);
     TcpDisconnect();
     ASSERT_EQ(outcome.end, ReadoutEnd::kShowEndDialog) << model;

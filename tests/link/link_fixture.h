@@ -12,6 +12,7 @@
 #include "link/scripted_printer.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

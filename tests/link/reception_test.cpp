@@ -59,6 +59,32 @@ TEST_P(Reception, LongAnswerIsCutAndTheRestDrainedBeforeTheNextCommand) {
   EXPECT_STREQ(AnswerBuffer, "\x1bP2#X\x1b\\");
 }
 
+// An answer ends by itself once more than 4920 bytes have come: 4920 without an end keep the
+// dialog waiting, one more byte ends it.
+TEST_P(Reception, AnswerIsCutOnlyPastItsLimit) {
+  struct Row {
+    size_t length;
+    bool ends;
+  };
+  for (const Row row : {Row{kAnswerCut, false}, Row{kAnswerCut + 1, true}}) {
+    seams.op.abort_after_ticks = -1;
+    seams.op.on_tick = [this](ModalWait& wait, int tick) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      // Once every byte is in, one more tick shows whether the answer ended; then "&Przerwij".
+      if (static_cast<AnswerReception&>(wait).position >= kAnswerCut &&
+          seams.op.abort_after_ticks < 0) {
+        seams.op.abort_after_ticks = tick + 2;
+      }
+    };
+    printer->Send(std::string(row.length, 'A'));
+    ASSERT_TRUE(printer->WaitSent());
+    ReceiveAnswer();
+    EXPECT_EQ(std::strlen(AnswerBuffer), row.length) << row.length;
+    EXPECT_EQ(AnswerReceived, row.ends ? 1 : 0) << row.length;
+    EXPECT_EQ(AnswerFailed, row.ends ? 0 : 1) << row.length;
+  }
+}
+
 TEST_P(Reception, CancelKeepsWhatArrivedAndLeavesTheAnswerFailed) {
   TickInRealTime(seams.op);
   printer->Send("\x1bP12");

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "link/link_fixture.h"
@@ -121,7 +123,7 @@ TEST_F(SerialLink, SendBytesCarriesNulBytesAndIsLogged) {
   EXPECT_EQ(TempDir::Read(dir.File("DaneWy.bin")), std::string(block, sizeof block));
 }
 
-TEST_F(SerialLink, PartialWritesResumeFromFirstUnwrittenByte) {
+TEST_F(SerialLink, LongSendWaitsOutAHeldLine) {
   UsePty();
   ASSERT_TRUE(ToggleTransmissionLog());
   std::string data(40000, '\0');
@@ -138,6 +140,76 @@ TEST_F(SerialLink, PartialWritesResumeFromFirstUnwrittenByte) {
   ToggleTransmissionLog();
   EXPECT_EQ(TempDir::Read(dir.File("DaneWy.bin")), data);
   EXPECT_TRUE(seams.op.messages.empty());
+}
+
+// Writes single bytes into the line until it takes no more (the printer paused); returns how
+// many it took, at most `limit`. Single bytes leave the terminal's buffers in the same state
+// every time, so the room left afterwards is known to the byte.
+size_t FillLine(size_t limit) {
+  size_t taken = 0;
+  const char byte = 'f';
+  for (int idle = 0; idle < 4 && taken < limit;) {
+    if (SerialHandle().Write(&byte, 1, 0).written == 1) {
+      ++taken;
+      idle = 0;
+    } else {
+      ++idle;
+      // The terminal moves bytes on behind our back; only a line full for a while is full.
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+  return taken;
+}
+
+// The fake clock whose sleeps let the test act at a point of the program's time.
+class HookedClock : public FakeClock {
+ public:
+  std::function<void()> on_sleep;
+  void Sleep(uint32_t ms) override {
+    FakeClock::Sleep(ms);
+    if (on_sleep) on_sleep();
+  }
+};
+
+TEST_F(SerialLink, PartialWriteResumesFromTheFirstUnwrittenByte) {
+  UsePty();
+  HookedClock clock;
+  InstallClock(&clock);
+  ASSERT_TRUE(ToggleTransmissionLog());
+  // 700 bytes: a write may wait 20 ms a byte, and the send resumes only within its 15 s.
+  std::string data(700, '\0');
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(1 + i % 251);
+  const uint32_t first_write_limit = 700 * 20 + 700 * 800 / 9600 + 10;
+  // Measure the line's room, empty it, and fill it again to 250 bytes short.
+  printer->Pause(true);
+  const size_t room = FillLine(SIZE_MAX);
+  printer->Pause(false);
+  ASSERT_TRUE(printer->WaitReceived(room));
+  printer->WaitQuiet(30);
+  printer->Pause(true);
+  ASSERT_EQ(FillLine(room - 250), room - 250);
+  const size_t before = 2 * room - 250;
+  // Once the first write has given up, the printer takes everything.
+  const uint32_t start = clock.Now();
+  size_t first_write = 0;
+  clock.on_sleep = [&] {
+    if (first_write != 0 || clock.Now() - start <= first_write_limit + 20) return;
+    printer->Pause(false);
+    printer->WaitQuiet(30);
+    first_write = printer->Received().size() - before;
+  };
+  EXPECT_EQ(SendBytes(data.data(), data.size()), 0);
+  clock.on_sleep = nullptr;
+  // The first write stopped midway, so the second had to go on from where it did.
+  EXPECT_GT(first_write, 0u);
+  EXPECT_LT(first_write, data.size());
+  ASSERT_TRUE(printer->WaitReceived(before + data.size()));
+  printer->WaitQuiet(30);
+  EXPECT_EQ(printer->Received().substr(before), data);
+  ToggleTransmissionLog();
+  EXPECT_EQ(TempDir::Read(dir.File("DaneWy.bin")), data);
+  EXPECT_TRUE(seams.op.messages.empty());
+  InstallClock(&seams.clock);
 }
 
 TEST_F(SerialLink, PrinterThatNeverTakesBytesTimesOutAfterFifteenSeconds) {

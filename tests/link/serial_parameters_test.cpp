@@ -8,6 +8,7 @@
 #include "link/scripted_printer.h"
 #include "link/serial_parameters.h"
 #include "link/settings.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

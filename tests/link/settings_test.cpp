@@ -7,6 +7,7 @@
 #include "link/program_folder.h"
 #include "link/settings.h"
 #include "protocol/win1250.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "readout/readout_session.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -33,33 +34,33 @@ TEST(ReadoutControls, ModesOpenByFamilyAndEmergency) {
     SCOPED_TRACE(testing::Message() << "family " << r.family << " emergency " << r.emergency
                                     << " mode " << int(r.before));
     const ReadoutControls c = ApplyReadoutControls(r.family, r.emergency, r.before);
-    EXPECT_EQ(c.radioEnabled[0], r.r1);
-    EXPECT_EQ(c.radioEnabled[1], r.r2);
-    EXPECT_EQ(c.radioEnabled[2], r.r3);
+    EXPECT_EQ(c.radio_enabled[0], r.r1);
+    EXPECT_EQ(c.radio_enabled[1], r.r2);
+    EXPECT_EQ(c.radio_enabled[2], r.r3);
     EXPECT_EQ(c.checked, r.after);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(c.groupEnabled[i], i == int(r.after)) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(c.group_enabled[i], i == int(r.after)) << i;
   }
 }
 
 TEST(ReadoutControls, LabelsNameTheReadingModuleForSalvoAnd859) {
   struct Row {
-    int family, copyMode, variant;
+    int family, copy_mode, variant;
     bool ownDesignation;
   } rows[] = {
       {2, 0, 0, false}, {2, 1, 0, false}, {2, 0, 1, false}, {1, 2, 2, false},
       {2, 2, 0, true},  {2, 1, 2, true},  {2, 0, 2, true},
   };
   for (const Row& r : rows) {
-    const ReadoutLabels l = ReadoutDialogLabels(r.family, r.copyMode, r.variant, "OPF_X ver 2.52");
+    const ReadoutLabels l = ReadoutDialogLabels(r.family, r.copy_mode, r.variant, "OPF_X ver 2.52");
     if (r.ownDesignation) {
       EXPECT_EQ(l.label1, "Odczyt pamięci fiskalnej OPF_X ver 2.52");
-      EXPECT_EQ(l.label1Left, 80);
-      EXPECT_FALSE(l.label10Visible);
+      EXPECT_EQ(l.label1_left, 80);
+      EXPECT_FALSE(l.label10_visible);
       EXPECT_EQ(l.label11, "Oznaczenie programu odczytującego pamięć fiskalną.: OPF_X ver 2.52");
     } else {
       EXPECT_EQ(l.label1, "Odczyt pamięci fiskalnej OPF_VANTEL");
-      EXPECT_EQ(l.label1Left, 100);
-      EXPECT_TRUE(l.label10Visible);
+      EXPECT_EQ(l.label1_left, 100);
+      EXPECT_TRUE(l.label10_visible);
       EXPECT_EQ(l.label11, "Oznaczenie programu odczytującego pamięć fiskalną.: OPF_VANTEL");
     }
   }

@@ -32,6 +32,7 @@
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -79,7 +80,7 @@ class ReadoutDialogs : public testing::Test {
     download = new dialogs::TPobieranieFiskalnejSklepu(dialog.get());
     qt_op.RegisterWait("TPobieranieFiskalnejSklepu", download);
     end = dialog->endDialog();
-    end->openFile = [this](const QString& path) {
+    end->open_file = [this](const QString& path) {
       opened = path;
       return true;
     };
@@ -192,11 +193,11 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   const std::string copy = dir.File("kopia.txt");
   const std::string pdf = dir.File("raport.pdf");
   QString proposed;
-  end->chooseSaveFile = [&](const QString& name) {
+  end->choose_save_file = [&](const QString& name) {
     proposed = name;
     return QString::fromStdString(copy);
   };
-  end->choosePrinter = [&](QPrinter& p) {
+  end->choose_printer = [&](QPrinter& p) {
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;

@@ -20,6 +20,7 @@
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
 #include "readout/work_file.h"
+#include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -137,8 +138,8 @@ class ReadoutFaults : public ::testing::TestWithParam<bool> {
   static ReadoutFields Numbers(const char* first, const char* last) {
     ReadoutFields f;
     f.mode = ReadoutMode::kByNumbers;
-    f.firstNumber = first;
-    f.lastNumber = last;
+    f.first_number = first;
+    f.last_number = last;
     return f;
   }
   bool LinkUp() const {
@@ -179,7 +180,7 @@ TEST_P(ReadoutFaults, EveryReadoutEndsAndSaysWhy) {
       test::TempDir::Write(work, "the other printer's text");
     }
     ReadoutOptions options;
-    options.byteWaitMs = row.byteWaitMs;
+    options.byte_wait_ms = row.byteWaitMs;
     const ReadoutOutcome out = ReadPeriodicReportToFile(Numbers("1", "30"), options);
 
     std::vector<std::string> expected = row.messages;

@@ -19,8 +19,8 @@ namespace {
 ReadoutRequest ByNumbers(unsigned long speed = 57600) {
   ReadoutFields f;
   f.mode = ReadoutMode::kByNumbers;
-  f.firstNumber = "1";
-  f.lastNumber = "9";
+  f.first_number = "1";
+  f.last_number = "9";
   f.speed = speed;
   ReadoutRequest r;
   std::string message;
@@ -211,8 +211,8 @@ class ReadButton : public ReadoutLink {
   static ReadoutFields Numbers(const char* first, const char* last) {
     ReadoutFields f;
     f.mode = ReadoutMode::kByNumbers;
-    f.firstNumber = first;
-    f.lastNumber = last;
+    f.first_number = first;
+    f.last_number = last;
     f.speed = 57600;
     return f;
   }
@@ -223,7 +223,7 @@ TEST_P(ReadButton, ReadsIntoTheWorkFileAndNamesTheReport) {
   const ReadoutOutcome outcome = ReadPeriodicReportToFile(Numbers("1", "3"));
   EXPECT_EQ(outcome.end, ReadoutEnd::kShowEndDialog);
   EXPECT_EQ(op.messages, std::vector<std::string>{});
-  EXPECT_EQ(outcome.fileName, "VANTEL_ABC12345678_Nr_1_3.txt");
+  EXPECT_EQ(outcome.file_name, "VANTEL_ABC12345678_Nr_1_3.txt");
   EXPECT_EQ(outcome.title,
             "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr 1 "
             "do nr 3.");
@@ -257,8 +257,8 @@ TEST_P(ReadButton, WhatEndsTheReadoutBeforeTheEndDialog) {
   year1979.month = "12-1979";
   ReadoutFields lastYear2080;
   lastYear2080.mode = ReadoutMode::kByDates;
-  lastYear2080.firstDate = "01-12-2026";
-  lastYear2080.lastDate = "01-01-2080";
+  lastYear2080.first_date = "01-12-2026";
+  lastYear2080.last_date = "01-01-2080";
   const Row rows[] = {
       {"family 1", 1, Numbers("1", "3"), ReadoutEnd::kClose,
        "Ta funkcja jest niedostępna dla tego modelu drukarki fiskalnej.", false},

@@ -22,11 +22,11 @@ std::string Framed(const std::string& afterP) {
 ReadoutFields Fields(ReadoutMode mode) {
   ReadoutFields f;
   f.mode = mode;
-  f.firstDate = "01/12/2026";
-  f.lastDate = "31/12/2026";
+  f.first_date = "01/12/2026";
+  f.last_date = "31/12/2026";
   f.month = "12/2026";
-  f.firstNumber = "15";
-  f.lastNumber = "240";
+  f.first_number = "15";
+  f.last_number = "240";
   return f;
 }
 
@@ -39,14 +39,14 @@ TEST(ReadoutRequest, FramesOfTheThreeModes) {
     PackedDate first, last;
   };
   ReadoutFields dates = Fields(ReadoutMode::kByDates);
-  dates.lastDate = "31.12.2027";  // whatever separators the operator typed
+  dates.last_date = "31.12.2027";  // whatever separators the operator typed
   ReadoutFields monthlyShort = Fields(ReadoutMode::kMonthly);
   monthlyShort.full = false;
   monthlyShort.speed = 57600;
   monthlyShort.month = "02-2030";
   ReadoutFields numbers = Fields(ReadoutMode::kByNumbers);
   numbers.emergency = true;
-  numbers.firstDate = "garbage";
+  numbers.first_date = "garbage";
   const Row rows[] = {
       {"by dates",
        dates,
@@ -92,11 +92,11 @@ TEST(ReadoutRequest, ReportLevelFlagsFollowTheMode) {
   f.emergency = true;
   ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
   EXPECT_TRUE(r.report.monthly);
-  EXPECT_FALSE(r.report.byNumbers);
+  EXPECT_FALSE(r.report.by_numbers);
   EXPECT_TRUE(r.report.full);
   EXPECT_TRUE(r.report.emergency);
   ASSERT_TRUE(BuildReadoutRequest(Fields(ReadoutMode::kByNumbers), &r, &message));
-  EXPECT_TRUE(r.report.byNumbers);
+  EXPECT_TRUE(r.report.by_numbers);
   EXPECT_FALSE(r.report.monthly);
 }
 
@@ -121,8 +121,8 @@ TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
   };
   for (const Row& row : rows) {
     ReadoutFields f = Fields(row.mode);
-    f.firstDate = row.first;
-    f.lastDate = row.last;
+    f.first_date = row.first;
+    f.last_date = row.last;
     f.month = row.month;
     ReadoutRequest r;
     std::string message;
@@ -136,11 +136,11 @@ TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
 
 TEST(ReadoutRequest, NumberTextsAreCutToTheFieldSize) {
   ReadoutFields f = Fields(ReadoutMode::kByNumbers);
-  f.firstNumber = std::string(80, '1');
+  f.first_number = std::string(80, '1');
   ReadoutRequest r;
   std::string message;
   ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
-  EXPECT_EQ(r.firstNumber.size(), 49u);
+  EXPECT_EQ(r.first_number.size(), 49u);
   char small[20];
   EXPECT_EQ(FormatReadoutFrame(r, small, sizeof small), -1);
   EXPECT_EQ(small[0], '\0') << "no truncated frame is left to send";
@@ -153,9 +153,9 @@ TEST(ReadoutRequest, NamingOfAFinishedReadout) {
   f.emergency = true;
   ASSERT_TRUE(BuildReadoutRequest(f, &r, &message));
   ReadoutResult result;
-  result.firstNumber = 15;
-  result.lastNumber = 240;
-  result.uniqueNumber = "ABC 12345678";
+  result.first_number = 15;
+  result.last_number = 240;
+  result.unique_number = "ABC 12345678";
   const ReportNaming n = NamingOf(r, ReadoutModel{}, result);
   EXPECT_EQ(MakeReportFileName(n), "VANTEL_ABC12345678_Nr_15_240_Awaryjny.txt");
   EXPECT_EQ(MakeReportTitle(n),

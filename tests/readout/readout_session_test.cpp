@@ -6,6 +6,7 @@
 
 #include "link/program_folder.h"
 #include "readout/stream.h"
+#include "support/in_folder.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -16,17 +17,17 @@ using test::Body;
 
 // A pass of `count` daily reports of layout 90, each selling 1,23 zł of A.
 std::string Pass(int count, const char* currency = "PLN", uint8_t more = 0, int closingDelta = 0,
-                 uint32_t firstNumber = 1, int damaged = -1) {
+                 uint32_t first_number = 1, int damaged = -1) {
   test::RangeSpec range;
   range.count = uint16_t(count);
   range.more = more;
-  range.firstNumber = count ? firstNumber : 0;
-  range.lastNumber = count ? firstNumber + uint32_t(count) - 1 : 0;
+  range.first_number = count ? first_number : 0;
+  range.last_number = count ? first_number + uint32_t(count) - 1 : 0;
   std::string s = test::HeadRecords({}, {}) + test::RangeBody(range).Record(10);
   if (count > 0) s += test::CurrencyBody(currency, 1).Record(12);
   for (int n = 0; n < count; ++n) {
     Body day(90);
-    day.U16(1, uint16_t(firstNumber + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
+    day.U16(1, uint16_t(first_number + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
     day.U16(19, 1).U32(21, 23).U32(49, 123).U32(77, 123);
     s += day.Record(5, n == damaged);
     if (n == 0) s += test::TaxRateBody(31, 1, 2026, 1, 1, {2300}, {1}).Record(4);
@@ -40,8 +41,8 @@ std::string Pass(int count, const char* currency = "PLN", uint8_t more = 0, int 
 ReadoutRequest ByNumbers() {
   ReadoutFields f;
   f.mode = ReadoutMode::kByNumbers;
-  f.firstNumber = "1";
-  f.lastNumber = "45";
+  f.first_number = "1";
+  f.last_number = "45";
   ReadoutRequest r;
   std::string message;
   EXPECT_TRUE(BuildReadoutRequest(f, &r, &message));

@@ -15,11 +15,11 @@ using test::Body;
 ReadoutModel Model(int family, int bus, int copy, int version, int cfgFamily = 2, int cfgCopy = 0) {
   ReadoutModel m;
   m.family = family;
-  m.busVariant = bus;
-  m.copyMode = copy;
+  m.bus_variant = bus;
+  m.copy_mode = copy;
   m.version = version;
-  m.configuredFamily = cfgFamily;
-  m.configuredCopyMode = cfgCopy;
+  m.configured_family = cfgFamily;
+  m.configured_copy_mode = cfgCopy;
   return m;
 }
 
@@ -46,8 +46,8 @@ TEST(RecordLengths, FollowTheDetectedType) {
   };
   for (const LengthRow& row : rows) {
     const ReadoutModel& m = row.model;
-    SCOPED_TRACE(testing::Message() << "family " << m.family << " bus " << m.busVariant << " copy "
-                                    << m.copyMode << " version " << m.version);
+    SCOPED_TRACE(testing::Message() << "family " << m.family << " bus " << m.bus_variant << " copy "
+                                    << m.copy_mode << " version " << m.version);
     EXPECT_EQ(DailyReportLength(m), row.daily);
     EXPECT_EQ(RecordBodyLength(kDailyReportRecord, m), size_t(row.daily));
     EXPECT_EQ(RecordBodyLength(kHeaderRecord, m), row.header);
@@ -132,7 +132,7 @@ TEST(ReadMemoryRecord, The859ModelHidesTwoFlagsInTheRangeRecord) {
 // The field offsets of every layout, typed in once more from the printer's documentation.
 struct OffsetRow {
   int layout;
-  int firstSale, rateSet, receipts, invoices, vat, vatInv, sales, salesInv, due;
+  int first_sale, rate_set, receipts, invoices, vat, vatInv, sales, salesInv, due;
   int runVat, runVatInv, runTotalVat, runTotalDue, digest, letters, goods, cancelCount, cancelSum;
 };
 
@@ -150,11 +150,11 @@ TEST(DailyReport, FieldsOfEveryLayoutLandInTheNormalisedReport) {
     SCOPED_TRACE(o.layout);
     Body b(size_t(o.layout));
     b.U16(1, 4321).Date(3, 2026, 12, 9).U8(7, 23).U8(8, 59).U8(9, 58);
-    if (o.firstSale >= 0) {
-      b.Raw(size_t(o.firstSale), "\x1a\x0c\x09\x08\x05");
-      b.Raw(size_t(o.firstSale) + 5, "\x1a\x0c\x09\x16\x2d");
+    if (o.first_sale >= 0) {
+      b.Raw(size_t(o.first_sale), "\x1a\x0c\x09\x08\x05");
+      b.Raw(size_t(o.first_sale) + 5, "\x1a\x0c\x09\x16\x2d");
     }
-    b.U8(o.rateSet, 3).U8(o.rateSet + 1, 7).U8(o.rateSet + 2, 0xCC);
+    b.U8(o.rate_set, 3).U8(o.rate_set + 1, 7).U8(o.rate_set + 2, 0xCC);
     b.U16(o.receipts, 501);
     if (o.invoices >= 0) b.U16(o.invoices, 502);
     for (int i = 0; i < 7; ++i) {
@@ -184,29 +184,29 @@ TEST(DailyReport, FieldsOfEveryLayoutLandInTheNormalisedReport) {
     EXPECT_EQ(r.date.year, 26);
     EXPECT_EQ(r.hour, 23);
     EXPECT_EQ(r.second, 58);
-    EXPECT_EQ(r.rateSet, 3);
-    EXPECT_EQ(r.ramResetNumber, 7);
-    EXPECT_EQ(r.ramResetKind, 0xCC);
+    EXPECT_EQ(r.rate_set, 3);
+    EXPECT_EQ(r.ram_reset_number, 7);
+    EXPECT_EQ(r.ram_reset_kind, 0xCC);
     EXPECT_EQ(r.receipts, 501);
     EXPECT_EQ(r.invoices, o.invoices >= 0 ? 502 : 0);
     EXPECT_EQ(r.vat[6], 1006u);
     EXPECT_EQ(r.sales[0], 2000u);
-    EXPECT_EQ(r.vatInvoices[3], o.vatInv >= 0 ? 3003u : 0u);
-    EXPECT_EQ(r.salesInvoices[6], o.salesInv >= 0 ? 4006u : 0u);
-    EXPECT_EQ(r.totalDue, 123456789u);
-    EXPECT_EQ(r.runningVat[6].value, (o.runVat >= 0 ? AmountPair{6, 5006} : AmountPair{}));
-    EXPECT_EQ(r.runningVatInvoices[0].value,
+    EXPECT_EQ(r.vat_invoices[3], o.vatInv >= 0 ? 3003u : 0u);
+    EXPECT_EQ(r.sales_invoices[6], o.salesInv >= 0 ? 4006u : 0u);
+    EXPECT_EQ(r.total_due, 123456789u);
+    EXPECT_EQ(r.running_vat[6].value, (o.runVat >= 0 ? AmountPair{6, 5006} : AmountPair{}));
+    EXPECT_EQ(r.running_vat_invoices[0].value,
               (o.runVatInv >= 0 ? AmountPair{1, 6000} : AmountPair{}));
-    EXPECT_EQ(r.runningTotalVat.value,
+    EXPECT_EQ(r.running_total_vat.value,
               (o.runTotalVat >= 0 ? AmountPair{2, 999999999} : AmountPair{}));
-    EXPECT_EQ(r.runningTotalDue.value, (o.runTotalDue >= 0 ? AmountPair{3, 7} : AmountPair{}));
-    EXPECT_EQ(r.copyDigest[19], o.digest >= 0 ? 0xB3 : 0);
-    EXPECT_EQ(r.runningLetters, o.letters >= 0 ? 0x45 : 0);
-    EXPECT_EQ(r.goodsChanges, o.goods >= 0 ? 77 : 0);
-    EXPECT_EQ(r.cancelledCount, 9);
-    EXPECT_EQ(r.cancelledAmount, 100000000u);
-    EXPECT_EQ(r.firstSale[3], o.firstSale >= 0 ? 8 : 0);
-    EXPECT_EQ(r.lastSale[4], o.firstSale >= 0 ? 45 : 0);
+    EXPECT_EQ(r.running_total_due.value, (o.runTotalDue >= 0 ? AmountPair{3, 7} : AmountPair{}));
+    EXPECT_EQ(r.copy_digest[19], o.digest >= 0 ? 0xB3 : 0);
+    EXPECT_EQ(r.running_letters, o.letters >= 0 ? 0x45 : 0);
+    EXPECT_EQ(r.goods_changes, o.goods >= 0 ? 77 : 0);
+    EXPECT_EQ(r.cancelled_count, 9);
+    EXPECT_EQ(r.cancelled_amount, 100000000u);
+    EXPECT_EQ(r.first_sale[3], o.first_sale >= 0 ? 8 : 0);
+    EXPECT_EQ(r.last_sale[4], o.first_sale >= 0 ? 45 : 0);
   }
   DailyReport r;
   uint8_t body[300] = {};
@@ -232,22 +232,22 @@ TEST(PeriodSums, PairsCarryAtOneBillionGrosze) {
   }
 }
 
-DailyReport Day(uint32_t salesA, uint32_t vatA, uint32_t cancelled, uint8_t resetKind) {
+DailyReport Day(uint32_t salesA, uint32_t vatA, uint32_t cancelled, uint8_t reset_kind) {
   DailyReport r;
   r.sales[0] = salesA;
   r.vat[0] = vatA;
   r.sales[2] = 500;
   r.vat[2] = 20;
-  r.salesInvoices[0] = 11;
-  r.vatInvoices[0] = 3;
-  r.salesInvoices[2] = 13;
-  r.totalDue = salesA + 520;
+  r.sales_invoices[0] = 11;
+  r.vat_invoices[0] = 3;
+  r.sales_invoices[2] = 13;
+  r.total_due = salesA + 520;
   r.receipts = 4;
   r.invoices = 2;
-  r.cancelledCount = 1;
-  r.cancelledAmount = cancelled;
-  r.ramResetKind = resetKind;
-  r.goodsChanges = 5;
+  r.cancelled_count = 1;
+  r.cancelled_amount = cancelled;
+  r.ram_reset_kind = reset_kind;
+  r.goods_changes = 5;
   return r;
 }
 
@@ -264,28 +264,28 @@ TEST(PeriodSums, OneGoodDailyReport) {
   AccumulateDailyReport(day, rates, false, true, &t);
   EXPECT_EQ(t.sales[0], (AmountPair{0, 12300}));
   EXPECT_EQ(t.vat[0], (AmountPair{0, 2300}));
-  EXPECT_EQ(t.salesInvoices[0], (AmountPair{0, 11}));
-  EXPECT_EQ(t.vatInvoices[0], (AmountPair{0, 3}));
-  EXPECT_EQ(t.taxedUse[0], 2);
+  EXPECT_EQ(t.sales_invoices[0], (AmountPair{0, 11}));
+  EXPECT_EQ(t.vat_invoices[0], (AmountPair{0, 3}));
+  EXPECT_EQ(t.taxed_use[0], 2);
   EXPECT_EQ(t.sales[1], (AmountPair{0, 40}));
   EXPECT_EQ(t.vat[1], (AmountPair{}));
-  EXPECT_EQ(t.taxedUse[1], 1);
+  EXPECT_EQ(t.taxed_use[1], 1);
   EXPECT_EQ(t.exempt, (AmountPair{0, 520})) << "exempt sales with their VAT";
-  EXPECT_EQ(t.exemptInvoices, (AmountPair{0, 13}));
-  EXPECT_TRUE(t.exemptUse[2]);
-  EXPECT_EQ(t.totalDue, (AmountPair{0, 12820}));
-  EXPECT_EQ(t.totalVat, (AmountPair{0, 2300 + 9 + 20 + 3})) << "VAT of every letter and invoice";
+  EXPECT_EQ(t.exempt_invoices, (AmountPair{0, 13}));
+  EXPECT_TRUE(t.exempt_use[2]);
+  EXPECT_EQ(t.total_due, (AmountPair{0, 12820}));
+  EXPECT_EQ(t.total_vat, (AmountPair{0, 2300 + 9 + 20 + 3})) << "VAT of every letter and invoice";
   EXPECT_EQ(t.receipts, 4u);
   EXPECT_EQ(t.invoices, 2u);
-  EXPECT_EQ(t.cancelledAmount, (AmountPair{0, 150}));
-  EXPECT_EQ(t.goodsChanges, 5u);
-  EXPECT_EQ(t.ramResets, 0);
+  EXPECT_EQ(t.cancelled_amount, (AmountPair{0, 150}));
+  EXPECT_EQ(t.goods_changes, 5u);
+  EXPECT_EQ(t.ram_resets, 0);
 
   PeriodTotals paper;
   AccumulateDailyReport(day, rates, false, false, &paper);
   EXPECT_EQ(paper.invoices, 0u);
-  EXPECT_EQ(paper.salesInvoices[0], (AmountPair{}));
-  EXPECT_EQ(paper.totalVat, (AmountPair{0, 2300 + 9 + 20}));
+  EXPECT_EQ(paper.sales_invoices[0], (AmountPair{}));
+  EXPECT_EQ(paper.total_vat, (AmountPair{0, 2300 + 9 + 20}));
 }
 
 TEST(PeriodSums, SurchargeUsesCountOnlyOnBusPrinters) {
@@ -296,14 +296,14 @@ TEST(PeriodSums, SurchargeUsesCountOnlyOnBusPrinters) {
   PeriodTotals bus, plain;
   AccumulateDailyReport(Day(1000, 80, 0, 0), rates, true, false, &bus);
   AccumulateDailyReport(Day(1000, 80, 0, 0), rates, false, false, &plain);
-  EXPECT_EQ(bus.salesSurcharge[0], (AmountPair{0, 1000}));
-  EXPECT_EQ(bus.vatSurcharge[0], (AmountPair{0, 80}));
-  EXPECT_EQ(bus.surchargeUse[0], 2);
-  EXPECT_EQ(bus.exemptSurcharge[2], (AmountPair{0, 520}));
-  EXPECT_TRUE(bus.exemptSurchargeUse[2]);
-  EXPECT_EQ(plain.surchargeUse[0], 0);
-  EXPECT_FALSE(plain.exemptSurchargeUse[2]);
-  EXPECT_EQ(plain.totalDue, bus.totalDue);
+  EXPECT_EQ(bus.sales_surcharge[0], (AmountPair{0, 1000}));
+  EXPECT_EQ(bus.vat_surcharge[0], (AmountPair{0, 80}));
+  EXPECT_EQ(bus.surcharge_use[0], 2);
+  EXPECT_EQ(bus.exempt_surcharge[2], (AmountPair{0, 520}));
+  EXPECT_TRUE(bus.exempt_surcharge_use[2]);
+  EXPECT_EQ(plain.surcharge_use[0], 0);
+  EXPECT_FALSE(plain.exempt_surcharge_use[2]);
+  EXPECT_EQ(plain.total_due, bus.total_due);
 }
 
 TEST(PeriodSums, CancelledOverflowStaysAndResetsAreCounted) {
@@ -315,9 +315,9 @@ TEST(PeriodSums, CancelledOverflowStaysAndResetsAreCounted) {
   AccumulateDailyReport(Day(0, 0, 700, kResetSales), rates, false, false, &t);
   AccumulateDailyReport(Day(0, 0, 0, 0), rates, false, false, &t);
   EXPECT_TRUE(t.CancelledOverflow());
-  EXPECT_EQ(t.cancelledAmount, (AmountPair{0, kCancelledOverflow}));
+  EXPECT_EQ(t.cancelled_amount, (AmountPair{0, kCancelledOverflow}));
   EXPECT_EQ(t.cancelled, 4u);
-  EXPECT_EQ(t.ramResets, 2);
+  EXPECT_EQ(t.ram_resets, 2);
 }
 
 TEST(PeriodSums, RateChangesMarkTheirLetters) {
@@ -336,10 +336,10 @@ TEST(PeriodSums, RateChangesMarkTheirLetters) {
   const bool busTaxed[7] = {true, false, true, false, false, false, false};
   const bool busSurcharge[7] = {false, false, true, true, false, false, false};
   for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(bus.rateChanged[i], busTaxed[i]) << char('A' + i);
-    EXPECT_EQ(bus.surchargeRateChanged[i], busSurcharge[i]) << char('A' + i);
-    EXPECT_EQ(plain.rateChanged[i], i == 0) << char('A' + i);
-    EXPECT_FALSE(plain.surchargeRateChanged[i]);
+    EXPECT_EQ(bus.rate_changed[i], busTaxed[i]) << char('A' + i);
+    EXPECT_EQ(bus.surcharge_rate_changed[i], busSurcharge[i]) << char('A' + i);
+    EXPECT_EQ(plain.rate_changed[i], i == 0) << char('A' + i);
+    EXPECT_FALSE(plain.surcharge_rate_changed[i]);
   }
 }
 

@@ -26,10 +26,10 @@ const std::string kZeroCopyDigest = "#" + std::string(40, '0') + "#";
 ReadoutModel Model(int bus, int copy, int version, int cfgCopy = 0) {
   ReadoutModel m;
   m.family = 2;
-  m.busVariant = bus;
-  m.copyMode = copy;
+  m.bus_variant = bus;
+  m.copy_mode = copy;
   m.version = version;
-  m.configuredCopyMode = cfgCopy;
+  m.configured_copy_mode = cfgCopy;
   return m;
 }
 
@@ -39,8 +39,8 @@ std::string Pass(const test::Lengths& lengths, const std::string& records, uint3
   test::RangeSpec range;
   range.count = 1;
   range.more = rangeFlags;
-  range.firstNumber = 7;
-  range.lastNumber = 7;
+  range.first_number = 7;
+  range.last_number = 7;
   test::RangeSpec closing = range;
   closing.dueLow = due;
   closing.vatLow = vat;

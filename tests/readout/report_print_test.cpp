@@ -21,9 +21,9 @@ TEST(ReportPrint, BlocksEndAtSeparatorsCurrencyLinesAndTheEndLine) {
   const std::vector<ReportBlock> blocks = ReadReportBlocks(text);
   ASSERT_EQ(blocks.size(), 3u);
   EXPECT_EQ(blocks[0].lines, (std::vector<std::string>{"a1", kDashes}));
-  EXPECT_FALSE(blocks[0].endsCurrency);
+  EXPECT_FALSE(blocks[0].ends_currency);
   EXPECT_EQ(blocks[1].lines, std::vector<std::string>{"bł"}) << "Windows-1250 shown as Unicode";
-  EXPECT_TRUE(blocks[1].endsCurrency);
+  EXPECT_TRUE(blocks[1].ends_currency);
   EXPECT_EQ(blocks[2].lines, (std::vector<std::string>{"c1", std::string(84, 'x')}));
   // A separator with other trailing spaces is an ordinary line.
   EXPECT_EQ(ReadReportBlocks(Crlf({kDashes + " ", "x"})).size(), 1u);
@@ -44,8 +44,8 @@ TEST(ReportPrint, ColumnsOfFortyFourCharactersCentredOnThePage) {
     const PrintColumns c = PlanColumns(r.g);
     EXPECT_EQ(c.width, r.width);
     EXPECT_EQ(c.count, r.count);
-    EXPECT_EQ(c.leftMargin, r.margin);
-    EXPECT_EQ(c.linesPerColumn, r.lines);
+    EXPECT_EQ(c.left_margin, r.margin);
+    EXPECT_EQ(c.lines_per_column, r.lines);
   }
 }
 
@@ -95,13 +95,13 @@ TEST(ReportPrint, BlocksStayTogetherAndCurrenciesStartAColumn) {
       EXPECT_EQ(l.text, e.text);
     }
     const PageFrame& f = pages[p].frame;
-    EXPECT_EQ(f.titleY, 10);
+    EXPECT_EQ(f.title_y, 10);
     EXPECT_EQ(f.top, 40);
     EXPECT_EQ(f.bottom, 140);
     EXPECT_EQ(f.left, 60);
     EXPECT_EQ(f.right, 940);
     EXPECT_EQ(f.boundaries, (std::vector<int>{60, 500, 940}));
-    EXPECT_EQ(f.footerY, 150);
+    EXPECT_EQ(f.footer_y, 150);
     EXPECT_EQ(f.footer, "Strona " + std::to_string(p + 1) + " z 2");
   }
 }

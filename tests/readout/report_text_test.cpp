@@ -58,8 +58,8 @@ Body Report16() {
 test::RangeSpec TwoReports() {
   test::RangeSpec r;
   r.count = 2;
-  r.firstNumber = 15;
-  r.lastNumber = 16;
+  r.first_number = 15;
+  r.last_number = 16;
   return r;
 }
 
@@ -128,9 +128,9 @@ TEST(ReportText, FullReportOfAPaperCopyPrinter) {
   EXPECT_EQ(result.code, kRecordGood);
   EXPECT_TRUE(result.success);
   EXPECT_EQ(result.passes, 1);
-  EXPECT_EQ(result.firstNumber, 15u);
-  EXPECT_EQ(result.lastNumber, 16u);
-  EXPECT_EQ(result.uniqueNumber, "ABC 12345678");
+  EXPECT_EQ(result.first_number, 15u);
+  EXPECT_EQ(result.last_number, 16u);
+  EXPECT_EQ(result.unique_number, "ABC 12345678");
   const std::vector<std::string> head = {
       "S K L E P ",
       "ul. Polna 1",
@@ -253,9 +253,9 @@ TEST(ReportText, ShortReportLeavesOutTheDailyReports) {
 
 TEST(ReportText, EmptyRangeHasNoCurrencyRecordAndNoSummary) {
   test::RangeSpec range;
-  range.firstDay[1] = 11;
-  range.firstDay[2] = 1;
-  range.lastDay[0] = 0;
+  range.first_day[1] = 11;
+  range.first_day[2] = 1;
+  range.last_day[0] = 0;
   test::HeadSpec h;
   h.header = "";
   h.taxNumber = "";
@@ -323,7 +323,7 @@ TEST(ReportText, DamagedDailyReportOutsideAndInEmergencyMode) {
   EXPECT_EQ(text.find(Cp("BŁĘDNY REKORD")), std::string::npos);
 
   ReportRequest emergency;
-  emergency.byNumbers = true;
+  emergency.by_numbers = true;
   emergency.emergency = true;
   const ReadoutResult result = Read(stream, emergency, &text);
   EXPECT_EQ(result.code, kRecordGood);
@@ -403,10 +403,10 @@ TEST(ReportText, TwoCurrenciesMakeTwoReportsOfAMonth) {
   test::RangeSpec first = TwoReports();
   first.count = 1;
   first.more = 1;
-  first.lastNumber = 15;
+  first.last_number = 15;
   test::RangeSpec second = TwoReports();
   second.count = 1;
-  second.firstNumber = 16;
+  second.first_number = 16;
   const std::string pass1 = test::HeadRecords({}, Shop()) + test::RangeBody(first).Record(10) +
                             test::CurrencyBody("PLN", 1).Record(12) + Report15().Record(5) +
                             Rates1() + Closing(1, 13770, 2270);
@@ -420,8 +420,8 @@ TEST(ReportText, TwoCurrenciesMakeTwoReportsOfAMonth) {
   EXPECT_EQ(result.code, kRecordGood);
   EXPECT_EQ(result.passes, 2);
   EXPECT_TRUE(result.success);
-  EXPECT_EQ(result.firstNumber, 15u);
-  EXPECT_EQ(result.lastNumber, 16u);
+  EXPECT_EQ(result.first_number, 15u);
+  EXPECT_EQ(result.last_number, 16u);
   const std::vector<std::string> lines = test::ReportLines(text);
   auto count = [&](const std::string& line) {
     return std::count(lines.begin(), lines.end(), line);

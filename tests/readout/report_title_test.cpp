@@ -9,14 +9,14 @@ namespace {
 ReportNaming Naming(ReadoutMode mode, int bus = 0, int copy = 0) {
   ReportNaming n;
   n.model.family = 2;
-  n.model.busVariant = bus;
-  n.model.copyMode = copy;
+  n.model.bus_variant = bus;
+  n.model.copy_mode = copy;
   n.mode = mode;
   n.first = PackedDate{20, 26, 12, 1};
   n.last = PackedDate{20, 26, 12, 31};
-  n.firstNumber = 15;
-  n.lastNumber = 240;
-  n.uniqueNumber = "ABC 12345678";
+  n.first_number = 15;
+  n.last_number = 240;
+  n.unique_number = "ABC 12345678";
   return n;
 }
 
@@ -32,9 +32,9 @@ TEST(ReportNaming, TitleAndFileNameOfEveryMode) {
   monthly.first = PackedDate{20, 26, 2, 0};
   monthly.last = PackedDate{20, 0, 0, 0};
   ReportNaming salvo = Naming(ReadoutMode::kByDates, 0, 2);
-  salvo.model.configuredCopyMode = 2;
+  salvo.model.configured_copy_mode = 2;
   ReportNaming noUnique = Naming(ReadoutMode::kByNumbers, 0, 1);
-  noUnique.uniqueNumber = "";
+  noUnique.unique_number = "";
   const Row rows[] = {
       {Naming(ReadoutMode::kByNumbers),
        "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr 15 do "
@@ -63,9 +63,9 @@ TEST(ReportNaming, TitleAndFileNameOfEveryMode) {
 
 TEST(ReportNaming, UniqueNumberCannotLeadTheFileElsewhere) {
   ReportNaming n = Naming(ReadoutMode::kByNumbers);
-  n.uniqueNumber = "../ /../x\x01";
+  n.unique_number = "../ /../x\x01";
   EXPECT_EQ(MakeReportFileName(n), "VANTEL_..__.._x__Nr_15_240.txt");
-  n.uniqueNumber = "AB";
+  n.unique_number = "AB";
   EXPECT_EQ(MakeReportFileName(n), "VANTEL_AB_Nr_15_240.txt");
 }
 

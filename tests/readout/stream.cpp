@@ -85,15 +85,15 @@ Body RangeBody(const RangeSpec& s) {
   b.U32(4, s.dueHigh).U32(8, s.dueLow).U32(12, s.vatHigh).U32(16, s.vatLow).U8(20, s.resets);
   b.At(21, s.periodFrom[0], s.periodFrom[1], s.periodFrom[2], 0, 0);
   b.At(28, s.periodTo[0], s.periodTo[1], s.periodTo[2], 23, 59);
-  if (s.firstDay[0] != 0) b.At(35, s.firstDay[0], s.firstDay[1], s.firstDay[2], 20, 0);
-  if (s.lastDay[0] != 0) b.At(42, s.lastDay[0], s.lastDay[1], s.lastDay[2], 21, 0);
-  return b.U32(49, s.firstNumber).U32(53, s.lastNumber);
+  if (s.first_day[0] != 0) b.At(35, s.first_day[0], s.first_day[1], s.first_day[2], 20, 0);
+  if (s.last_day[0] != 0) b.At(42, s.last_day[0], s.last_day[1], s.last_day[2], 21, 0);
+  return b.U32(49, s.first_number).U32(53, s.last_number);
 }
 
-Body CurrencyBody(std::string_view name, uint16_t firstReport, uint8_t state) {
+Body CurrencyBody(std::string_view name, uint16_t first_report, uint8_t state) {
   Body b(16);
   b.U8(0, state).Date(2, 2026, 1, 1).U8(6, 0).U8(7, 0).Text(9, name);
-  return b.U16(13, firstReport);
+  return b.U16(13, first_report);
 }
 
 Body TaxRateBody(size_t length, uint8_t number, int year, int month, int day,
@@ -183,17 +183,17 @@ std::vector<std::string> SplitRecords(const std::string& stream) {
 }
 
 std::string Pass(int count, const char* currency, uint8_t more, int closingDelta,
-                 uint32_t firstNumber) {
+                 uint32_t first_number) {
   RangeSpec range;
   range.count = uint16_t(count);
   range.more = more;
-  range.firstNumber = count ? firstNumber : 0;
-  range.lastNumber = count ? firstNumber + uint32_t(count) - 1 : 0;
+  range.first_number = count ? first_number : 0;
+  range.last_number = count ? first_number + uint32_t(count) - 1 : 0;
   std::string s = HeadRecords({}, {}) + RangeBody(range).Record(10);
   if (count > 0) s += CurrencyBody(currency, 1).Record(12);
   for (int n = 0; n < count; ++n) {
     Body day(90);
-    day.U16(1, uint16_t(firstNumber + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
+    day.U16(1, uint16_t(first_number + n)).Date(3, 2026, 12, 1 + n % 28).U8(7, 21).U8(10, 1);
     day.U16(19, 1).U32(21, 23).U32(49, 123).U32(77, 123);
     s += day.Record(5);
     if (n == 0) s += TaxRateBody(31, 1, 2026, 1, 1, {2300}, {1}).Record(4);

@@ -60,23 +60,23 @@ struct RangeSpec {
   uint32_t dueHigh = 0, dueLow = 0, vatHigh = 0, vatLow = 0;
   uint8_t resets = 0;
   int periodFrom[3] = {2026, 12, 1}, periodTo[3] = {2026, 12, 31};
-  int firstDay[3] = {2026, 12, 2}, lastDay[3] = {2026, 12, 3};
-  uint32_t firstNumber = 0, lastNumber = 0;
+  int first_day[3] = {2026, 12, 2}, last_day[3] = {2026, 12, 3};
+  uint32_t first_number = 0, last_number = 0;
 };
 Body RangeBody(const RangeSpec& shape);
 
 // A currency record: name, its entry date and time, the first report in it.
-Body CurrencyBody(std::string_view name, uint16_t firstReport, uint8_t state = 0);
+Body CurrencyBody(std::string_view name, uint16_t first_report, uint8_t state = 0);
 
 // A tax-rate record: number, entry date, rates and uses A..G.
 Body TaxRateBody(size_t length, uint8_t number, int year, int month, int day,
                  const std::vector<uint16_t>& rates, const std::vector<uint8_t>& uses);
 
 // A pass of `count` daily reports of layout 90 for the default printer type, each selling 1,23 zł
-// of A at 23 %, numbered from `firstNumber`; the closing record's total due is put off by
+// of A at 23 %, numbered from `first_number`; the closing record's total due is put off by
 // `closingDelta`.
 std::string Pass(int count, const char* currency = "PLN", uint8_t more = 0, int closingDelta = 0,
-                 uint32_t firstNumber = 1);
+                 uint32_t first_number = 1);
 // Cuts a stream of the default printer type into its records (type byte and body).
 std::vector<std::string> SplitRecords(const std::string& stream);
 

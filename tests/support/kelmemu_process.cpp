@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace kelm::test {
 
 #ifdef KELMEMU_PATH
@@ -40,9 +42,21 @@ KelmemuProcess::KelmemuProcess(std::vector<std::string> options) {
 }
 
 KelmemuProcess::~KelmemuProcess() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  waitpid(pid_, nullptr, 0);
+  Stop();
+}
+
+int KelmemuProcess::Port() const {
+  if (ready_.rfind("TCP ", 0) != 0) return 0;
+  return std::atoi(ready_.substr(ready_.rfind(':') + 1).c_str());
+}
+
+int KelmemuProcess::Stop(int signal) {
+  if (pid_ <= 0) return -1;
+  kill(pid_, signal);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace kelm::test

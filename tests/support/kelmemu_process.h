@@ -1,8 +1,9 @@
 // The virtual printer as a process of its own, for end-to-end tests: started with the given
 // options, stopped with SIGTERM when the object goes. Its first output line says where it
-// listens ("TCP 127.0.0.1:PORT" or "PTY /dev/pts/N").
+// listens ("TCP 127.0.0.1:PORT" or "PTY /dev/pts/N"). It uses no code of the program.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <string>
@@ -22,6 +23,11 @@ class KelmemuProcess {
   bool Ready() const { return ready_.rfind("TCP ", 0) == 0 || ready_.rfind("PTY ", 0) == 0; }
   // "127.0.0.1:PORT" or "/dev/pts/N".
   std::string Where() const { return ready_.size() > 4 ? ready_.substr(4) : ""; }
+  // The TCP port it listens on (0 on a pseudo-terminal).
+  int Port() const;
+  // Sends `signal` and waits for the process; its exit status, or -1 when it did not exit by
+  // itself (or was already stopped).
+  int Stop(int signal = SIGTERM);
 
  private:
   pid_t pid_ = -1;

@@ -1,22 +1,21 @@
-// Temporary folders for tests.
+// Temporary folders for tests, and a reference SHA-1.
 #include "support/temp_dir.h"
 
 #include <unistd.h>
 
 #include <cctype>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "link/program_folder.h"
-
 namespace kelm::test {
 
 TempDir::TempDir() {
-  std::string pattern = TempFolder() + "/kelmtest.XXXXXX";
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kelmtest.XXXXXX";
   char* made = mkdtemp(pattern.data());
   path_ = made != nullptr ? made : "";
 }
@@ -35,18 +34,6 @@ std::string TempDir::Read(const std::string& file) {
 
 void TempDir::Write(const std::string& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
-}
-
-InFolder::InFolder(const std::string& dir) {
-  char cwd[PATH_MAX];
-  if (getcwd(cwd, sizeof cwd) != nullptr) old_cwd_ = cwd;
-  if (chdir(dir.c_str()) != 0) std::abort();
-  SetProgramFolder(dir);
-}
-
-InFolder::~InFolder() {
-  SetProgramFolder("");
-  if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0) std::abort();
 }
 
 std::string ExternalSha1(const std::string& bytes) {

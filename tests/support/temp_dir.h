@@ -1,5 +1,4 @@
-// A fresh temporary folder for a test, removed with its contents afterwards; it can also be made
-// the current directory and the program's folder for the test's life.
+// A fresh temporary folder for a test, removed with its contents afterwards (in $TMPDIR or /tmp).
 #pragma once
 
 #include <string>
@@ -18,16 +17,6 @@ class TempDir {
 
  private:
   std::string path_;
-};
-
-// While alive: the current directory and the program's folder are `dir`.
-class InFolder {
- public:
-  explicit InFolder(const std::string& dir);
-  ~InFolder();
-
- private:
-  std::string old_cwd_;
 };
 
 // SHA-1 of bytes as computed by the system's sha1sum, upper-case: a reference made apart from

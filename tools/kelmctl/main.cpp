@@ -112,105 +112,78 @@ struct Common {
   Invocation invocation;
 };
 
-// A common option: a flag, one value, or a switch that may be written "=0" or "=1".
-enum class Takes { kNothing, kValue, kSwitch };
+// A common option and where its value goes: a byte of LinkSettings (a number within bounds, the
+// index of a name, or a switch written bare or "=0"/"=1"), a text of Common, or a kind of its own.
+enum class Takes { kNumber, kName, kSwitch, kText, kSpeed, kModel, kTimeout, kYes, kNo };
 struct CommonOption {
   const char* name;
   Takes takes;
-  bool (*apply)(const std::string& value, Common* common);
+  uint8_t LinkSettingsRecord::*byte = nullptr;
+  long min = 0, max = 0;
+  const char* const* names = nullptr;  // kName: the value's index in these
+  std::string Common::*text = nullptr;
 };
-
-bool SetByte(uint8_t* field, long value) {
-  *field = static_cast<uint8_t>(value);
-  return true;
-}
 
 const CommonOption kCommonOptions[] = {
-    {"--com", Takes::kValue,
-     [](const std::string& v, Common*) {
-       long n = 0;
-       return ParseNumber(v, 1, kHighestComPort, &n) && SetByte(&LinkSettings.PortNumber, n);
-     }},
-    {"--device", Takes::kValue,
-     [](const std::string& v, Common* c) {
-       c->device = v;
-       return !v.empty();
-     }},
-    {"--tcp", Takes::kValue,
-     [](const std::string& v, Common* c) {
-       c->tcp = v;
-       return v.rfind(':') != std::string::npos;
-     }},
-    {"--speed", Takes::kValue,
-     [](const std::string& v, Common*) {
-       long n = 0;
-       if (!ParseNumber(v, 1, 4000000, &n)) return false;
-       LinkSettings.Speed = static_cast<uint32_t>(n);
-       return true;
-     }},
-    {"--data-bits", Takes::kValue,
-     [](const std::string& v, Common*) {
-       long n = 0;
-       return ParseNumber(v, 5, 8, &n) && SetByte(&LinkSettings.DataBits, n);
-     }},
-    {"--parity", Takes::kValue,
-     [](const std::string& v, Common*) {
-       const int n = IndexOf(v, kParityNames, 5);
-       return n >= 0 && SetByte(&LinkSettings.Parity, n);
-     }},
-    {"--stop-bits", Takes::kValue,
-     [](const std::string& v, Common*) {
-       const int n = IndexOf(v, kStopBitNames, 3);
-       return n >= 0 && SetByte(&LinkSettings.StopBits, n);
-     }},
-    {"--xonxoff", Takes::kSwitch,
-     [](const std::string& v, Common*) {
-       long n = 1;
-       return (v.empty() || ParseNumber(v, 0, 1, &n)) && SetByte(&LinkSettings.XonXoff, n);
-     }},
-    {"--rtscts", Takes::kSwitch,
-     [](const std::string& v, Common*) {
-       long n = 1;
-       return (v.empty() || ParseNumber(v, 0, 1, &n)) && SetByte(&LinkSettings.RtsCts, n);
-     }},
-    {"--coding", Takes::kValue,
-     [](const std::string& v, Common*) {
-       const int n = IndexOf(v, kLetterCodingKeywords, kLetterCodingCount);
-       return n >= 0 && SetByte(&LinkSettings.LetterCoding, n);
-     }},
-    {"--model", Takes::kValue,
-     [](const std::string& v, Common*) {
-       const int model = IndexOf(v, kModelNames, kModelCount);
-       if (model < 0) return false;
-       ApplyModel(model);
-       return true;
-     }},
-    {"--log", Takes::kValue,
-     [](const std::string& v, Common* c) {
-       c->log_dir = v;
-       return !v.empty();
-     }},
-    {"--timeout", Takes::kValue,
-     [](const std::string& v, Common* c) {
-       long n = 0;
-       if (!ParseNumber(v, 0, 86400000, &n)) return false;
-       c->invocation.timeout_ms = static_cast<unsigned>(n);
-       c->invocation.timeout_given = true;
-       return true;
-     }},
-    {"--yes", Takes::kNothing,
-     [](const std::string&, Common* c) {
-       c->invocation.answer_yes = true;
-       c->invocation.answer_given = true;
-       return true;
-     }},
-    {"--no", Takes::kNothing,
-     [](const std::string&, Common* c) {
-       c->invocation.answer_yes = false;
-       c->invocation.answer_given = true;
-       return true;
-     }},
+    {"--com", Takes::kNumber, &LinkSettingsRecord::PortNumber, 1, kHighestComPort},
+    {"--device", Takes::kText, nullptr, 0, 0, nullptr, &Common::device},
+    {"--tcp", Takes::kText, nullptr, 0, 0, nullptr, &Common::tcp},
+    {"--speed", Takes::kSpeed},
+    {"--data-bits", Takes::kNumber, &LinkSettingsRecord::DataBits, 5, 8},
+    {"--parity", Takes::kName, &LinkSettingsRecord::Parity, 0, 5, kParityNames},
+    {"--stop-bits", Takes::kName, &LinkSettingsRecord::StopBits, 0, 3, kStopBitNames},
+    {"--xonxoff", Takes::kSwitch, &LinkSettingsRecord::XonXoff, 0, 1},
+    {"--rtscts", Takes::kSwitch, &LinkSettingsRecord::RtsCts, 0, 1},
+    {"--coding", Takes::kName, &LinkSettingsRecord::LetterCoding, 0, kLetterCodingCount,
+     kLetterCodingKeywords},
+    {"--model", Takes::kModel, nullptr, 0, kModelCount, kModelNames},
+    {"--log", Takes::kText, nullptr, 0, 0, nullptr, &Common::log_dir},
+    {"--timeout", Takes::kTimeout, nullptr, 0, 86400000},
+    {"--yes", Takes::kYes},
+    {"--no", Takes::kNo},
 };
+
+// Applies a common option with its value (`given`: the value was written at all); false when
+// the value is wrong for it.
+bool ApplyCommon(const CommonOption& o, const std::string& value, bool given, Common* c) {
+  long n = 0;
+  switch (o.takes) {
+    case Takes::kNumber:
+    case Takes::kTimeout:
+      if (!ParseNumber(value, o.min, o.max, &n)) return false;
+      break;
+    case Takes::kName:
+    case Takes::kModel:
+      if ((n = IndexOf(value, o.names, static_cast<int>(o.max))) < 0) return false;
+      break;
+    case Takes::kSwitch:
+      n = 1;
+      if (given && !ParseNumber(value, 0, 1, &n)) return false;
+      break;
+    case Takes::kSpeed:
+      if (!ParseNumber(value, 1, 4000000, &n)) return false;
+      LinkSettings.Speed = static_cast<uint32_t>(n);
+      return true;
+    case Takes::kText:
+      c->*o.text = value;
+      return !value.empty() && (o.text != &Common::tcp || value.rfind(':') != std::string::npos);
+    case Takes::kYes:
+    case Takes::kNo:
+      if (given) return false;
+      c->invocation.answer_yes = o.takes == Takes::kYes;
+      c->invocation.answer_given = true;
+      return true;
+  }
+  if (o.takes == Takes::kModel) {
+    ApplyModel(static_cast<int>(n));
+  } else if (o.takes == Takes::kTimeout) {
+    c->invocation.timeout_ms = static_cast<unsigned>(n);
+    c->invocation.timeout_given = true;
+  } else {
+    LinkSettings.*o.byte = static_cast<uint8_t>(n);
+  }
+  return true;
+}
 
 const CommandOption* FindOption(const Command& command, std::string_view name) {
   for (const CommandOption& option : command.options) {
@@ -261,21 +234,17 @@ const Command* ParseCommandLine(int argc, char** argv, Common* c) {
       early_flags.push_back(arg);
       continue;
     }
+    const bool inline_value = eq != std::string::npos;
+    const bool bare = common->takes == Takes::kSwitch || common->takes == Takes::kYes ||
+                      common->takes == Takes::kNo;
     std::string value;
-    if (common->takes == Takes::kValue) {
-      if (eq != std::string::npos) {
-        value = arg.substr(eq + 1);
-      } else if (i + 1 < argc) {
-        value = argv[++i];
-      } else {
-        return nullptr;
-      }
-    } else if (eq != std::string::npos) {
-      if (common->takes == Takes::kNothing) return nullptr;
+    if (inline_value) {
       value = arg.substr(eq + 1);
-      if (value.empty()) return nullptr;
+    } else if (!bare) {
+      if (i + 1 >= argc) return nullptr;
+      value = argv[++i];
     }
-    if (!common->apply(value, c)) return nullptr;
+    if (!ApplyCommon(*common, value, inline_value || !bare, c)) return nullptr;
   }
   if (command == nullptr) return nullptr;
   for (const std::string& flag : early_flags) {

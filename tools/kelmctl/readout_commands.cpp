@@ -82,12 +82,12 @@ int Readout(const Invocation& in) {
     fields.month = in.Values("--monthly")[0];
   } else if (in.Has("--dates")) {
     fields.mode = ReadoutMode::kByDates;
-    fields.firstDate = in.Values("--dates")[0];
-    fields.lastDate = in.Values("--dates")[1];
+    fields.first_date = in.Values("--dates")[0];
+    fields.last_date = in.Values("--dates")[1];
   } else {
     fields.mode = ReadoutMode::kByNumbers;
-    fields.firstNumber = in.Values("--numbers")[0];
-    fields.lastNumber = in.Values("--numbers")[1];
+    fields.first_number = in.Values("--numbers")[0];
+    fields.last_number = in.Values("--numbers")[1];
   }
   const std::string given = in.Has("-o") ? in.Values("-o")[0] : "";
   // Asked before the printer is: a long readout must not end in a refusal it could have met
@@ -109,15 +109,15 @@ int Readout(const Invocation& in) {
   fchmod(fd, 0666 & ~mask);
   close(fd);
   ReadoutOptions options;
-  options.workFile = work;
+  options.work_file = work;
   // Every byte wait of the record stream ends after --timeout (0: never), however long the
   // readout runs while records keep coming.
-  options.byteWaitMs = in.timeout_ms;
+  options.byte_wait_ms = in.timeout_ms;
   ReadoutOutcome outcome = ReadPeriodicReportToFile(fields, options);
   int result = kExitLink;
   std::string target = given;
   if (outcome.end == ReadoutEnd::kShowEndDialog) {
-    if (target.empty()) target = outcome.fileName;
+    if (target.empty()) target = outcome.file_name;
     if (!given.empty() || MayWrite(target, in)) {
       if (std::rename(work.c_str(), target.c_str()) == 0) {
         std::printf("%s\n%s\n", outcome.title.c_str(), target.c_str());
@@ -127,7 +127,7 @@ int Readout(const Invocation& in) {
       }
     }
   }
-  outcome.workFile.reset();
+  outcome.work_file.reset();
   std::remove(work.c_str());
   InstallOperator(nullptr);
   if (result == kExitLink && console.shown == 0) return NoAnswer();

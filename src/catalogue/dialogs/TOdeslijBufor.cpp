@@ -18,7 +18,7 @@
 namespace kelm::dialogs {
 namespace {
 
-constexpr const char* kFilter = "Pliki tekstowe (*.txt)";
+constexpr const char* kFilter = "Pliki tekstowe (*.txt *.TXT)";
 
 // Qt's own file dialog, so its overwrite question does not come before the program's.
 QString ChooseFile(QWidget* parent, const char* title, QFileDialog::AcceptMode mode) {

@@ -23,9 +23,9 @@ QFont ReportFont(int points, bool bold = false) {
   return font;
 }
 
-void DrawCentred(QPainter& painter, const QString& text, int y, int pageWidth) {
+void DrawCentred(QPainter& painter, const QString& text, int y, int page_width) {
   const QFontMetrics fm(painter.font(), painter.device());
-  painter.drawText((pageWidth - fm.horizontalAdvance(text)) / 2, y + fm.ascent(), text);
+  painter.drawText((page_width - fm.horizontalAdvance(text)) / 2, y + fm.ascent(), text);
 }
 
 }  // namespace
@@ -46,10 +46,10 @@ int PrintReportFile(QPrinter& printer, const QString& path, const QString& title
   painter.setFont(regular);
   const QFontMetrics fm(regular, painter.device());
   PrintGeometry g;
-  g.pageWidth = painter.device()->width();
-  g.pageHeight = painter.device()->height();
-  g.charWidth = fm.horizontalAdvance('X');
-  g.lineHeight = fm.height();
+  g.page_width = painter.device()->width();
+  g.page_height = painter.device()->height();
+  g.char_width = fm.horizontalAdvance('X');
+  g.line_height = fm.height();
   const std::vector<PrintedPage> pages = LayOutReport(blocks, g);
 
   for (size_t p = 0; p < pages.size(); ++p) {
@@ -61,11 +61,11 @@ int PrintReportFile(QPrinter& printer, const QString& path, const QString& title
     }
     const PageFrame& f = pages[p].frame;
     painter.setFont(heading);
-    DrawCentred(painter, title, f.titleY, g.pageWidth);
+    DrawCentred(painter, title, f.title_y, g.page_width);
     painter.drawLine(f.left, f.top, f.right, f.top);
     painter.drawLine(f.left, f.bottom, f.right, f.bottom);
     for (int x : f.boundaries) painter.drawLine(x, f.top, x, f.bottom);
-    DrawCentred(painter, QString::fromStdString(f.footer), f.footerY, g.pageWidth);
+    DrawCentred(painter, QString::fromStdString(f.footer), f.footer_y, g.page_width);
     painter.setFont(regular);
   }
   painter.end();

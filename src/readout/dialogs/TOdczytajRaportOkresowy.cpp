@@ -68,16 +68,16 @@ TOdczytajRaportOkresowy::TOdczytajRaportOkresowy(QWidget* parent) : QDialog(pare
   layout->addLayout(modes);
 
   auto* month = new QGridLayout(group_[0]);
-  maskEdit3_ = MaskEdit(group_[0], "MaskEdit3", "99/9999;_");
+  mask_edit3_ = MaskEdit(group_[0], "MaskEdit3", "99/9999;_");
   month->addWidget(new QLabel("Miesiąc (mm/rrrr)", group_[0]), 0, 0);
-  month->addWidget(maskEdit3_, 0, 1);
+  month->addWidget(mask_edit3_, 0, 1);
   auto* dates = new QGridLayout(group_[1]);
-  maskEdit1_ = MaskEdit(group_[1], "MaskEdit1", "99/99/9999;_");
-  maskEdit2_ = MaskEdit(group_[1], "MaskEdit2", "99/99/9999;_");
+  mask_edit1_ = MaskEdit(group_[1], "MaskEdit1", "99/99/9999;_");
+  mask_edit2_ = MaskEdit(group_[1], "MaskEdit2", "99/99/9999;_");
   dates->addWidget(new QLabel("Od (dd/mm/rrrr)", group_[1]), 0, 0);
-  dates->addWidget(maskEdit1_, 0, 1);
+  dates->addWidget(mask_edit1_, 0, 1);
   dates->addWidget(new QLabel("Do (dd/mm/rrrr)", group_[1]), 1, 0);
-  dates->addWidget(maskEdit2_, 1, 1);
+  dates->addWidget(mask_edit2_, 1, 1);
   auto* numbers = new QGridLayout(group_[2]);
   edit3_ = new QLineEdit(group_[2]);
   edit3_->setObjectName("Edit3");
@@ -88,22 +88,22 @@ TOdczytajRaportOkresowy::TOdczytajRaportOkresowy(QWidget* parent) : QDialog(pare
   numbers->addWidget(new QLabel("Do nr", group_[2]), 1, 0);
   numbers->addWidget(edit4_, 1, 1);
 
-  checkBox1_ = new QCheckBox("Odczyt w trybie awaryjnym", this);
-  checkBox1_->setObjectName("CheckBox1");
-  layout->addWidget(checkBox1_);
-  checkBox2_ = new QCheckBox("Pełny raport", this);
-  checkBox2_->setObjectName("CheckBox2");
-  checkBox2_->setChecked(true);
-  layout->addWidget(checkBox2_);
-  connect(checkBox1_, &QCheckBox::clicked, this, &TOdczytajRaportOkresowy::ApplyControls);
-  connect(checkBox2_, &QCheckBox::clicked, this, &TOdczytajRaportOkresowy::ApplyControls);
+  check_box1_ = new QCheckBox("Odczyt w trybie awaryjnym", this);
+  check_box1_->setObjectName("CheckBox1");
+  layout->addWidget(check_box1_);
+  check_box2_ = new QCheckBox("Pełny raport", this);
+  check_box2_->setObjectName("CheckBox2");
+  check_box2_->setChecked(true);
+  layout->addWidget(check_box2_);
+  connect(check_box1_, &QCheckBox::clicked, this, &TOdczytajRaportOkresowy::ApplyControls);
+  connect(check_box2_, &QCheckBox::clicked, this, &TOdczytajRaportOkresowy::ApplyControls);
 
   auto* speed = new QHBoxLayout;
   speed->addWidget(new QLabel("Liczba bitów na sekunde", this));
-  comboBox2_ = new QComboBox(this);
-  comboBox2_->setObjectName("ComboBox2");
-  for (unsigned long s : kReadoutSpeeds) comboBox2_->addItem(QString::number(s));
-  speed->addWidget(comboBox2_);
+  combo_box2_ = new QComboBox(this);
+  combo_box2_->setObjectName("ComboBox2");
+  for (unsigned long s : kReadoutSpeeds) combo_box2_->addItem(QString::number(s));
+  speed->addWidget(combo_box2_);
   layout->addLayout(speed);
 
   label11_ = new QLabel(this);
@@ -133,13 +133,13 @@ void TOdczytajRaportOkresowy::showEvent(QShowEvent* event) {
 }
 
 void TOdczytajRaportOkresowy::FormShow() {
-  comboBox2_->setCurrentText(QString::number(kDefaultReadoutSpeed));
+  combo_box2_->setCurrentText(QString::number(kDefaultReadoutSpeed));
   const ReadoutLabels labels =
       ReadoutDialogLabels(LinkSettings.ModelFamily, LinkSettings.CopyMode,
                           LinkSettings.PrinterVariant, ProgramDesignation(1));
   label1_->setText(QString::fromStdString(labels.label1));
-  label1_->setIndent(labels.label1Left);
-  label10_->setVisible(labels.label10Visible);
+  label1_->setIndent(labels.label1_left);
+  label10_->setVisible(labels.label10_visible);
   label11_->setText(QString::fromStdString(labels.label11));
   ApplyControls();
 }
@@ -149,13 +149,13 @@ void TOdczytajRaportOkresowy::ApplyControls() {
   if (radio_[1]->isChecked()) checked = ReadoutMode::kByDates;
   if (radio_[2]->isChecked()) checked = ReadoutMode::kByNumbers;
   const ReadoutControls c =
-      ApplyReadoutControls(LinkSettings.ModelFamily, checkBox1_->isChecked(), checked);
+      ApplyReadoutControls(LinkSettings.ModelFamily, check_box1_->isChecked(), checked);
   radio_[int(c.checked)]->setChecked(true);
   for (int i = 0; i < 3; ++i) {
-    radio_[i]->setEnabled(c.radioEnabled[i]);
-    group_[i]->setEnabled(c.groupEnabled[i]);
+    radio_[i]->setEnabled(c.radio_enabled[i]);
+    group_[i]->setEnabled(c.group_enabled[i]);
     // Fields of the active group are white, the others the light 3-D grey.
-    const QString colour = c.groupEnabled[i] ? "white" : "#e3e3e3";
+    const QString colour = c.group_enabled[i] ? "white" : "#e3e3e3";
     group_[i]->setStyleSheet("QLineEdit { background: " + colour + "; }");
   }
 }
@@ -165,21 +165,21 @@ ReadoutFields TOdczytajRaportOkresowy::Fields() const {
   f.mode = radio_[2]->isChecked()   ? ReadoutMode::kByNumbers
            : radio_[1]->isChecked() ? ReadoutMode::kByDates
                                     : ReadoutMode::kMonthly;
-  f.emergency = checkBox1_->isChecked();
-  f.full = checkBox2_->isChecked();
-  f.firstDate = Text(maskEdit1_);
-  f.lastDate = Text(maskEdit2_);
-  f.month = Text(maskEdit3_);
-  f.firstNumber = Text(edit3_);
-  f.lastNumber = Text(edit4_);
-  f.speed = comboBox2_->currentText().toULong();
+  f.emergency = check_box1_->isChecked();
+  f.full = check_box2_->isChecked();
+  f.first_date = Text(mask_edit1_);
+  f.last_date = Text(mask_edit2_);
+  f.month = Text(mask_edit3_);
+  f.first_number = Text(edit3_);
+  f.last_number = Text(edit4_);
+  f.speed = combo_box2_->currentText().toULong();
   return f;
 }
 
 void TOdczytajRaportOkresowy::Button1Click() {
   const ReadoutOutcome outcome = ReadPeriodicReportToFile(Fields());
   if (outcome.end == ReadoutEnd::kStayOpen) return;
-  if (outcome.end == ReadoutEnd::kShowEndDialog) end_->Show(outcome.title, outcome.fileName);
+  if (outcome.end == ReadoutEnd::kShowEndDialog) end_->Show(outcome.title, outcome.file_name);
   accept();
 }
 

@@ -40,14 +40,14 @@ class TOdczytajRaportOkresowy : public QDialog {
   QLabel* label11_;
   QRadioButton* radio_[3];
   QGroupBox* group_[3];
-  QLineEdit* maskEdit1_;
-  QLineEdit* maskEdit2_;
-  QLineEdit* maskEdit3_;
+  QLineEdit* mask_edit1_;
+  QLineEdit* mask_edit2_;
+  QLineEdit* mask_edit3_;
   QLineEdit* edit3_;
   QLineEdit* edit4_;
-  QCheckBox* checkBox1_;
-  QCheckBox* checkBox2_;
-  QComboBox* comboBox2_;
+  QCheckBox* check_box1_;
+  QCheckBox* check_box2_;
+  QComboBox* combo_box2_;
   TZakonczonoOdczytywanie* end_;
 };
 

@@ -53,7 +53,7 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
           &TZakonczonoOdczytywanie::PrintClick);
   connect(button("Button5", "&Anuluj"), &QPushButton::clicked, this, &QDialog::reject);
 
-  chooseSaveFile = [this](const QString& proposed) {
+  choose_save_file = [this](const QString& proposed) {
     QFileDialog dialog(this, "Zapisz dane raportu do pliku");
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -65,27 +65,27 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
   };
-  choosePrinter = [this](QPrinter& printer) {
+  choose_printer = [this](QPrinter& printer) {
     QPrintDialog dialog(&printer, this);
     return dialog.exec() == QDialog::Accepted;
   };
-  openFile = [](const QString& path) {
+  open_file = [](const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
 }
 
-int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& fileName) {
+int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& file_name) {
   title_ = QString::fromStdString(title);
-  fileName_ = QString::fromStdString(fileName);
+  file_name_ = QString::fromStdString(file_name);
   return exec();
 }
 
 void TZakonczonoOdczytywanie::ViewClick() {
-  openFile(WorkFile());
+  open_file(WorkFile());
 }
 
 void TZakonczonoOdczytywanie::SaveClick() {
-  const QString chosen = chooseSaveFile(fileName_);
+  const QString chosen = choose_save_file(file_name_);
   if (chosen.isEmpty()) return;
   SaveReadoutCopy(chosen.toStdString());
 }
@@ -93,7 +93,7 @@ void TZakonczonoOdczytywanie::SaveClick() {
 void TZakonczonoOdczytywanie::PrintClick() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(title_);
-  if (!choosePrinter(printer)) return;
+  if (!choose_printer(printer)) return;
   PrintReportFile(printer, WorkFile(), title_);
 }
 

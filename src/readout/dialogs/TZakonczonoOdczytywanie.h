@@ -14,13 +14,13 @@ class TZakonczonoOdczytywanie : public QDialog {
   explicit TZakonczonoOdczytywanie(QWidget* parent = nullptr);
 
   // Shows the dialog for the readout just written (ReportTitle and ReportFileName, UTF-8).
-  int Show(const std::string& title, const std::string& fileName);
+  int Show(const std::string& title, const std::string& file_name);
 
   // How the save and print choices are asked; tests answer them without a window.
-  std::function<QString(const QString& proposed)> chooseSaveFile;
-  std::function<bool(QPrinter& printer)> choosePrinter;
+  std::function<QString(const QString& proposed)> choose_save_file;
+  std::function<bool(QPrinter& printer)> choose_printer;
   // How the text is opened for viewing.
-  std::function<bool(const QString& path)> openFile;
+  std::function<bool(const QString& path)> open_file;
 
   void done(int result) override;
 
@@ -30,7 +30,7 @@ class TZakonczonoOdczytywanie : public QDialog {
   void PrintClick();
 
   QString title_;
-  QString fileName_;
+  QString file_name_;
 };
 
 }  // namespace kelm::dialogs
