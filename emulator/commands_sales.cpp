@@ -65,7 +65,10 @@ void StartReceipt(Machine& m, const Command& c, Result& r) {
     r.error = kParam;
     return;
   }
-  std::string system_number;
+  // The first field is the system number: "#" and the number, or "##" number "#" for a
+  // barcode, whose format the second field may name.
+  std::string system_number, barcode_format;
+  bool barcode = false;
   FieldReader f(c.fields);
   for (long i = 0; i < fields; ++i) {
     std::string_view v;
@@ -73,7 +76,15 @@ void StartReceipt(Machine& m, const Command& c, Result& r) {
       r.error = kExtraLines;
       return;
     }
-    if (i == 0) system_number = std::string(v);
+    if (i == 1) barcode_format = std::string(v);
+    if (i != 0) continue;
+    if (v.size() >= 3 && v.substr(0, 2) == "##" && v.back() == '#') {
+      barcode = true;
+      v = v.substr(2, v.size() - 3);
+    } else if (!v.empty() && v.front() == '#') {
+      v.remove_prefix(1);
+    }
+    system_number = std::string(v);
   }
   if (m.tx.open) {
     r.error = kTransactionOpen;
@@ -91,6 +102,11 @@ void StartReceipt(Machine& m, const Command& c, Result& r) {
   m.tx.open = true;
   m.tx.block_lines = static_cast<int>(lines);
   m.tx.system_number = system_number;
+  if (barcode && !system_number.empty()) {
+    m.tx.system_number = "[kod " +
+                         (barcode_format.empty() ? std::string("kreskowy") : barcode_format) +
+                         ": " + system_number + "]";
+  }
   m.last_transaction_ok = false;
 }
 
@@ -245,6 +261,27 @@ bool TotalMatches(const Machine& m, int64_t total) {
   return diff <= m.tx.rounding_slack && -diff <= m.tx.rounding_slack;
 }
 
+// An additional line of a closing; "$16 value amount 0 multiplier code rate 0" is a payment in
+// a foreign currency, printed as the amount in the currency and its value at the rate.
+void AddExtraLine(const Machine& m, std::string_view extra, std::vector<std::string>* lines) {
+  std::vector<std::string_view> words;
+  for (std::string_view rest = extra; !rest.empty();) {
+    const size_t space = rest.find(' ');
+    words.push_back(rest.substr(0, space));
+    rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+  }
+  int64_t value, amount;
+  if (words.size() == 8 && words[0] == "$16" && ParseAmount(words[1], &value) &&
+      ParseAmount(words[2], &amount) && words[5].size() == 3) {
+    const std::string code(words[5]);
+    lines->push_back(m.Line("WALUTA " + code + " " + Amount(amount, ','), Amount(value, ',')));
+    lines->push_back("  kurs " + std::string(words[4]) + " " + code + " = " +
+                     std::string(words[6]) + " PLN");
+    return;
+  }
+  lines->push_back(m.Utf8(extra));
+}
+
 void FinishReceipt(Machine& m, const std::array<int64_t, kLetters>& sales, int64_t due,
                    int64_t cash_in, std::string_view cashier,
                    const std::vector<std::string_view>& extra_lines,
@@ -271,7 +308,7 @@ void FinishReceipt(Machine& m, const std::array<int64_t, kLetters>& sales, int64
   lines.push_back(m.Line("SUMA PLN", Amount(due, ',')));
   lines.insert(lines.end(), payments.begin(), payments.end());
   if (!m.tx.buyer_nip.empty()) lines.push_back("NIP NABYWCY: " + m.Utf8(m.tx.buyer_nip));
-  for (std::string_view extra : extra_lines) lines.push_back(m.Utf8(extra));
+  for (std::string_view extra : extra_lines) AddExtraLine(m, extra, &lines);
   if (!m.tx.system_number.empty()) lines.push_back("Nr sys. " + m.Utf8(m.tx.system_number));
   if (!m.tx.qr.empty()) lines.push_back("[QR " + m.Utf8(m.tx.qr) + "]");
   DateTime now = m.Now();

@@ -139,6 +139,7 @@ class Machine {
   int upload_slot = -1;           // the display slot being uploaded, -1 when none
   std::string upload;             // its raster so far
   std::vector<std::string> rows;  // header or footer rows of the picture being sent
+  bool footer_due = false;        // a document has started: the graphic footer ends its print
 
   DateTime Now() const;
   void SetNow(const DateTime& t);
@@ -185,7 +186,11 @@ class Machine {
   bool in_frame = false;
   size_t raw_run = 0;         // raw bytes since the last frame or status query
   bool readout_sent = false;  // "S" answered and no "C" yet
+  std::string received_data;  // raw bytes not taken yet by Printer::TakeReceivedData
 };
+
+// What the paper log shows for the beep of the raw readout's "B".
+inline constexpr char kBeepLine[] = "*** sygnał dźwiękowy ***\n";
 
 // Money and numbers as the printer reads and writes them.
 bool ParseAmount(std::string_view text, int64_t* grosze);  // "12.34", "12,34", "-5", "0.5"

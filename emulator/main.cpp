@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "emulator/fiscal_memory.h"
 #include "emulator/history.h"
+#include "emulator/picture_files.h"
 #include "emulator/printer.h"
 #include "emulator/transport.h"
 
@@ -86,6 +88,18 @@ const std::vector<OptionRow>& OptionTable() {
       {"--paper", "FILE", "append every printed document to FILE (UTF-8)",
        [](const char* v, CommandLine* o) {
          o->server.paper_file = v;
+         return true;
+       }},
+      {"--pictures", "DIR",
+       "write the pictures it holds (display slots, graphic header and footer, farewell screen) "
+       "into DIR as one-bit BMP files",
+       [](const char* v, CommandLine* o) {
+         o->server.pictures_dir = v;
+         return true;
+       }},
+      {"--data", "FILE", "append raw bytes sent to the printer (a file) to FILE",
+       [](const char* v, CommandLine* o) {
+         o->server.data_file = v;
          return true;
        }},
       {"--model", "M", kelm::emu::ModelOptions(),
@@ -252,6 +266,15 @@ int main(int argc, char** argv) {
   const bool changed = printer.TakeDirty();
   if ((!loaded || changed) && !server.state_file.empty())
     SaveStateFile(server.state_file, printer.state());
+
+  if (!server.pictures_dir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(server.pictures_dir, error);
+    if (!WritePictureFiles(server.pictures_dir, printer.state())) {
+      fprintf(stderr, "kelmemu: cannot write the pictures to %s\n", server.pictures_dir.c_str());
+      return 1;
+    }
+  }
 
   struct sigaction sa {};
   sa.sa_handler = OnSignal;

@@ -25,6 +25,7 @@ constexpr char kCan = 0x18;
 constexpr size_t kMaxFrame = 5120;
 // The raw readout dumps the whole fiscal memory chip.
 constexpr size_t kMemoryImageSize = 262144;
+constexpr long kDumpBaud = 115200;
 
 }  // namespace
 
@@ -181,8 +182,22 @@ std::string Machine::Line(std::string_view left, std::string_view right) const {
   return out;
 }
 
+namespace {
+
+// A graphic header or footer stands in the paper log as one line naming its size.
+std::string GraphicMarker(const char* what, const std::vector<std::string>& rows) {
+  char line[64];
+  snprintf(line, sizeof line, "[GRAFIKA %s %zux%zu]", what, rows.empty() ? 0 : rows[0].size() * 8,
+           rows.size());
+  return line;
+}
+
+}  // namespace
+
 std::vector<std::string> Machine::DocumentStart(const char* title) {
   std::vector<std::string> lines;
+  if (!st.header_rows.empty()) lines.push_back(GraphicMarker("NAGŁÓWKA", st.header_rows));
+  footer_due = true;
   std::string line;
   // The header is kept in the coding it was sent in; SO and DC4 only switch double width.
   std::string header = st.header;
@@ -214,6 +229,9 @@ void Machine::Print(const std::vector<std::string>& lines) {
   for (const std::string& l : lines) block += l + "\n";
   // A training-mode printer marks every printout so it is never taken for a fiscal document.
   if (!st.fiscal) block += "TRYB SZKOLENIOWY\n";
+  if (footer_due && !st.footer_rows.empty())
+    block += GraphicMarker("STOPKI", st.footer_rows) + "\n";
+  footer_due = false;
   // The electronic copy keeps every document; its digest goes into the next daily report.
   if (st.Model().copy_mode != 0) {
     std::string chained = st.copy_chain + block;
@@ -390,12 +408,20 @@ std::string Machine::Feed(std::string_view in) {
       if (c == 'S' && !readout_sent && !faults.offline) {
         out += MemoryImage();
         readout_sent = true;
+        // The dump goes at the dump speed, and "C" stops what has not gone out yet.
+        answer_baud = kDumpBaud;
+        answer_record = true;
       } else if (c == 'C') {
+        if (readout_sent) readout_cancelled = true;
         readout_sent = false;
+      } else if (c == 'B') {
+        paper.push_back(kBeepLine);
       }
       continue;
     } else {
+      // Raw bytes are a file sent to the printer: kept as they came.
       ++raw_run;
+      received_data += c;
       continue;
     }
     raw_run = 0;
@@ -478,6 +504,12 @@ int Printer::last_error() const {
 }
 void Printer::SetHostClock(std::function<int64_t()> now) {
   m_->host_now = std::move(now);
+}
+
+std::string Printer::TakeReceivedData() {
+  std::string out;
+  out.swap(m_->received_data);
+  return out;
 }
 
 std::vector<std::string> Printer::TakePaper() {

@@ -2,7 +2,7 @@
 //
 // Feed the bytes the program sends, in any chunking; `Handle` returns the bytes the printer
 // answers. It recognises command frames (ESC "P" ... ESC "\"), the lone status queries ENQ and
-// DLE, the one-character raw readout commands "S", "C", "B", and ignores other raw input. After
+// DLE, the one-character raw readout commands "S", "C", "B", and keeps other raw input. After
 // "#o" with 128 its ENQs bring the fiscal memory's records one at a time, until the closing record
 // or a CAN. The printed documents are collected as UTF-8 text blocks for a paper log.
 #pragma once
@@ -61,6 +61,8 @@ class Printer {
 
   // Documents printed since the last call, one UTF-8 block each.
   std::vector<std::string> TakePaper();
+  // Raw bytes (a file sent to the printer) received since the last call, as they came.
+  std::string TakeReceivedData();
   // True once after anything worth saving changed.
   bool TakeDirty();
 

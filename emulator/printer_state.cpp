@@ -340,9 +340,10 @@ std::string SerializeState(const PrinterState& state) {
   for (const MediumEntry& m : s.media) out << "medium " << MediumLine(m) << "\n";
   for (size_t i = 0; i < s.slots.size(); ++i) {
     const Picture& p = s.slots[i];
-    if (!p.present) continue;
+    // A slot's display mode is kept even while it holds no picture.
+    if (!p.present && p.mode == 0 && p.step == 0 && p.speed == 0 && p.interval == 0) continue;
     out << "slot " << i << ' ' << p.mode << ' ' << p.step << ' ' << p.speed << ' ' << p.interval
-        << " x" << Hex(p.raster) << "\n";
+        << " x" << (p.present ? Hex(p.raster) : "") << "\n";
   }
   for (const std::string& row : s.header_rows) out << "header_row x" << Hex(row) << "\n";
   for (const std::string& row : s.footer_rows) out << "footer_row x" << Hex(row) << "\n";
@@ -390,7 +391,7 @@ bool ParseState(std::string_view text, PrinterState* state) {
       std::string hex;
       if (v >> i >> p.mode >> p.step >> p.speed >> p.interval >> hex && i < s.slots.size() &&
           hex.size() > 0 && Unhex(std::string_view(hex).substr(1), &p.raster)) {
-        p.present = true;
+        p.present = !p.raster.empty();
         s.slots[i] = p;
       }
     } else if (key == "header_row" || key == "footer_row") {

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "emulator/picture_files.h"
+
 namespace kelm::emu {
 
 namespace {
@@ -153,9 +155,20 @@ bool Server::Start(std::string* ready, std::string* error) {
 }
 
 void Server::AfterInput() {
-  if (printer_.TakeDirty() && !options_.state_file.empty() &&
+  const bool dirty = printer_.TakeDirty();
+  if (dirty && !options_.state_file.empty() &&
       !SaveStateFile(options_.state_file, printer_.state()))
     fprintf(stderr, "kelmemu: cannot write the state file %s\n", options_.state_file.c_str());
+  if (dirty && !options_.pictures_dir.empty() &&
+      !WritePictureFiles(options_.pictures_dir, printer_.state()))
+    fprintf(stderr, "kelmemu: cannot write the pictures to %s\n", options_.pictures_dir.c_str());
+  const std::string data = printer_.TakeReceivedData();
+  if (!data.empty() && !options_.data_file.empty()) {
+    FILE* f = fopen(options_.data_file.c_str(), "ab");
+    if (f == nullptr || fwrite(data.data(), 1, data.size(), f) != data.size())
+      fprintf(stderr, "kelmemu: cannot write the data file %s\n", options_.data_file.c_str());
+    if (f != nullptr) fclose(f);
+  }
   std::vector<std::string> blocks = printer_.TakePaper();
   if (blocks.empty() || options_.paper_file.empty()) return;
   FILE* f = fopen(options_.paper_file.c_str(), "ab");

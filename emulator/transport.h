@@ -17,6 +17,8 @@ struct ServerOptions {
   std::string link;  // optional symbolic link to the pseudo-terminal
   std::string state_file;
   std::string paper_file;
+  std::string pictures_dir;  // where the held pictures are written as image files
+  std::string data_file;     // raw bytes sent to the printer are appended here
   // A TCP client that has sent nothing for this long gives way to one that is waiting.
   int idle_ms = 3000;
   // Answers queued for a client beyond this many bytes: the client does not read and is dropped.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Pictures of the main window in the three model families, made under a virtual X server so the
-# layout can be looked at: build/screenshots/main_family{0,1,2}.png. Nothing is compared.
+# Pictures of every window of the program as a private X server shows them, bare and under a
+# window manager: build/screenshots/bare/ and build/screenshots/openbox/ (the test that make test
+# runs as app_xvfb_screens and app_xvfb_screens_wm; it fails on a blank or cut-off window).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/build.sh" build >/dev/null
-cmake --build "$top/build" --target kldiag_screenshot >/dev/null
 out="$top/build/screenshots"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$top/build/tests/kldiag_screenshot" "$out"
+"$top/build/tests/xvfb_screens" "$out/bare"
+"$top/build/tests/xvfb_screens" "$out/openbox" --wm openbox

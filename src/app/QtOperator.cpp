@@ -14,6 +14,18 @@ QWidget* ActiveParent() {
   return QApplication::activeWindow();
 }
 
+// Runs a message box over the active window and gives that window the keyboard back afterwards:
+// without a window manager the X server hands the focus of a closed box to the screen's root,
+// and a wait dialog under it would no longer hear its Esc.
+int RunBox(QMessageBox& box) {
+  QPointer<QWidget> before = QApplication::activeWindow();
+  const int result = box.exec();
+  if (before != nullptr && before->isVisible()) {
+    before->activateWindow();
+  }
+  return result;
+}
+
 }  // namespace
 
 QtOperator::QtOperator() = default;
@@ -26,7 +38,7 @@ void QtOperator::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                   QString::fromStdString(text), QMessageBox::Ok, ActiveParent());
   box.setObjectName("MessageBox");
-  box.exec();
+  RunBox(box);
 }
 
 bool QtOperator::AskYesNo(const std::string& question) {
@@ -34,7 +46,7 @@ bool QtOperator::AskYesNo(const std::string& question) {
                   QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
                   ActiveParent());
   box.setObjectName("QuestionBox");
-  return box.exec() == QMessageBox::Yes;
+  return RunBox(box) == QMessageBox::Yes;
 }
 
 void QtOperator::Beep() {

@@ -17,10 +17,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/QtOperator.h"
 #include "catalogue/cash_info.h"
@@ -103,6 +105,10 @@ QWidget* TMainForm::BuildTopArea() {
   row->setContentsMargins(0, 0, 0, 0);
   page_control_ = new QTabWidget(top);
   page_control_->setObjectName("PageControl1");
+  // Every tab stays in sight: the strip never scrolls, and the window widens when the tabs of a
+  // model need more than the designed width (FitTabs).
+  page_control_->tabBar()->setUsesScrollButtons(false);
+  page_control_->tabBar()->setElideMode(Qt::ElideNone);
   page_control_->setFixedWidth(kTreeWidth);
   for (TreeId tree : kDesignedTrees)
     page_control_->addTab(NewTreeTab(tree), kTreeTabCaptions[tree]);
@@ -135,6 +141,13 @@ QWidget* TMainForm::BuildTopArea() {
   right->addWidget(cash_group_, 1);
   status_label_ = new QLabel(QString::fromUtf8(kNoAnswerText), top);
   status_label_->setObjectName("Label1");
+  // The group and the status line keep their room while hidden, so the buttons below stay put
+  // when "Pobierz dane" brings the printer's data.
+  for (QWidget* w : {static_cast<QWidget*>(cash_group_), static_cast<QWidget*>(status_label_)}) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+  }
   right->addWidget(status_label_);
   fetch_button_ = new QPushButton("Pobierz dane", top);
   fetch_button_->setObjectName("Button1");
@@ -325,6 +338,12 @@ QDialog* TMainForm::FindDialog(const std::string& class_name) const {
   return it == dialogs_.end() ? nullptr : it->second;
 }
 
+std::vector<std::string> TMainForm::DialogNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, dialog] : dialogs_) names.push_back(name);
+  return names;
+}
+
 bool TMainForm::OpenDialog(const std::string& class_name) {
   QDialog* dialog = FindDialog(class_name);
   if (dialog == nullptr) return false;
@@ -419,13 +438,22 @@ bool TMainForm::BusTabShown() const {
 }
 
 void TMainForm::ShowBusTab() {
-  if (tabs_[kBusTree] == nullptr) return;
-  const bool want = LinkSettings.PrinterVariant != 0;
-  if (want && !BusTabShown()) {
-    page_control_->addTab(tabs_[kBusTree], kTreeTabCaptions[kBusTree]);
-  } else if (!want && BusTabShown()) {
-    page_control_->removeTab(page_control_->indexOf(tabs_[kBusTree]));
+  if (tabs_[kBusTree] != nullptr) {
+    const bool want = LinkSettings.PrinterVariant != 0;
+    if (want && !BusTabShown()) {
+      page_control_->addTab(tabs_[kBusTree], kTreeTabCaptions[kBusTree]);
+    } else if (!want && BusTabShown()) {
+      page_control_->removeTab(page_control_->indexOf(tabs_[kBusTree]));
+    }
   }
+  FitTabs();
+}
+
+void TMainForm::FitTabs() {
+  const int tabs = std::max(kTreeWidth, page_control_->minimumSizeHint().width());
+  if (tabs == page_control_->width()) return;
+  page_control_->setFixedWidth(tabs);
+  setFixedWidth(kClientWidth + tabs - kTreeWidth);
 }
 
 void TMainForm::ActivateEntry(TreeId tree) {

@@ -46,6 +46,8 @@ class TMainForm : public QMainWindow {
   // A dialog created at start-up, opened by its class name from the trees and the menu.
   void RegisterDialog(const std::string& class_name, QDialog* dialog);
   QDialog* FindDialog(const std::string& class_name) const;
+  // The class names of every registered dialog, in name order.
+  std::vector<std::string> DialogNames() const;
   // Shows the named dialog modally; false when no such dialog is built yet.
   bool OpenDialog(const std::string& class_name);
 
@@ -75,6 +77,8 @@ class TMainForm : public QMainWindow {
   QWidget* NewTreeTab(TreeId tree);
   void FillTree(TreeId tree);
   void ShowBusTab();
+  // Widens the tree tabs, and the window with them, until every tab caption shows.
+  void FitTabs();
   bool TreeKey(TreeId tree, class QKeyEvent* key);
   bool WindowShortcut(class QKeyEvent* key);
   void ModelMenuClick();

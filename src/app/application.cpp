@@ -1,6 +1,9 @@
 // Process start.
 #include "app/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 #include "app/QtOperator.h"
@@ -14,20 +17,86 @@
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
+#include "graphics/dialogs/TEkranPozegnalny.h"
+#include "graphics/dialogs/TGrafikiReklamowe.h"
+#include "graphics/dialogs/TNaglowekGraficzny.h"
 #include "link/dialogs/TCzekajNaRs.h"
 #include "link/dialogs/TOdbieranie.h"
 #include "link/dialogs/TParametryTransmisji.h"
 #include "link/dialogs/TSzukamdrukarki.h"
 #include "link/dialogs/TTransmisjaTCPIP.h"
+#include "readout/dialogs/TBackUP.h"
+#include "readout/dialogs/TOdczytBloku.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
+#include "readout/dialogs/TWyslijOdbierzPlikBin.h"
+#include "readout/dialogs/TZapasowaKartaPamieci.h"
+#include "sales/dialogs/BaseTableDialogs.h"
+#include "sales/dialogs/CardDialogs.h"
+#include "sales/dialogs/CashOrderDialogs.h"
+#include "sales/dialogs/CurrencyDialogs.h"
+#include "sales/dialogs/TAnulowanieTransakcji.h"
+#include "sales/dialogs/TLinijkaParagonu.h"
+#include "sales/dialogs/TLinijkiParagonu.h"
+#include "sales/dialogs/TParagonZa1.h"
+#include "sales/dialogs/TPelnaTranskacja.h"
+#include "sales/dialogs/TPoczatekTransakcji.h"
+#include "sales/dialogs/TSterowanieWyswietlaczem.h"
+#include "sales/dialogs/TZatwierdzenieRozszerzone.h"
+#include "sales/dialogs/TZatwierdzenieTransakcji.h"
 
 namespace kelm {
+
+namespace {
+
+// The sales documents: receipts, card payments and currencies, cash, orders, goods base, display.
+void CreateSalesDialogs(TMainForm& form) {
+  const auto add = [&form](const char* name, QDialog* dialog) {
+    form.RegisterDialog(name, dialog);
+  };
+  add("TPoczatekTransakcji", new dialogs::TPoczatekTransakcji(&form));
+  add("TLinijkaParagonu", new dialogs::TLinijkaParagonu(&form));
+  add("TLinijkiParagonu", new dialogs::TLinijkiParagonu(&form));
+  add("TZatwierdzenieTransakcji", new dialogs::TZatwierdzenieTransakcji(&form));
+  add("TZatwierdzenieRozszerzone", new dialogs::TZatwierdzenieRozszerzone(&form));
+  add("TAnulowanieTransakcji", new dialogs::TAnulowanieTransakcji(&form));
+  add("TPowitowanieSprzedarzy", new dialogs::TPowitowanieSprzedarzy(&form));
+  add("TTransakcjaUznana", new dialogs::TTransakcjaUznana(&form));
+  add("TPrzeliczenieNaWaluty", new dialogs::TPrzeliczenieNaWaluty(&form));
+  add("TZmianaWalutyEwidencyjnej", new dialogs::TZmianaWalutyEwidencyjnej(&form));
+  add("TParagonZa1", new dialogs::TParagonZa1(&form));
+  add("TPelnaTranskacja", new dialogs::TPelnaTranskacja(&form));
+  add("TWplataDoKasy", new dialogs::TWplataDoKasy(&form));
+  add("TWyplataZKasy", new dialogs::TWyplataZKasy(&form));
+  add("TStanKasy", new dialogs::TStanKasy(&form));
+  add("TWysuwPapieru", new dialogs::TWysuwPapieru(&form));
+  add("TPoczatekZamowienia", new dialogs::TPoczatekZamowienia(&form));
+  add("TLinijkaZamowienia", new dialogs::TLinijkaZamowienia(&form));
+  add("TZakonczenieZamowienia", new dialogs::TZakonczenieZamowienia(&form));
+  add("TPoczateRaportuBazy", new dialogs::TPoczateRaportuBazy(&form));
+  add("TPozycjaRaportuBazy", new dialogs::TPozycjaRaportuBazy(&form));
+  add("TZakonczenieRaportuBazy", new dialogs::TZakonczenieRaportuBazy(&form));
+  add("TPelnaKontrolaBazy", new dialogs::TPelnaKontrolaBazy(&form));
+  add("TKontrolaBazyTowarowejDlaBus", new dialogs::TKontrolaBazyTowarowejDlaBus(&form));
+  add("TSterowanieWyswietlaczem", new dialogs::TSterowanieWyswietlaczem(&form));
+}
+
+}  // namespace
 
 std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
   auto app = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // The program speaks Polish whatever the user's locale, and so do Qt's own buttons and file
+  // and print dialogs (Debian's qt6-translations-l10n); without the package they stay English.
+  auto* qt_texts = new QTranslator(app.get());
+  if (qt_texts->load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(qt_texts);
+  }
+  // Fusion drops a combo box's list as a column as high as the screen (sixty-five COM ports);
+  // as a plain list it keeps to the box's visible item count and scrolls.
+  app->setStyleSheet("QComboBox { combobox-popup: 0; }");
   return app;
 }
 
@@ -49,6 +118,14 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new dialogs::TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new dialogs::TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new dialogs::TOProgramie(&form));
+  CreateSalesDialogs(form);
+  form.RegisterDialog("TGrafikiReklamowe", new dialogs::TGrafikiReklamowe(&form));
+  form.RegisterDialog("TNaglowekGraficzny", new dialogs::TNaglowekGraficzny(&form));
+  form.RegisterDialog("TEkranPozegnalny", new dialogs::TEkranPozegnalny(&form));
+  form.RegisterDialog("TZapasowaKartaPamieci", new dialogs::TZapasowaKartaPamieci(&form));
+  form.RegisterDialog("TBackUP", new dialogs::TBackUP(&form));
+  form.RegisterDialog("TWyslijOdbierzPlikBin", new dialogs::TWyslijOdbierzPlikBin(&form));
+  form.RegisterDialog("TOdczytBloku", new dialogs::TOdczytBloku(&form));
 }
 
 }  // namespace kelm

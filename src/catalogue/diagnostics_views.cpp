@@ -52,8 +52,8 @@ void ReadTypeAndVersion(bool with_code, const std::string& from, const std::stri
     view->code = kNotRead;
     return;
   }
-  std::string code = ReadProgramCheckCode(from, to);
-  if (!code.empty()) view->code = code;
+  // A refused range clears the field: the code shown before belongs to another range.
+  view->code = ReadProgramCheckCode(from, to);
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text) {

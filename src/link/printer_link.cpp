@@ -135,7 +135,7 @@ void CloseSerialPort() {
   SerialHandle().Close();
 }
 
-void RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen) {
+bool RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen) {
   CloseSerialPort();
   LinkSettings.PortNumber = saved.PortNumber;
   LinkSettings.Speed = saved.Speed;
@@ -144,7 +144,7 @@ void RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen) {
   LinkSettings.StopBits = saved.StopBits;
   LinkSettings.XonXoff = saved.XonXoff;
   LinkSettings.RtsCts = saved.RtsCts;
-  if (reopen && LinkSettings.PortNumber != kNoPort) OpenSerialPort(1);
+  return reopen && LinkSettings.PortNumber != kNoPort && OpenSerialPort(1);
 }
 
 int LineStatusCheck() {
@@ -170,6 +170,10 @@ size_t ReadBytes(char* buffer, size_t count) {
     return Logged(buffer, TcpReadBytes(buffer, count, kReadTimeoutMs));
   }
   return Logged(buffer, SerialHandle().Read(buffer, count, kReadTimeoutMs));
+}
+
+size_t PendingInput() {
+  return LinkSettings.TcpActive != 0 ? TcpPendingLength() : SerialHandle().Pending();
 }
 
 int PurgeInput() {

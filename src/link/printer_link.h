@@ -21,9 +21,10 @@ bool OpenSerialPort(int report);
 // Closes the serial handle (the port number is kept).
 void CloseSerialPort();
 // Closes the port, puts the line fields of `saved` (port, speed, data bits, parity, stop bits,
-// flow control) back into LinkSettings and reopens the port when one is selected: the way back
+// flow control) back into LinkSettings and reopens the port when one is selected (false when none
+// is or it did not open): the way back
 // after a readout pass, a failed "&Zastosuj" or a cancelled printer search.
-void RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen = true);
+bool RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen = true);
 
 // 0 clear, 1 line error (or the query failed), 2 output held by flow control.
 int LineStatusCheck();
@@ -40,6 +41,8 @@ int SendBytes(char* frame, size_t length);
 size_t ReadChunk(char* buffer, size_t space);
 // The same with an explicit maximum; over TCP/IP it waits up to 100 ms for the first byte.
 size_t ReadBytes(char* buffer, size_t count);
+// How many received bytes wait to be read on the active link.
+size_t PendingInput();
 // Drains input into AnswerBuffer before a command. Returns non-zero when the serial input never
 // went quiet ("Wystąpił błąd komunikacji" shown).
 int PurgeInput();

@@ -182,6 +182,12 @@ bool SerialPort::CheckLost() {
   return lost_;
 }
 
+size_t SerialPort::Pending() const {
+  int waiting = 0;
+  if (fd_ < 0 || ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) return 0;
+  return static_cast<size_t>(waiting);
+}
+
 int SerialPort::LineStatus() {
   if (fd_ < 0) return kLineError;
   serial_icounter_struct counts{};

@@ -49,6 +49,8 @@ class SerialPort {
   // Returns when `count` bytes have arrived or `timeout_ms` has passed, with whatever arrived.
   // A read error counts as the bytes read before it.
   size_t Read(char* buffer, size_t count, int timeout_ms = 100);
+  // Bytes received and not read yet (0 when closed or the query fails).
+  size_t Pending() const;
   // kLineError when the driver's error counters moved since the last call or the query failed;
   // kLineHeld when output waits for CTS (RTS/CTS) or for an XON (output still queued);
   // kLineClear otherwise. A query the device does not know (a pseudo-terminal) counts as clear.

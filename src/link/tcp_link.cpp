@@ -87,6 +87,10 @@ size_t TcpReadPending(char* buffer, size_t space) {
   return socket.Receive(buffer, pending < space ? pending : space);
 }
 
+size_t TcpPendingLength() {
+  return Socket().Pending();
+}
+
 bool TcpWaitReadable(int timeout_ms) {
   return Socket().WaitReadable(timeout_ms);
 }

@@ -28,6 +28,8 @@ bool TcpSocketOpen();
 bool TcpSend(const char* data, size_t count);
 // Receives what is waiting, at most `space` bytes; never blocks. Notices a peer that closed.
 size_t TcpReadPending(char* buffer, size_t space);
+// Bytes waiting to be received.
+size_t TcpPendingLength();
 // Waits up to `timeout_ms` for bytes to receive; true when some are waiting.
 bool TcpWaitReadable(int timeout_ms);
 // Receives at most `count` bytes, waiting up to `timeout_ms` for the first.

@@ -10,6 +10,7 @@
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
 #include "protocol/frame.h"
+#include "readout/port_switch.h"
 
 namespace kelm {
 namespace {
@@ -22,37 +23,10 @@ bool SendOne(char byte) {
   return SendBytes(&byte, 1) == 0;
 }
 
-// The serial port at the readout speed without Xon/Xoff for one pass. Whatever happens in the
-// pass, the operator's settings come back and the port is reopened with them.
-class ReadoutSpeed {
- public:
-  explicit ReadoutSpeed(unsigned long speed) : saved_(LinkSettings) {
-    CloseSerialPort();
-    LinkSettings.Speed = uint32_t(speed);
-    LinkSettings.XonXoff = 0;
-    open_ = OpenSerialPort(1);
-  }
-  ~ReadoutSpeed() {
-    // A device gone during the pass, or closed by a send that failed and could not open it
-    // again (which said so), stays closed: reopening it now would only add a second message to
-    // the readout's. The operator's port stays chosen, and the next command opens it again (it
-    // may be back by then).
-    const bool lost = open_ && (SerialHandle().Lost() || !SerialHandle().IsOpen());
-    RestoreLineParameters(saved_, !lost);
-  }
-  ReadoutSpeed(const ReadoutSpeed&) = delete;
-  ReadoutSpeed& operator=(const ReadoutSpeed&) = delete;
-  bool open() const { return open_; }
-
- private:
-  const LinkSettingsRecord saved_;
-  bool open_ = false;
-};
-
 }  // namespace
 
-LinkRecordLink::LinkRecordLink(uint32_t byteWaitMs)
-    : tcp_(LinkSettings.TcpActive != 0), byteWaitMs_(byteWaitMs) {}
+LinkRecordLink::LinkRecordLink(uint32_t byte_wait_ms)
+    : tcp_(LinkSettings.TcpActive != 0), byte_wait_ms_(byte_wait_ms) {}
 
 bool LinkRecordLink::Gone() const {
   if (tcp_) return LinkSettings.TcpActive == 0 || !TcpSocketOpen();
@@ -74,7 +48,7 @@ bool LinkRecordLink::ReadByte(uint8_t* byte) {
     // A read that fails at once would come back at once for ever: the link is gone.
     waited += kEmptyReadMs;
     if (Gone()) BreakOff();
-    if (byteWaitMs_ != 0 && std::max(waited, clock.TickCount() - start) >= byteWaitMs_) {
+    if (byte_wait_ms_ != 0 && std::max(waited, clock.TickCount() - start) >= byte_wait_ms_) {
       BreakOff();
     }
   }
@@ -99,8 +73,8 @@ void LinkRecordLink::PurgeInput() {
   kelm::PurgeInput();
 }
 
-void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byteWaitMs) {
-  LinkRecordLink link(byteWaitMs);
+void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byte_wait_ms) {
+  LinkRecordLink link(byte_wait_ms);
   for (;;) {
     if (LinkSettings.TcpActive != 0) {
       if (CheckLastCommandNoPurge() != kCommandExecuted ||
@@ -114,9 +88,16 @@ void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byt
         session.PassNotRun();
         return;
       }
-      ReadoutSpeed readoutSpeed(speed);
-      if (readoutSpeed.open()) {
+      // One pass at the readout speed without Xon/Xoff; the operator's settings come back
+      // whatever happens in the pass.
+      SerialPortSwitch readoutSpeed;
+      if (readoutSpeed.Switch(uint32_t(speed))) {
         session.RunPass(link);
+        // A device gone during the pass, or closed by a send that failed and could not open it
+        // again (which said so), stays closed: reopening it now would only add a second message
+        // to the readout's. The operator's port stays chosen, and the next command opens it
+        // again (it may be back by then).
+        if (SerialHandle().Lost() || !SerialHandle().IsOpen()) readoutSpeed.Restore(false);
       } else {
         session.PassNotRun();
       }

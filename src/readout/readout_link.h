@@ -15,17 +15,17 @@ namespace kelm {
 // long (kelmctl's --timeout). Without one, only "&Przerwij" ends a wait for a silent printer.
 class LinkRecordLink : public RecordLink {
  public:
-  explicit LinkRecordLink(uint32_t byteWaitMs = 0);
+  explicit LinkRecordLink(uint32_t byte_wait_ms = 0);
   bool ReadByte(uint8_t* byte) override;
   bool SendEnq() override;
   void SendCan() override;
   void PurgeInput() override;
-  bool WaitsBounded() const override { return byteWaitMs_ != 0; }
+  bool WaitsBounded() const override { return byte_wait_ms_ != 0; }
 
  private:
   bool Gone() const;
   const bool tcp_;
-  const uint32_t byteWaitMs_;
+  const uint32_t byte_wait_ms_;
 };
 
 // The TCP/IP status byte must have both of these bits set before a pass is read.
@@ -33,7 +33,7 @@ inline constexpr uint8_t kReadoutTcpStatusMask = 0x60;
 
 // Runs the passes of one readout after its "#o" frame has been sent: the status check, then per
 // currency the download dialog at the readout speed, until a pass fails or no currency follows.
-// `byteWaitMs` limits each wait for a byte of the record stream (0: until "&Przerwij").
-void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byteWaitMs = 0);
+// `byte_wait_ms` limits each wait for a byte of the record stream (0: until "&Przerwij").
+void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byte_wait_ms = 0);
 
 }  // namespace kelm

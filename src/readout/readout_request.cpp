@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "protocol/frame.h"
+#include "protocol/number_text.h"
 
 namespace kelm {
 namespace {
@@ -29,6 +30,34 @@ void ParseMonth(std::string text, int* month, int* year) {
 
 bool YearInRange(int year) {
   return year >= 1980 && year <= 2079;
+}
+
+bool LeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// A day of the calendar; day 0 stands for "the whole month".
+bool ValidDate(int year, int month, int day, bool whole_month) {
+  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return false;
+  if (whole_month) return day == 0;
+  return day >= 1 && day <= kDays[month - 1] + (month == 2 && LeapYear(year) ? 1 : 0);
+}
+
+// The report numbers go into the frame as texts between "/" separators, so anything but a whole
+// number would reach the printer as another field or as garbage.
+bool ReportNumber(const std::string& text, std::string* number, std::string* message) {
+  const std::string field = text.substr(0, kFieldLimit);
+  const size_t first = field.find_first_not_of(' ');
+  const size_t last = field.find_last_not_of(' ');
+  const std::string digits =
+      first == std::string::npos ? "" : field.substr(first, last - first + 1);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+    *message = ConversionErrorMessage(field, true);
+    return false;
+  }
+  *number = digits;
+  return true;
 }
 
 uint8_t TwoDigits(int value) {
@@ -58,6 +87,25 @@ bool BuildReadoutRequest(const ReadoutFields& f, ReadoutRequest* r, std::string*
     *message = "    Data spoza zakresu     ";
     return false;
   }
+  // Past the documented year checks, a month or day that no calendar has is refused the same
+  // way rather than sent for the printer to reject.
+  if (f.mode == ReadoutMode::kMonthly && !ValidDate(first_year, first_month, 0, true)) {
+    *message = "     Data spoza zakresu     ";
+    return false;
+  }
+  if (f.mode == ReadoutMode::kByDates && !ValidDate(first_year, first_month, first_day, false)) {
+    *message = "     Data spoza zakresu     ";
+    return false;
+  }
+  if (f.mode == ReadoutMode::kByDates && !ValidDate(last_year, last_month, last_day, false)) {
+    *message = "    Data spoza zakresu     ";
+    return false;
+  }
+  if (f.mode == ReadoutMode::kByNumbers &&
+      (!ReportNumber(f.first_number, &out.first_number, message) ||
+       !ReportNumber(f.last_number, &out.last_number, message))) {
+    return false;
+  }
 
   if (!f.full) out.flags |= kReadoutShort;
   if (f.emergency) out.flags |= kReadoutEmergency;
@@ -82,8 +130,6 @@ bool BuildReadoutRequest(const ReadoutFields& f, ReadoutRequest* r, std::string*
   out.first =
       PackedDate{20, uint8_t(out.first_year), uint8_t(out.first_month), uint8_t(out.first_day)};
   out.last = PackedDate{20, uint8_t(out.last_year), uint8_t(out.last_month), uint8_t(out.last_day)};
-  out.first_number = f.first_number.substr(0, kFieldLimit);
-  out.last_number = f.last_number.substr(0, kFieldLimit);
 
   out.report.by_numbers = f.mode == ReadoutMode::kByNumbers;
   out.report.monthly = f.mode == ReadoutMode::kMonthly;

@@ -57,6 +57,9 @@ class DiagDialogsTest : public test::LinkTest {
   bool Show(QDialog& dialog, std::function<void(QWidget*)> act) {
     bool acted = false;
     WhenModal([&](QWidget* d) {
+      if (auto* diagnostic = qobject_cast<dialogs::DiagnosticDialog*>(d)) {
+        test::WaitFor([diagnostic] { return !diagnostic->ReadPending(); });
+      }
       acted = true;
       act(d);
       if (d->isVisible()) static_cast<QDialog*>(d)->reject();

@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 
+#include "catalogue/dialogs/DiagnosticDialog.h"
 #include "catalogue/model.h"
 #include "main_form_fixture.h"
 #include "support/kelmemu_process.h"
@@ -134,6 +135,9 @@ TEST_P(DiagKelmemuTest, EveryDiagnosticsEntryOpensItsDialogAndReadsThePrinter) {
     tree->setCurrentItem(*it);
     bool shown = false;
     WhenModal([&](QWidget* d) {
+      if (auto* diagnostic = qobject_cast<dialogs::DiagnosticDialog*>(d)) {
+        test::WaitFor([diagnostic] { return !diagnostic->ReadPending(); });
+      }
       shown = true;
       EXPECT_EQ(d->objectName().toStdString(), entry.row->dialog);
       check->second(d);

@@ -1,6 +1,7 @@
 // The desktop program against the virtual printer kelmemu over loopback TCP/IP and over a
 // pseudo-terminal reached as COM1: connect from the dialogs, send a command from a tree entry.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -62,7 +63,11 @@ TEST_F(KelmemuGuiTest, CommandOverTcp) {
   EXPECT_TRUE(Find<QGroupBox>("GroupBox1")->isHidden());
   // Over TCP/IP a tick does not wait for bytes; let real time pass between the ticks.
   guard.op.on_tick = [](ModalWait&, int) { usleep(1000); };
-  Find<QPushButton>("Button1")->click();
+  auto* fetch = Find<QPushButton>("Button1");
+  const QPoint before = fetch->mapTo(form.get(), QPoint(0, 0));
+  fetch->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  EXPECT_EQ(fetch->mapTo(form.get(), QPoint(0, 0)), before) << "the button stays where it was";
   EXPECT_FALSE(Find<QGroupBox>("GroupBox1")->isHidden());
   EXPECT_FALSE(Find<QLineEdit>("PTU_A")->text().isEmpty());
   EXPECT_FALSE(Find<QLineEdit>("TOT_A")->text().isEmpty());

@@ -76,9 +76,12 @@ TEST_P(DiagnosticViews, TypeWithCheckCodeOnlyInFamilyTwo) {
   EXPECT_EQ(view.type, "KELM SALVO PRO");
   EXPECT_EQ(view.version, "2.00");
   EXPECT_EQ(view.code, std::string(40, 'D'));
-  // A refused range keeps the code shown before.
+  // A refused range does not leave the code of another range on screen.
   ReadTypeAndVersion(true, "9", "1", &view);
-  EXPECT_EQ(view.code, std::string(40, 'D'));
+  EXPECT_EQ(view.code, "");
+  ReadTypeAndVersion(true, "0", "262143", &view);
+  ReadTypeAndVersion(true, "0", "x", &view);
+  EXPECT_EQ(view.code, "");
   LinkSettings.ModelFamily = 1;
   ReadTypeAndVersion(true, "0", "262143", &view);
   EXPECT_EQ(view.code, kNotRead);

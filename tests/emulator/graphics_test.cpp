@@ -1,7 +1,14 @@
 // Display pictures, graphic header rows, the farewell screen and control number series.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "emulator/daily_digest.h"
+#include "emulator/picture_files.h"
 #include "emulator/wire.h"
 
 namespace kelm::emu::test {
@@ -86,6 +93,60 @@ TEST(Farewell, EightPartsOf128Bytes) {
     ASSERT_EQ(b.printer.last_error(), 0) << k;
   }
   EXPECT_EQ(b.printer.state().farewell.size(), 1024u);
+}
+
+TEST(HeaderGraphics, PrintoutsCarryMarkersForTheStoredHeaderAndFooter) {
+  Bench b;
+  const std::string row = Hex(std::string(52, '\x0F'));
+  auto send = [&](int rows, int footer) {
+    for (int i = 1; i <= rows; ++i) {
+      char params[64];
+      snprintf(params, sizeof params, "251;%02d;%d;52;0;%d$d", i, i == rows, footer);
+      b.Send(Raw(params + row));
+      ASSERT_EQ(b.printer.last_error(), 0) << i;
+    }
+  };
+  send(16, 0);
+  send(8, 1);
+  ASSERT_EQ(b.Run("0#r"), 0);
+  const std::string paper = b.Paper();
+  EXPECT_EQ(paper.rfind("[GRAFIKA NAGŁÓWKA 416x16]\n", 0), 0u) << paper;
+  EXPECT_NE(paper.find("TRYB SZKOLENIOWY\n[GRAFIKA STOPKI 416x8]\n|"), std::string::npos) << paper;
+}
+
+TEST(PictureFiles, EveryHeldPictureAsAOneBitBmp) {
+  Bench b;
+  std::string raster(1536, '\0');
+  raster[0] = 0x01;                        // the top-left point
+  raster[1535] = static_cast<char>(0x80);  // and (191, 63)
+  ASSERT_EQ(b.Run("253;3$d"), 0);
+  for (int k = 0; k < 8; ++k)
+    b.Send(Raw("255;" + std::to_string(k) + ";3$d" + Hex(raster.substr(k * 192, 192))) + kEnq);
+  b.Send(Raw("251;01;1;52;0;0$d" + Hex(std::string(52, '\x80'))));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kelmemu-pictures-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "slot5.bmp") << "stale";
+  ASSERT_TRUE(WritePictureFiles(dir.string(), b.printer.state()));
+  auto read = [&](const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  const std::string slot = read("slot3.bmp");
+  ASSERT_EQ(slot.size(), 62u + 64 * 24);
+  EXPECT_EQ(slot.substr(0, 2), "BM");
+  EXPECT_EQ(slot[10], 62);
+  // Bottom row first: (191, 63) is the last bit of the first row; (0, 0) the first of the last.
+  EXPECT_EQ(static_cast<unsigned char>(slot[62 + 23]), 0x01);
+  EXPECT_EQ(static_cast<unsigned char>(slot[62 + 63 * 24]), 0x80);
+  const std::string header = read("header.bmp");
+  ASSERT_EQ(header.size(), 62u + 52);
+  EXPECT_EQ(header.substr(62), std::string(52, '\x80'));
+  EXPECT_FALSE(std::filesystem::exists(dir / "slot5.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "farewell.bmp"));
+  std::filesystem::remove_all(dir);
 }
 
 // The control number printed last on a document (the line before the training-mode mark).

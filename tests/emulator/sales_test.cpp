@@ -123,6 +123,31 @@ TEST(ReceiptStory, ExtendedClosingWithCardAndChange) {
   EXPECT_NE(paper.find("RESZTA"), std::string::npos);
 }
 
+TEST(ReceiptStory, SystemNumberAndForeignCurrencyLinesArePrinted) {
+  struct Row {
+    std::string start, printed;
+  };
+  const Row rows[] = {
+      {"0;1$h#S-17\r", "Nr sys. S-17"},
+      {"0;1$h##123#\r", "Nr sys. [kod kreskowy: 123]"},
+      {"0;2$h##123#\rEAN-13\r", "Nr sys. [kod EAN-13: 123]"},
+      {"0;1$h#\r", ""},
+  };
+  for (const Row& row : rows) {
+    Bench b;
+    ASSERT_EQ(b.Run(row.start), 0) << row.start;
+    ASSERT_EQ(b.Run("1$lKawa\r1\rA/12.00/12.00/"), 0);
+    ASSERT_EQ(b.Run("1;0;0;0;1;0;0;0;0;0;0$xJan\r$16 2.10 50.00 0.00 100 EUR 4.20 0.00\r\r\r\r\r"
+                    "\r\r\r12.00/0.00/12.00/0.00/0.00/0.00/0.00/0.00/0.00/"),
+              0);
+    const std::string paper = b.Paper();
+    EXPECT_EQ(paper.find("Nr sys. ") != std::string::npos, !row.printed.empty()) << paper;
+    if (!row.printed.empty()) EXPECT_NE(paper.find(row.printed), std::string::npos) << paper;
+    EXPECT_NE(paper.find("WALUTA EUR 50,00                      2,10"), std::string::npos) << paper;
+    EXPECT_NE(paper.find("  kurs 100 EUR = 4.20 PLN"), std::string::npos);
+  }
+}
+
 struct ErrorRow {
   const char* name;
   std::vector<std::string> setup;

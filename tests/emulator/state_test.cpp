@@ -21,6 +21,7 @@ TEST(StateFile, RoundTripKeepsTheFiscalMemoryAndSettings) {
   ASSERT_EQ(b.Run("253;0$d"), 0);
   for (int k = 0; k < 8; ++k)
     b.Send("\x1BP255;" + std::to_string(k) + ";0$d" + std::string(384, 'A') + "\x1B\\");
+  ASSERT_EQ(b.Run("254;3;4;2;6;0$d"), 0);  // the mode of a slot without a picture
 
   PrinterState copy;
   ASSERT_TRUE(ParseState(SerializeState(b.printer.state()), &copy));
@@ -32,6 +33,9 @@ TEST(StateFile, RoundTripKeepsTheFiscalMemoryAndSettings) {
   EXPECT_EQ(copy.header, "Nowy\n");
   EXPECT_EQ(copy.model, "salvo");
   EXPECT_EQ(copy.slots[0].raster, std::string(1536, '\xAA'));
+  EXPECT_FALSE(copy.slots[6].present);
+  EXPECT_EQ(copy.slots[6].mode, 3);
+  EXPECT_EQ(copy.slots[6].step, 4);
   EXPECT_EQ(copy.cash, 250);
 }
 

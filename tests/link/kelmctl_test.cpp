@@ -1,7 +1,9 @@
 // kelmctl as a separate process against a scripted printer on a pseudo-terminal and on TCP.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "protocol/frame.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
+#include "support/command_output.h"
 #include "support/kelmemu_process.h"
 #include "support/reset.h"
 
@@ -217,7 +220,101 @@ TEST_F(Kelmctl, ReadoutWritesTheDialogsTextForEveryModel) {
     EXPECT_EQ(TempDir::Read(dir.File(kReadoutWorkFile)), by_tool) << model;
   }
 }
+// The raw memory readout leaves the port as it found it, when it ends by itself and when it is
+// interrupted; the printer gets its "C" either way and takes a new "S".
+TEST_F(Kelmctl, DumpPutsThePortBackOnEveryWayOut) {
+  // At 9600 the dump of 262144 bytes takes minutes: time enough to interrupt it.
+  KelmemuProcess emu({"--pty", "--pace", "9600"});
+  ASSERT_TRUE(emu.Ready()) << emu.ready();
+  const std::string device = emu.Where();
+  auto port_as_given = [&] {
+    termios t{};
+    const int fd = open(device.c_str(), O_RDWR | O_NOCTTY);
+    const bool ok =
+        fd >= 0 && tcgetattr(fd, &t) == 0 && cfgetospeed(&t) == B9600 && (t.c_iflag & IXON) != 0;
+    if (fd >= 0) close(fd);
+    return ok;
+  };
+  const std::string program = KELMCTL_PATH, out = dir.File("part.bin");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    execl(program.c_str(), program.c_str(), "--device", device.c_str(), "--xonxoff", "dump", "-o",
+          out.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  struct stat info {};
+  for (int i = 0; i < 1000 && (stat(out.c_str(), &info) != 0 || info.st_size < 100); ++i)
+    usleep(10000);
+  kill(pid, SIGINT);
+  int raw = 0;
+  waitpid(pid, &raw, 0);
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1);
+  EXPECT_TRUE(port_as_given());
+  EXPECT_GE(info.st_size, 100);
+
+  const Outcome r =
+      Run({"--device", device, "--xonxoff", "dump", "-o", "whole.bin", "--size", "200"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "200\n");
+  EXPECT_EQ(TempDir::Read(dir.File("whole.bin")), TempDir::Read(out).substr(0, 200));
+  EXPECT_TRUE(port_as_given());
+  EXPECT_EQ(Run({"--device", device, "dump"}).status, 64) << "no -o";
+}
+
+TEST_F(Kelmctl, SendFileAndBackUpReachThePrinter) {
+  KelmemuProcess emu({"--tcp", "127.0.0.1:0", "--model", "salvo", "--data", dir.File("data.bin"),
+                      "--state", dir.File("state.txt")});
+  ASSERT_TRUE(emu.Ready()) << emu.ready();
+  TempDir::Write(dir.File("plik.bin"), std::string(1500, 'z'));
+  Outcome r = Run({"--tcp", emu.Where(), "sendfile", "plik.bin"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1500\n");
+  r = Run({"--tcp", emu.Where(), "backup", "newer", "--copy-port", "2", "--copy-speed", "115200"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string state = TempDir::Read(dir.File("state.txt"));
+  EXPECT_NE(state.find("backup_port 2"), std::string::npos) << state;
+  EXPECT_NE(state.find("backup_speed 4"), std::string::npos) << state;
+  EXPECT_EQ(TempDir::Read(dir.File("data.bin")), std::string(1500, 'z'));
+  // The Salvo has no older back-up to choose, as the dialog hides it.
+  EXPECT_EQ(Run({"--tcp", emu.Where(), "backup", "older"}).status, 64);
+  EXPECT_EQ(Run({"--tcp", emu.Where(), "backup", "newer", "--copy-speed", "1234"}).status, 64);
+}
 #endif
+
+TEST_F(Kelmctl, BurnWritesNewSessionsAndReportsTheEnginesErrors) {
+  const std::string image = dir.File("raporty.iso");
+  setenv("KELM_DISC_DRIVES", ("stdio:" + image + ",stdio:/dev/full").c_str(), 1);
+  Outcome r = Run({"drives"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // "N<TAB>address<TAB>name" per drive; the image files follow the machine's own drives.
+  const size_t at = r.out.find("\tstdio:" + image + "\t");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  const size_t line = r.out.rfind('\n', at);
+  const std::string index = r.out.substr(line == std::string::npos ? 0 : line + 1,
+                                         at - (line == std::string::npos ? 0 : line + 1));
+  TempDir::Write(dir.File("a.txt"), "pierwszy\r\n");
+  TempDir::Write(dir.File("b.txt"), "drugi\r\n");
+  r = Run({"burn", "a.txt", "--drive", "stdio:" + image});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Nagrywanie zakończono poprawnie.\n");
+  // The drive by its place in the list, and a name of its own on the disc.
+  r = Run({"burn", "b.txt", "--drive", index, "--name", "VANTEL_Miesiac_11-2026.txt"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  unsetenv("KELM_DISC_DRIVES");
+  const std::string toc = CommandOutput("xorriso -indev " + image + " -toc -ls");
+  EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
+  EXPECT_NE(toc.find("'a.txt'"), std::string::npos) << toc;
+  EXPECT_NE(toc.find("'VANTEL_Miesiac_11-2026.txt'"), std::string::npos) << toc;
+
+  r = Run({"burn", "a.txt", "--drive", "stdio:/dev/full"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Wystąpił błąd podczas nagrywania. Błąd = 6\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Nr błędu = 6"), std::string::npos) << r.err;
+  EXPECT_EQ(Run({"burn", "a.txt"}).status, 64) << "no drive";
+}
 
 }  // namespace
 }  // namespace kelm::test

@@ -3,7 +3,9 @@
 // the saved copy, printing to PDF read back with pdftotext, and "&Przerwij".
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,12 +28,16 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "main_form_fixture.h"
+#include "protocol/win1250.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/ReportViewer.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/dialogs/TOdczytajRaportOkresowy.h"
 #include "readout/dialogs/TPobieranieFiskalnejSklepu.h"
 #include "readout/dialogs/TZakonczonoOdczytywanie.h"
 #include "readout/readout_session.h"
 #include "readout/stream.h"
+#include "support/command_output.h"
 #include "support/in_folder.h"
 #include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
@@ -197,19 +203,25 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
     proposed = name;
     return QString::fromStdString(copy);
   };
+  QString docName;
   end->choose_printer = [&](QPrinter& p) {
+    docName = p.docName();
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;
   };
   ShowCounter downloadShown;
   download->installEventFilter(&downloadShown);
-  std::string text, label;
+  std::string text, label, viewed;
+  bool viewerShown = false;
   WhenTrue([&] { return end->isVisible(); },
            [&] {
              label = Child<QLabel>(end, "Label1")->text().toStdString();
              text = WorkFile();
              Child<QPushButton>(end, "Button2")->click();
+             viewerShown = end->viewer()->isVisible();
+             viewed = end->viewer()->Text().toStdString();
+             Child<QPushButton>(end->viewer(), "External")->click();
              Child<QPushButton>(end, "Button3")->click();
              Child<QPushButton>(end, "Button4")->click();
              Child<QPushButton>(end, "Button5")->click();
@@ -225,11 +237,21 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
   EXPECT_EQ(label, "Odczytywanie zakończono poprawnie");
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(text.substr(text.size() - 5), "\t\t\t\r\n");
+  // "&Wyświetl" shows the text in the program's own viewer, which hands it to the desktop's editor.
+  EXPECT_TRUE(viewerShown);
+  EXPECT_FALSE(end->viewer()->isVisible()) << "the viewer goes with the end dialog";
+  std::string expected = Cp1250ToUtf8(text);
+  for (size_t at; (at = expected.find("\r\n")) != std::string::npos;) expected.erase(at, 1);
+  EXPECT_EQ(viewed, expected);
   EXPECT_EQ(opened.toStdString(), dir.File(kReadoutWorkFile));
   EXPECT_EQ(proposed, "VANTEL_ABC12345678_Nr_1_3.txt");
   EXPECT_EQ(test::TempDir::Read(copy), text);
   EXPECT_EQ(WorkFile(), "") << "closing the end dialog deletes the work file";
 
+  // The print dialog's proposed file is the document name plus ".pdf": no "..pdf".
+  EXPECT_EQ(docName.toStdString(),
+            "Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC 12345678 od nr 1 "
+            "do nr 3");
   const std::string printed = RunPdfToText(pdf);
   EXPECT_NE(printed.find("Raport okresowy z drukarki KELM VANTEL 57T o numerze unikatowym ABC "
                          "12345678 od nr 1 do nr 3."),
@@ -237,6 +259,56 @@ TEST_F(ReadoutDialogs, ReadoutThroughTheEndDialogSavedPrintedAndDeleted) {
       << printed;
   EXPECT_NE(printed.find("Strona 1 z 1"), std::string::npos) << printed;
   EXPECT_NE(printed.find("NIP: 525-000-00-00"), std::string::npos) << printed;
+}
+
+// Two readouts written from the end dialog onto one image file taken as a drive: the second
+// is a new session and the first report stays on the disc.
+TEST_F(ReadoutDialogs, EndDialogWritesEachReportAsANewSession) {
+  UseTcp();
+  const std::string image = dir.File("plyta.iso");
+  setenv("KELM_DISC_DRIVES", ("stdio:" + image).c_str(), 1);
+  dialogs::TNagrywanieCD_DVD* disc = end->discDialog();
+  std::vector<std::string> statuses, names;
+  for (const char* last : {"3", "4"}) {
+    Script({test::Pass(std::atoi(last))});
+    WhenTrue([&] { return disc->isVisible(); },
+             [&] {
+               auto* drives = Child<QComboBox>(disc, "ComboBox1");
+               drives->setCurrentIndex(drives->count() - 1);
+               names.push_back(Child<QLineEdit>(disc, "Edit1")->text().toStdString());
+               EXPECT_FALSE(Child<QCheckBox>(disc, "CheckBox2")->isVisible());
+               Child<QPushButton>(disc, "Button2")->click();
+             });
+    WhenTrue(
+        [&] {
+          auto* status = Child<QLabel>(disc, "Label2");
+          return disc->isVisible() && status->isVisible() &&
+                 status->text() != QString::fromUtf8("Trwa nagrywanie.Czekaj...");
+        },
+        [&] {
+          statuses.push_back(Child<QLabel>(disc, "Label2")->text().toStdString());
+          Child<QPushButton>(disc, "Button1")->click();
+        });
+    WhenTrue([&] { return end->isVisible(); },
+             [&] {
+               auto* write = Child<QPushButton>(end, "Button1");
+               EXPECT_TRUE(write->isEnabled());
+               write->click();
+               Child<QPushButton>(end, "Button5")->click();
+             });
+    AskNumbers("1", last);
+    Child<QPushButton>(dialog.get(), "Button1")->click();
+  }
+  unsetenv("KELM_DISC_DRIVES");
+  EXPECT_EQ(qt_op.messages, std::vector<std::string>{});
+  EXPECT_EQ(statuses, std::vector<std::string>(2, "Nagrywanie zakończono poprawnie."));
+  ASSERT_EQ(names, (std::vector<std::string>{"VANTEL_ABC12345678_Nr_1_3.txt",
+                                             "VANTEL_ABC12345678_Nr_1_4.txt"}));
+  const std::string toc = test::CommandOutput("xorriso -indev " + image + " -toc -ls");
+  EXPECT_NE(toc.find("Media summary: 2 sessions"), std::string::npos) << toc;
+  EXPECT_NE(toc.find("Volume id    : 'KELM VANTEL 57T'"), std::string::npos) << toc;
+  for (const std::string& name : names)
+    EXPECT_NE(toc.find("'" + name + "'"), std::string::npos) << toc;
 }
 
 TEST_F(ReadoutDialogs, ProgressOfALongReadoutOverThePort) {
@@ -411,6 +483,45 @@ TEST_F(ReadoutFromTheMainWindow, BasicTreeEntryOpensTheReadoutDialog) {
   });
   QTest::keyClick(tree, Qt::Key_Return);
   EXPECT_EQ(shown, "TOdczytajRaportOkresowy");
+}
+
+// The viewer on its own: Windows-1250 letters, search that wraps, copy, and a desktop without an
+// editor for text files.
+TEST(ReportViewerTest, ReadsSearchesCopiesAndSaysWhenNoEditorOpensTheFile) {
+  test::TestApp();
+  test::SeamGuard seams;
+  test::TempDir dir;
+  const std::string file = dir.File("raport.txt");
+  test::TempDir::Write(file, Utf8ToCp1250("Zażółć gęślą jaźń\r\nSUMA PTU 12.30\r\nsuma 1\r\n"));
+  dialogs::ReportViewer viewer;
+  ASSERT_TRUE(viewer.Load(QString::fromStdString(file), "Raport"));
+  EXPECT_EQ(viewer.Text().toStdString(), "Zażółć gęślą jaźń\nSUMA PTU 12.30\nsuma 1\n");
+  EXPECT_EQ(viewer.windowTitle(), "Raport");
+  auto* find = Child<QLineEdit>(&viewer, "Find");
+  auto* next = Child<QPushButton>(&viewer, "FindNext");
+  auto* copy = Child<QPushButton>(&viewer, "Copy");
+  find->setText("suma");
+  const char* found[] = {"SUMA", "suma", "SUMA"};  // either case, and round again from the top
+  for (const char* want : found) {
+    next->click();
+    copy->click();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), want);
+  }
+  find->setText("brak");
+  QTest::keyClick(find, Qt::Key_Return);
+  EXPECT_EQ(Child<QLabel>(&viewer, "Found")->text().toStdString(), "Nie znaleziono");
+
+  QString handed;
+  viewer.open_externally = [&handed](const QString& path) {
+    handed = path;
+    return false;
+  };
+  Child<QPushButton>(&viewer, "External")->click();
+  EXPECT_EQ(handed.toStdString(), file);
+  EXPECT_EQ(seams.op.messages,
+            std::vector<std::string>{"Nie znaleziono programu do otwierania plików tekstowych."});
+  EXPECT_FALSE(viewer.Load(QString::fromStdString(dir.File("brak.txt")), "Raport"));
+  EXPECT_TRUE(viewer.Text().isEmpty());
 }
 
 }  // namespace

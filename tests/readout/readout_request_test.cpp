@@ -118,6 +118,15 @@ TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
       {ReadoutMode::kMonthly, "01/01/1900", "01/01/1900", "01/2079", nullptr},
       {ReadoutMode::kMonthly, "", "", "", "     Data spoza zakresu     "},
       {ReadoutMode::kByNumbers, "", "", "", nullptr},
+      // Months and days no calendar has.
+      {ReadoutMode::kMonthly, "", "", "13/2026", "     Data spoza zakresu     "},
+      {ReadoutMode::kMonthly, "", "", "00/2026", "     Data spoza zakresu     "},
+      {ReadoutMode::kMonthly, "", "", "__/2026", "     Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "31/04/2026", "30/04/2026", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "01/04/2026", "29/02/2027", "", "    Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "01/13/2026", "31/12/2026", "", "     Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "29/02/2028", "00/03/2028", "", "    Data spoza zakresu     "},
+      {ReadoutMode::kByDates, "29/02/2028", "31/12/2028", "", nullptr},
   };
   for (const Row& row : rows) {
     ReadoutFields f = Fields(row.mode);
@@ -131,6 +140,40 @@ TEST(ReadoutRequest, YearsOutsideTheRangeSendNothing) {
     if (row.message != nullptr) {
       EXPECT_EQ(message, row.message);
     }
+  }
+}
+
+TEST(ReadoutRequest, ReportNumbersMustBeWholeNumbers) {
+  struct Row {
+    const char* first;
+    const char* last;
+    const char* message;  // nullptr: accepted, with the frame's numbers below
+    const char* numbers;
+  } rows[] = {
+      {"abc", "240", "'abc' nie jest poprawną liczbą całkowitą.", nullptr},
+      {"15", "x/y", "'x/y' nie jest poprawną liczbą całkowitą.", nullptr},
+      {"1/2", "240", "'1/2' nie jest poprawną liczbą całkowitą.", nullptr},
+      {"", "240", "'' nie jest poprawną liczbą całkowitą.", nullptr},
+      {"15", "-3", "'-3' nie jest poprawną liczbą całkowitą.", nullptr},
+      {"1 5", "240", "'1 5' nie jest poprawną liczbą całkowitą.", nullptr},
+      {" 15 ", "0240", nullptr, "15/0240/"},
+  };
+  for (const Row& row : rows) {
+    ReadoutFields f = Fields(ReadoutMode::kByNumbers);
+    f.first_number = row.first;
+    f.last_number = row.last;
+    ReadoutRequest r;
+    std::string message;
+    const bool ok = BuildReadoutRequest(f, &r, &message);
+    EXPECT_EQ(ok, row.message == nullptr) << row.first << " " << row.last;
+    if (row.message != nullptr) {
+      EXPECT_EQ(message, row.message);
+      continue;
+    }
+    char frame[256];
+    const int n = FormatReadoutFrame(r, frame, sizeof frame);
+    EXPECT_EQ(std::string(frame, n > 0 ? size_t(n) : 0),
+              Framed(std::string("4;0;0;0;0;0;0;128#o") + row.numbers + "\r\r115200/"));
   }
 }
 

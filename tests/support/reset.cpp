@@ -16,6 +16,7 @@
 #include "protocol/error_table.h"
 #include "protocol/field_texts.h"
 #include "protocol/frame.h"
+#include "sales/receipt_commands.h"
 
 namespace kelm::test {
 
@@ -34,6 +35,7 @@ void ResetProcessState() {
   ResetDetectedType();
   ResetModelName();
   ResetMainWindowState();
+  ResetSalesState();
 }
 
 }  // namespace kelm::test

@@ -39,10 +39,12 @@ struct Command {
   const char* arguments;  // as the usage shows them, after the name
   const char* help;       // the usage line; "\n" starts a continuation line
   int (*handler)(const Invocation&);
-  int word_count = 0;  // the command's own words, exactly
+  int word_count = 0;  // the command's own words, exactly; -1: as many as `valid` accepts
   std::vector<CommandOption> options = {};
   // Further checks of the words and options together; false is a usage error.
   bool (*valid)(const Invocation&) = nullptr;
+  // False for commands that do not talk to the printer (the disc commands).
+  bool needs_link = true;
 };
 
 // Exit 1 with the reason on standard error: the printer did not answer in time, or answered
@@ -54,5 +56,8 @@ int UnreadableAnswer(const char* answer);
 const std::vector<Command>& LinkCommands();
 const std::vector<Command>& DiagnosticsCommands();
 const std::vector<Command>& ReadoutCommands();
+const std::vector<Command>& SalesCommands();
+const std::vector<Command>& GraphicsCommands();
+const std::vector<Command>& TransferCommands();
 
 }  // namespace kelm::ctl

@@ -49,7 +49,8 @@ constexpr const char* kStopBitNames[3] = {"1", "1.5", "2"};
 
 const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
-      &LinkCommands(), &DiagnosticsCommands(), &ReadoutCommands()};
+      &LinkCommands(),  &DiagnosticsCommands(), &ReadoutCommands(),
+      &SalesCommands(), &GraphicsCommands(),    &TransferCommands()};
   return families;
 }
 
@@ -252,7 +253,9 @@ const Command* ParseCommandLine(int argc, char** argv, Common* c) {
     if (option == nullptr || option->values != 0 || in.Has(flag)) return nullptr;
     in.options[flag];
   }
-  if (static_cast<int>(in.words.size()) != command->word_count) return nullptr;
+  if (command->word_count >= 0 && static_cast<int>(in.words.size()) != command->word_count) {
+    return nullptr;
+  }
   if (command->valid != nullptr && !command->valid(in)) return nullptr;
   return command;
 }
@@ -308,7 +311,7 @@ int Run(int argc, char** argv) {
     SetTransmissionLogFolder(c.log_dir);
     if (!ToggleTransmissionLog()) return kExitLink;
   }
-  if (ConnectLink(c)) result = command->handler(c.invocation);
+  if (!command->needs_link || ConnectLink(c)) result = command->handler(c.invocation);
   std::fflush(stdout);
   ResetTcpLink();
   CloseSerialPort();

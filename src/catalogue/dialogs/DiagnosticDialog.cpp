@@ -44,12 +44,30 @@ QLineEdit* DiagnosticDialog::NewField(const char* name) {
   return field;
 }
 
+namespace {
+
+// A dialog that is never painted (a minimised program) still reads after this long.
+constexpr int kReadAtTheLatestMs = 250;
+
+}  // namespace
+
 void DiagnosticDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   close_pending_ = false;
-  QTimer::singleShot(0, this, [this] {
-    if (isVisible()) FormShow();
-  });
+  show_pending_ = true;
+  QTimer::singleShot(kReadAtTheLatestMs, this, &DiagnosticDialog::RunFormShow);
+}
+
+void DiagnosticDialog::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // After this paint has reached the screen, which happens before the next turn of the loop.
+  if (show_pending_) QTimer::singleShot(0, this, &DiagnosticDialog::RunFormShow);
+}
+
+void DiagnosticDialog::RunFormShow() {
+  if (!show_pending_ || !isVisible()) return;
+  show_pending_ = false;
+  FormShow();
 }
 
 // A failed query ends the dialog once control is back in its event loop, which is when the

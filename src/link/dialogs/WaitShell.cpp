@@ -1,6 +1,7 @@
 // The shell of the timer-driven modal waits.
 #include "link/dialogs/WaitShell.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -8,6 +9,9 @@
 #include <algorithm>
 
 namespace kelm::dialogs {
+
+// A shell that never gets painted (a minimised program) still ticks after this long.
+constexpr int kFirstTickAtTheLatestMs = 250;
 
 WaitShell::WaitShell(QWidget* parent) : QDialog(parent) {
   setModal(true);
@@ -23,6 +27,8 @@ WaitShell::WaitShell(QWidget* parent) : QDialog(parent) {
   connect(cancel_, &QPushButton::clicked, this, &WaitShell::Cancel);
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &WaitShell::OnTimer);
+  first_tick_guard_.setSingleShot(true);
+  connect(&first_tick_guard_, &QTimer::timeout, this, &WaitShell::StartTicking);
 }
 
 void WaitShell::AddAboveBar(QWidget* widget) {
@@ -40,13 +46,41 @@ void WaitShell::Started() {
 void WaitShell::Run(ModalWait& wait) {
   wait_ = &wait;
   closing_ = false;
+  ticking_ = false;
   wait.Begin();
   Started();
-  timer_.start(wait.IntervalMs());
-  exec();
+  // Over the window that started the wait, every time: a shell is created once and would
+  // otherwise come up where its first wait was, and without a window manager nobody else
+  // places it.
+  QWidget* over = QApplication::activeModalWidget();
+  if (over == nullptr) over = QApplication::activeWindow();
+  if (over == nullptr) over = parentWidget();
+  if (over != nullptr && over != this) {
+    adjustSize();
+    move(over->frameGeometry().center() - rect().center());
+  }
+  first_tick_guard_.start(kFirstTickAtTheLatestMs);
+  // A shell shown from the main window's menu runs its engine from its own exec().
+  QDialog::exec();
   timer_.stop();
+  first_tick_guard_.stop();
   wait.End();
   wait_ = nullptr;
+}
+
+// Ticks may block in a read for up to 100 ms each; the first one waits until the shell (and the
+// window below it, whose events run meanwhile) has been painted, so a wait never shows as an
+// empty rectangle while the printer is slow to answer.
+void WaitShell::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  if (!ticking_ && wait_ != nullptr) QTimer::singleShot(0, this, &WaitShell::StartTicking);
+}
+
+void WaitShell::StartTicking() {
+  if (ticking_ || wait_ == nullptr || closing_) return;
+  ticking_ = true;
+  first_tick_guard_.stop();
+  timer_.start(wait_->IntervalMs());
 }
 
 void WaitShell::OnTimer() {
@@ -78,7 +112,7 @@ void WaitShell::keyPressEvent(QKeyEvent* event) {
   if (wait_->Escape()) {
     closing_ = true;
     QDialog::reject();
-  } else {
+  } else if (ticking_) {
     timer_.start(wait_->IntervalMs());
   }
 }

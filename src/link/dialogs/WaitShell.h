@@ -27,6 +27,8 @@ class WaitShell : public QDialog {
   void AddAboveBar(QWidget* widget);
   void AddBelowBar(QWidget* widget);
   QProgressBar* Bar() const { return bar_; }
+  // "&Przerwij" (Button1), for dialogs whose first button has a caption or an action of its own.
+  QPushButton* CancelButton() const { return cancel_; }
   // The engine being run, as the dialog knows it.
   template <class Engine>
   Engine& Current() const {
@@ -39,17 +41,22 @@ class WaitShell : public QDialog {
   // "&Przerwij": the engine is told, the dialog closes.
   void Cancel();
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void reject() override;
   QTimer timer_;
 
  private:
   void OnTimer();
+  void StartTicking();
   QVBoxLayout* layout_;
   QProgressBar* bar_;
   QPushButton* cancel_;
   int above_bar_ = 0;
   ModalWait* wait_ = nullptr;
   bool closing_ = false;
+  // The first tick may block in a read; it waits until the shell is on the screen.
+  bool ticking_ = false;
+  QTimer first_tick_guard_;
 };
 
 // The shell for waits without a window of their own: the dialog name as caption and a bar that

@@ -58,7 +58,8 @@ TOdczytajRaportOkresowy::TOdczytajRaportOkresowy(QWidget* parent) : QDialog(pare
     radio_[i] = new QRadioButton(QString::fromUtf8(captions[i]), this);
     radio_[i]->setObjectName(radioNames[i]);
     column->addWidget(radio_[i]);
-    group_[i] = new QGroupBox(QString::fromUtf8(captions[i]), this);
+    // The radio button above names the group; a title on the frame would say it twice.
+    group_[i] = new QGroupBox(this);
     group_[i]->setObjectName(groupNames[i]);
     column->addWidget(group_[i]);
     modes->addLayout(column);
@@ -111,6 +112,7 @@ TOdczytajRaportOkresowy::TOdczytajRaportOkresowy(QWidget* parent) : QDialog(pare
   layout->addWidget(label11_);
 
   auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
   auto* read = new QPushButton("&Odczytaj", this);
   read->setObjectName("Button1");
   auto* cancel = new QPushButton("&Anuluj", this);
@@ -120,6 +122,7 @@ TOdczytajRaportOkresowy::TOdczytajRaportOkresowy(QWidget* parent) : QDialog(pare
   cancel->setAutoDefault(false);
   buttons->addWidget(read);
   buttons->addWidget(cancel);
+  buttons->addStretch(1);
   layout->addLayout(buttons);
   connect(read, &QPushButton::clicked, this, &TOdczytajRaportOkresowy::Button1Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -13,6 +13,8 @@
 
 #include "link/program_folder.h"
 #include "readout/dialogs/PrintReportFile.h"
+#include "readout/dialogs/ReportViewer.h"
+#include "readout/dialogs/TNagrywanieCD_DVD.h"
 #include "readout/readout_controls.h"
 #include "readout/readout_session.h"
 
@@ -43,8 +45,9 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
     layout->addWidget(b);
     return b;
   };
-  // Writing to a disc belongs to the disc dialog, which this program does not have yet.
-  button("Button1", "&Nagraj na płytę CD/DVD")->setEnabled(false);
+  disc_ = new TNagrywanieCD_DVD(this);
+  connect(button("Button1", "&Nagraj na płytę CD/DVD"), &QPushButton::clicked, this,
+          [this] { disc_->Show(WorkFile().toStdString(), file_name_.toStdString()); });
   connect(button("Button2", "&Wyświetl"), &QPushButton::clicked, this,
           &TZakonczonoOdczytywanie::ViewClick);
   connect(button("Button3", "Nagraj na &dysku"), &QPushButton::clicked, this,
@@ -72,6 +75,8 @@ TZakonczonoOdczytywanie::TZakonczonoOdczytywanie(QWidget* parent) : QDialog(pare
   open_file = [](const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
+  viewer_ = new ReportViewer(this);
+  viewer_->open_externally = [this](const QString& path) { return open_file(path); };
 }
 
 int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& file_name) {
@@ -80,8 +85,13 @@ int TZakonczonoOdczytywanie::Show(const std::string& title, const std::string& f
   return exec();
 }
 
+// The program's own viewer, beside the dialog, so the text can be read while deciding what to do
+// with it; many desktops have no handler for text files at all.
 void TZakonczonoOdczytywanie::ViewClick() {
-  open_file(WorkFile());
+  viewer_->Load(WorkFile(), title_);
+  viewer_->show();
+  viewer_->raise();
+  viewer_->activateWindow();
 }
 
 void TZakonczonoOdczytywanie::SaveClick() {
@@ -92,12 +102,17 @@ void TZakonczonoOdczytywanie::SaveClick() {
 
 void TZakonczonoOdczytywanie::PrintClick() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(title_);
+  // The print dialog proposes the document name plus ".pdf" for printing to a file; the title's
+  // closing full stop would make that "...2026..pdf".
+  QString name = title_.trimmed();
+  while (name.endsWith('.')) name.chop(1);
+  printer.setDocName(name);
   if (!choose_printer(printer)) return;
   PrintReportFile(printer, WorkFile(), title_);
 }
 
 void TZakonczonoOdczytywanie::done(int result) {
+  viewer_->hide();
   std::remove(InProgramFolder(kReadoutWorkFile).c_str());
   QDialog::done(result);
 }

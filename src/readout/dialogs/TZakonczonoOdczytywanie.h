@@ -8,6 +8,9 @@ class QPrinter;
 
 namespace kelm::dialogs {
 
+class TNagrywanieCD_DVD;
+class ReportViewer;
+
 class TZakonczonoOdczytywanie : public QDialog {
   Q_OBJECT
  public:
@@ -19,18 +22,22 @@ class TZakonczonoOdczytywanie : public QDialog {
   // How the save and print choices are asked; tests answer them without a window.
   std::function<QString(const QString& proposed)> choose_save_file;
   std::function<bool(QPrinter& printer)> choose_printer;
-  // How the text is opened for viewing.
+  // How the text is opened in the desktop's editor (from the viewer).
   std::function<bool(const QString& path)> open_file;
+  ReportViewer* viewer() const { return viewer_; }
 
   void done(int result) override;
+  TNagrywanieCD_DVD* discDialog() const { return disc_; }
 
  private:
   void ViewClick();
   void SaveClick();
   void PrintClick();
 
+  TNagrywanieCD_DVD* disc_;
   QString title_;
   QString file_name_;
+  ReportViewer* viewer_;
 };
 
 }  // namespace kelm::dialogs

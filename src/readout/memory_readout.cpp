@@ -1,0 +1,101 @@
+// The raw memory readout engine.
+#include "readout/memory_readout.h"
+
+#include <algorithm>
+
+#include "link/command_execution.h"
+#include "link/printer_link.h"
+#include "link/settings.h"
+#include "protocol/frame.h"
+#include "protocol/number_text.h"
+#include "readout/binary_transfer.h"
+
+namespace kelm {
+
+int SendRawCommand(char command) {
+  std::snprintf(CommandFrame, kFrameBufferSize, "%c", command);
+  return SendFrame(CommandFrame);
+}
+
+void MemoryBlockReadout::ChooseTarget(const std::string& name) {
+  edit2_ = name;
+  if (!ConfirmTarget(name)) edit2_.clear();
+}
+
+void MemoryBlockReadout::BeepClick() {
+  SendRawCommand('B');
+}
+
+void MemoryBlockReadout::ReceiveClick() {
+  if (receiving_) {
+    EndReadout();
+    return;
+  }
+  // The size is read before anything is sent: a bad size must not leave the printer dumping
+  // and the port switched.
+  long size = 0;
+  if (!ParseInteger(edit1, &size)) {
+    TheOperator().ShowMessage(ConversionErrorMessage(edit1, true));
+    return;
+  }
+  if (size <= 0) {
+    TheOperator().ShowMessage("Wielkość pamięci musi być większa od zera.");
+    return;
+  }
+  // Without a link the readout would wait for ever for bytes that cannot come.
+  if (!RequireLink()) return;
+  label3_visible_ = true;
+  target_ = std::fopen(edit2_.c_str(), "wb");
+  if (target_ == nullptr) {
+    TheOperator().ShowMessage("Nie mogę utworzyć pliku" + edit2_ + ".");
+    edit2_.clear();
+    return;
+  }
+  size_ = static_cast<uint64_t>(size);
+  received_ = 0;
+  label3_ = "Odebrano 0 bajtów.";
+  receiving_ = true;
+  const bool serial = LinkSettings.TcpActive == 0;
+  if (LinkSettings.TcpActive != 0 || SerialHandle().IsOpen()) {
+    PurgeInput();
+    SendRawCommand('S');
+  }
+  if (serial && SerialHandle().IsOpen() && !speed_.Switch(kDumpSpeed)) {
+    EndReadout();
+    close_requested_ = true;
+  }
+}
+
+bool MemoryBlockReadout::Tick() {
+  if (!receiving_) return close_requested_;
+  char slice[kSlice];
+  const size_t want = static_cast<size_t>(std::min<uint64_t>(kSlice, size_ - received_));
+  const size_t n = ReadBytes(slice, want);
+  if (n > 0) {
+    received_ += n;
+    label3_ = "Odebrano " + std::to_string(received_) + " bajtów.";
+    if (std::fwrite(slice, 1, n, target_) != n) {
+      TheOperator().ShowMessage("Nie mogę zapisać pliku" + edit2_ + ".");
+      EndReadout();
+      return close_requested_;
+    }
+  }
+  if (received_ >= size_) EndReadout();
+  return close_requested_;
+}
+
+void MemoryBlockReadout::EndReadout() {
+  if (target_ != nullptr) std::fclose(target_);
+  target_ = nullptr;
+  receiving_ = false;
+  edit2_.clear();
+  // "C" goes out at the dump speed the printer is still on; then the port comes back.
+  if (LinkSettings.TcpActive != 0 || SerialHandle().IsOpen()) SendRawCommand('C');
+  if (speed_.switched() && !speed_.Restore()) close_requested_ = true;
+}
+
+void MemoryBlockReadout::End() {
+  if (receiving_) EndReadout();
+}
+
+}  // namespace kelm
