@@ -238,14 +238,16 @@ TEST(Program, ClientsThatHogThePrinterGiveWay) {
   close(next);
   EXPECT_EQ(Read(third, 1, 5000), "\x65");
 
-  // "S" brings the 256 KiB memory image; a client that asks again and again without reading
-  // would make them queue without end.
-  std::string raw;
-  for (int i = 0; i < 400; ++i) raw += "SC";
-  EXPECT_EQ(write(third, raw.data(), raw.size()), static_cast<ssize_t>(raw.size()));
-  pollfd p{third, POLLRDHUP, 0};
-  EXPECT_EQ(poll(&p, 1, 5000), 1) << "dropped";
   close(third);
+  // A client that asks again and again without reading makes answers queue (here held back by
+  // a slow line) until it is dropped.
+  Emulator slow({"--tcp", "127.0.0.1:0", "--pace", "1200", "--queue-limit", "1000"});
+  const int flood = Connect(slow.Port());
+  const std::string enqs(5000, kEnq[0]);
+  EXPECT_EQ(write(flood, enqs.data(), enqs.size()), static_cast<ssize_t>(enqs.size()));
+  pollfd p{flood, POLLRDHUP, 0};
+  EXPECT_EQ(poll(&p, 1, 5000), 1) << "dropped";
+  close(flood);
   const int after = Connect(emu.Port());
   EXPECT_EQ(Ask(after, kEnq, 1), "\x65");
   close(after);
