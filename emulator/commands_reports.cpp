@@ -222,6 +222,24 @@ void DailyReportCommand(Machine& m, const Command& c, Result& r) {
 
 // "#o" with 128: nothing is printed; the fiscal memory goes to the computer as records, one
 // per ENQ, at the speed the command names (see Machine::Readout).
+
+// The endless-currency fault: every range and closing record says another pass follows. Byte 1
+// of the body carries the flag (bits 7 and 6 are the 859 model's flags), and the check byte
+// takes back what the flag added.
+void AnnounceMoreCurrencies(ReadoutPasses* passes) {
+  for (std::vector<std::string>& pass : *passes) {
+    for (std::string& record : pass) {
+      const int type = static_cast<unsigned char>(record[0]) & 0x7F;
+      if ((type != 10 && type != 11) || record.size() < 4) continue;
+      const auto before = static_cast<unsigned char>(record[2]);
+      const auto after = static_cast<unsigned char>(before | 1);
+      record[2] = static_cast<char>(after);
+      record.back() =
+          static_cast<char>(static_cast<unsigned char>(record.back()) - (after - before));
+    }
+  }
+}
+
 void ReadoutCommand(Machine& m, const Command& c, Result& r) {
   ReadoutRequest q;
   FieldReader f(c.fields);
@@ -298,6 +316,7 @@ void ReadoutCommand(Machine& m, const Command& c, Result& r) {
   m.readout = Machine::Readout();
   m.readout.passes = BuildReadout(m.st, q, m.Now(), m.faults.closing_off);
   m.faults.closing_off = 0;
+  if (m.faults.endless_passes) AnnounceMoreCurrencies(&m.readout.passes);
   m.readout.baud = q.baud;
   m.readout.active = true;
 }

@@ -183,6 +183,7 @@ class Machine {
   long answer_baud = 0;
   bool answer_record = false;
   bool readout_cancelled = false;
+  bool hangup_due = false;
 
   std::string frame_bytes;
   bool in_frame = false;

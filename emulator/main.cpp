@@ -122,6 +122,10 @@ const std::vector<OptionRow>& OptionTable() {
          o->history_file = v;
          return true;
        }},
+      {"--idle-ms", "MS", "a TCP client silent for MS ms gives way to a waiting one\n(3000)",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->server.idle_ms); }},
+      {"--queue-limit", "N", "drop a client whose unread answers pass N bytes\n(1048576)",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->server.queue_limit); }},
       {"--silent", "N", "do not answer the next N queries",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.silent_answers); }, true},
       {"--corrupt-check", "N", "spoil the check characters of the next N answers",
@@ -154,6 +158,14 @@ const std::vector<OptionRow>& OptionTable() {
        true},
       {"--closing-off", "N", "the next readout's closing total due is N grosze off",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.closing_off); }, true},
+      {"--stall-after", "N", "a readout's records stop after the Nth; the line stays up",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.stall_after_records); },
+       true},
+      {"--hangup-after", "N", "hang the line up after the Nth record of a readout",
+       [](const char* v, CommandLine* o) { return Count(v, 1, &o->faults.hangup_after_records); },
+       true},
+      {"--endless-passes", "", "every readout pass announces another currency, for ever",
+       [](const char*, CommandLine* o) { return o->faults.endless_passes = true; }, true},
   };
   return rows;
 }
@@ -219,7 +231,17 @@ int main(int argc, char** argv) {
   }
 
   PrinterState state;
-  bool loaded = !server.state_file.empty() && LoadStateFile(server.state_file, &state);
+  bool loaded = false;
+  if (!server.state_file.empty()) {
+    std::string why;
+    const StateFileRead read = ReadStateFile(server.state_file, &state, &why);
+    if (read == StateFileRead::kRefused) {
+      fprintf(stderr, "kelmemu: will not use %s as the state file: %s\n", server.state_file.c_str(),
+              why.c_str());
+      return 1;
+    }
+    loaded = read == StateFileRead::kLoaded;
+  }
   // Options given on the command line win over the stored state, except that fiscal mode,
   // once entered, cannot be left.
   if (!o.model.empty()) state.model = o.model;

@@ -349,12 +349,23 @@ std::string Machine::NextRecord() {
     record.back() = static_cast<char>(record.back() ^ 0x5A);
     faults.break_check_record = 0;
   }
+  if (faults.hangup_after_records > 0 && readout.sent == faults.hangup_after_records) {
+    faults.hangup_after_records = 0;
+    hangup_due = true;
+  }
   if (readout.next == pass.size()) {
-    // The closing record: another pass starts with its own status query, or the readout ends.
+    // The closing record: another pass starts with its own status query, or the readout ends
+    // (or, for the endless fault, starts over with the first currency).
     ++readout.pass;
     readout.next = 0;
     readout.awaiting_status = true;
-    if (readout.pass == readout.passes.size()) readout = Readout();
+    if (readout.pass == readout.passes.size()) {
+      if (faults.endless_passes) {
+        readout.pass = 0;
+      } else {
+        readout = Readout();
+      }
+    }
   }
   return record;
 }
@@ -389,6 +400,8 @@ std::string Machine::Feed(std::string_view in) {
       in_frame = true;
       frame_bytes.assign(1, c);
     } else if (c == kEnq && readout.active && !readout.awaiting_status && !faults.offline) {
+      // A stalled printer keeps the line but sends nothing more.
+      if (faults.stall_after_records > 0 && readout.sent >= faults.stall_after_records) continue;
       answer_baud = readout.baud;
       answer_record = true;
       out += NextRecord();
@@ -535,6 +548,12 @@ bool Printer::TakeReadoutCancelled() {
   bool c = m_->readout_cancelled;
   m_->readout_cancelled = false;
   return c;
+}
+
+bool Printer::TakeHangup() {
+  bool h = m_->hangup_due;
+  m_->hangup_due = false;
+  return h;
 }
 
 bool Printer::DamageReport(int number) {

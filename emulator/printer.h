@@ -32,6 +32,10 @@ struct Faults {
   // The periodic report readout (the record stream of "#o" with 128), for its next run:
   int break_check_record = 0;  // the Nth record sent (1: the first header) has a bad check byte
   long closing_off = 0;        // grosze added to the total due of the first closing record
+  // A printer that breaks off a readout, or never ends it:
+  int stall_after_records = 0;   // after N records, ENQs of the readout go unanswered
+  int hangup_after_records = 0;  // after N records, the line is hung up (TakeHangup)
+  bool endless_passes = false;   // every pass announces another currency, for ever
 };
 
 class Machine;
@@ -72,6 +76,9 @@ class Printer {
   // True once after a readout was broken off (CAN or a command during a pass): records still
   // waiting to go out must be dropped, as a printer stops sending at once.
   bool TakeReadoutCancelled();
+  // True once when the hang-up fault has fallen due: the transport drops the line after the
+  // answers already queued have gone out.
+  bool TakeHangup();
 
   // The fiscal memory's faults: the daily report or tax-rate record of that number reads back
   // flagged damaged. False when there is no such record.

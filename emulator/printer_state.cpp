@@ -4,10 +4,13 @@
 #include "emulator/fiscal_memory.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <map>
@@ -441,6 +444,43 @@ bool LoadStateFile(const std::string& path, PrinterState* state) {
   while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
   fclose(f);
   return ParseState(text, state);
+}
+
+StateFileRead ReadStateFile(const std::string& path, PrinterState* state, std::string* why) {
+  // A years-long fiscal memory takes a few hundred kilobytes; far more is not ours.
+  constexpr off_t kLargestState = 64 << 20;
+  // Non-blocking, so that a FIFO under the name is refused rather than waited on.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return StateFileRead::kNew;
+    *why = strerror(errno);
+    return StateFileRead::kRefused;
+  }
+  struct stat st;
+  StateFileRead result = StateFileRead::kRefused;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    *why = "not a regular file";
+  } else if (st.st_size == 0) {
+    result = StateFileRead::kNew;
+  } else if (st.st_size > kLargestState) {
+    *why = "too large for a state file";
+  } else {
+    std::string text(static_cast<size_t>(st.st_size), '\0');
+    size_t done = 0;
+    ssize_t n = 1;
+    while (done < text.size() && (n = read(fd, text.data() + done, text.size() - done)) > 0)
+      done += static_cast<size_t>(n);
+    text.resize(done);
+    if (n < 0) {
+      *why = strerror(errno);
+    } else if (!ParseState(text, state)) {
+      *why = "not a kelmemu state file";
+    } else {
+      result = StateFileRead::kLoaded;
+    }
+  }
+  close(fd);
+  return result;
 }
 
 }  // namespace kelm::emu

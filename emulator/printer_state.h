@@ -209,4 +209,10 @@ bool ParseState(std::string_view text, PrinterState* state);
 bool SaveStateFile(const std::string& path, const PrinterState& state);
 bool LoadStateFile(const std::string& path, PrinterState* state);
 
+// The state file at start-up. A missing or empty file starts a new printer; anything else that
+// is not a state file (a text, a binary, a folder, a FIFO, a file we may not read) is refused,
+// since the printer would otherwise write its blank state over it. `why` says what it is.
+enum class StateFileRead { kLoaded, kNew, kRefused };
+StateFileRead ReadStateFile(const std::string& path, PrinterState* state, std::string* why);
+
 }  // namespace kelm::emu

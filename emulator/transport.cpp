@@ -51,6 +51,12 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return size == 0;
 }
 
+std::string LinkTarget(const std::string& link) {
+  char target[256];
+  const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+  return n > 0 ? std::string(target, static_cast<size_t>(n)) : std::string();
+}
+
 }  // namespace
 
 Server::Server(Printer& printer, ServerOptions options)
@@ -60,11 +66,10 @@ Server::~Server() {
   if (listen_fd_ >= 0) close(listen_fd_);
   if (slave_fd_ >= 0) close(slave_fd_);
   if (master_fd_ >= 0) close(master_fd_);
-  if (!options_.link.empty()) {
-    struct stat st;
-    if (lstat(options_.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-      unlink(options_.link.c_str());
-  }
+  // The link goes only while it still leads to our terminal; whatever stands there else is not
+  // ours to remove.
+  if (!options_.link.empty() && LinkTarget(options_.link) == pty_name_)
+    unlink(options_.link.c_str());
 }
 
 bool Server::OpenTerminal(std::string* name, std::string* error) {
@@ -81,6 +86,18 @@ bool Server::OpenTerminal(std::string* name, std::string* error) {
   tcsetattr(slave_fd_, TCSANOW, &t);
   SetNonBlocking(master_fd_);
   if (!options_.link.empty()) {
+    // Only a link to a pseudo-terminal (one of ours, perhaps left by a killed run) may be
+    // replaced: a file, a folder or a link to a real port under that name belongs to someone.
+    struct stat st;
+    if (lstat(options_.link.c_str(), &st) == 0 &&
+        (!S_ISLNK(st.st_mode) || LinkTarget(options_.link).rfind("/dev/pts/", 0) != 0)) {
+      *error = "will not replace " + options_.link + ": it is not a link to a pseudo-terminal";
+      options_.link.clear();
+      close(slave_fd_);
+      close(master_fd_);
+      slave_fd_ = master_fd_ = -1;
+      return false;
+    }
     // Renamed into place, so a client never finds the link missing while it is replaced.
     std::string temp = options_.link + ".new";
     unlink(temp.c_str());
@@ -92,6 +109,7 @@ bool Server::OpenTerminal(std::string* name, std::string* error) {
     }
   }
   *name = path;
+  pty_name_ = path;
   return true;
 }
 
@@ -168,10 +186,16 @@ void Server::AfterInput() {
 bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
   Faults& faults = printer_.faults();
   Clock::time_point next_byte = Clock::now(), hold_until{};
+  Clock::time_point last_input = Clock::now();
   bool holding = false;
   char buf[4096];
+  hangup_pending_ = false;
   while (!*stop) {
     Clock::time_point now = Clock::now();
+    if (hangup_pending_ && out_.empty()) {
+      fprintf(stderr, "kelmemu: hanging up in the middle of the readout\n");
+      return false;
+    }
     if (holding && now >= hold_until) {
       holding = false;
       WriteAll(fd, &kXon, 1);
@@ -188,11 +212,25 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       timeout = static_cast<int>(
           std::chrono::duration_cast<std::chrono::milliseconds>(next_byte - now).count() + 1);
     }
-    pollfd p{fd, static_cast<short>(POLLIN | (can_write ? POLLOUT : 0)), 0};
-    int ready = poll(&p, 1, timeout < 200 ? timeout : 200);
+    // One printer serves one client; a client that has gone quiet gives way to the next one
+    // waiting on the port (only then is the port watched, so a busy client is never woken).
+    const auto idle_until = last_input + std::chrono::milliseconds(options_.idle_ms);
+    const bool idle = listen_fd_ >= 0 && out_.empty() && now >= idle_until;
+    if (listen_fd_ >= 0 && out_.empty() && !idle) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(idle_until - now).count() + 1;
+      if (left < timeout) timeout = static_cast<int>(left);
+    }
+    pollfd p[2] = {{fd, static_cast<short>(POLLIN | (can_write ? POLLOUT : 0)), 0},
+                   {listen_fd_, POLLIN, 0}};
+    int ready = poll(p, idle ? 2 : 1, timeout < 200 ? timeout : 200);
     if (ready < 0 && errno != EINTR) return false;
     if (ready <= 0) continue;
-    if (p.revents & POLLOUT) {
+    if (idle && (p[1].revents & POLLIN) != 0 && (p[0].revents & POLLIN) == 0) {
+      fprintf(stderr, "kelmemu: an idle client gives way to a new one\n");
+      return false;
+    }
+    if (p[0].revents & POLLOUT) {
       // With pacing, one byte per character time (ten bits on the line). A wake-up comes a
       // millisecond at best, so it sends every byte that has fallen due since the last one; a
       // line that was idle starts afresh rather than sending a burst.
@@ -212,11 +250,12 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
         return false;
       }
     }
-    if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
+    if (p[0].revents & (POLLIN | POLLHUP | POLLERR)) {
       ssize_t n = read(fd, buf, sizeof buf);
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       if (n <= 0) return false;
       received_ += n;
+      last_input = Clock::now();
       // A line dropped after N bytes still has its first N bytes handled and answered.
       bool drop = faults.drop_after_bytes >= 0 && received_ >= faults.drop_after_bytes;
       if (drop) {
@@ -228,18 +267,37 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
         out_.clear();
         return false;
       }
-      std::string answer = printer_.Handle(std::string_view(buf, static_cast<size_t>(n)));
-      AfterInput();
-      if (printer_.TakeReadoutCancelled()) {
-        for (auto i = out_.begin(); i != out_.end();) i = i->record ? out_.erase(i) : i + 1;
+      // Byte by byte, so that a client asking again and again without reading (one "S" brings
+      // the whole memory image) is stopped before its answers pile up.
+      size_t queued = 0;
+      for (const Pending& o : out_) queued += o.bytes.size();
+      for (ssize_t i = 0; i < n && queued <= options_.queue_limit; ++i) {
+        std::string answer = printer_.Handle(std::string_view(buf + i, 1));
+        AfterInput();
+        if (printer_.TakeReadoutCancelled()) {
+          for (auto o = out_.begin(); o != out_.end();) {
+            if (o->record) {
+              queued -= o->bytes.size();
+              o = out_.erase(o);
+            } else {
+              ++o;
+            }
+          }
+        }
+        if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding) {
+          WriteAll(fd, &kXoff, 1);
+          holding = true;
+          hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
+        }
+        queued += answer.size();
+        if (!answer.empty())
+          out_.push_back({std::move(answer), printer_.AnswerBaud(), printer_.AnswerIsRecord()});
+        if (printer_.TakeHangup()) hangup_pending_ = true;
       }
-      if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding) {
-        WriteAll(fd, &kXoff, 1);
-        holding = true;
-        hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
+      if (queued > options_.queue_limit) {
+        fprintf(stderr, "kelmemu: the client does not read its answers; dropped\n");
+        return false;
       }
-      if (!answer.empty())
-        out_.push_back({std::move(answer), printer_.AnswerBaud(), printer_.AnswerIsRecord()});
     }
   }
   return true;

@@ -19,6 +19,10 @@ struct ServerOptions {
   std::string paper_file;
   std::string pictures_dir;  // where the held pictures are written as image files
   std::string data_file;     // raw bytes sent to the printer are appended here
+  // A TCP client that has sent nothing for this long gives way to one that is waiting.
+  int idle_ms = 3000;
+  // Answers queued for a client beyond this many bytes: the client does not read and is dropped.
+  size_t queue_limit = 1 << 20;
 };
 
 // Serves one connection at a time until `stop` becomes non-zero. The printer's state is saved
@@ -47,6 +51,7 @@ class Server {
   int listen_fd_ = -1;
   int master_fd_ = -1;
   int slave_fd_ = -1;
+  std::string pty_name_;  // the terminal the link leads to
   // Answers waiting to go out, each with the line speed it is paced at (0: the configured one).
   struct Pending {
     std::string bytes;
@@ -55,6 +60,7 @@ class Server {
   };
   std::deque<Pending> out_;
   long received_ = 0;
+  bool hangup_pending_ = false;  // the hang-up fault: drop the line once out_ has gone out
 };
 
 inline constexpr char kPaperSeparator[] = "========================================\n";

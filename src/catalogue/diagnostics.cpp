@@ -75,7 +75,7 @@ std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family
   return fields;
 }
 
-void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
+bool ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   const size_t length = std::strlen(answer);
   // The unique number is the last field: after the last "/", before the two check characters.
   if (length >= 2) {
@@ -124,6 +124,7 @@ void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info) {
   } else if (items >= 26) {
     info->Cash = after[0];
   }
+  return items == (small ? 28 : 26);
 }
 
 std::string ParseCheckCodeAnswer(const char* answer, bool* ok) {

@@ -49,8 +49,8 @@ std::vector<LabelledValue> CashInfoFields(const CashInfoRecord& info, int family
 
 // Parses a cash-information answer (NUL-terminated, as received) into `info`: first the unique
 // number from the end, then the family's scan template. Scanning stops at the first item that
-// does not match; the fields after it keep their earlier values.
-void ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
+// does not match; the fields after it keep their earlier values. True when every item matched.
+bool ParseCashInfoAnswer(const char* answer, int family, CashInfoRecord* info);
 
 // The first field of a program-check-code answer, or "" with `ok` false when a limit is broken.
 std::string ParseCheckCodeAnswer(const char* answer, bool* ok);

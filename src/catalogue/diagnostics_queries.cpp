@@ -62,7 +62,9 @@ bool ParseAddress(const std::string& text, long* out) {
 
 }  // namespace
 
-std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text) {
+std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text,
+                                 bool* read) {
+  if (read != nullptr) *read = false;
   long from = 0, to = 0;
   if (!ParseAddress(from_text, &from)) {
     TheOperator().ShowMessage("Błędna wartość pola \"Od adresu\"");
@@ -83,6 +85,7 @@ std::string ReadProgramCheckCode(const std::string& from_text, const std::string
   if (sent < 0 || AnswerReceived != 1) return "Nie odczytano.";
   bool ok = false;
   const std::string code = ParseCheckCodeAnswer(AnswerBuffer, &ok);
+  if (read != nullptr) *read = ok;
   return ok ? code : "Błąd odczytu.";
 }
 

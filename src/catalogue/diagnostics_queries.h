@@ -20,8 +20,10 @@ bool ReadCashTotals(double totals[7]);
 std::string DefaultCheckCodeEnd(int copy_mode, int variant);
 // The program check code of the address range: validates the two fields (messages shown), sends
 // the request and parses the answer. Returns the text for the result field: the code,
-// "Nie odczytano." or "Błąd odczytu."; an empty text when validation stopped it.
-std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text);
+// "Nie odczytano." or "Błąd odczytu."; an empty text when validation stopped it. `read` (when
+// given) tells whether the text is a code.
+std::string ReadProgramCheckCode(const std::string& from_text, const std::string& to_text,
+                                 bool* read = nullptr);
 // "&Drukuj i wyświetlaj na drukarce": the type shown and printed by the printer itself.
 int PrintTypeOnPrinter();
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "link/printer_link.h"
+#include "link/regular_file.h"
 #include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/letters.h"
@@ -46,11 +47,24 @@ bool PositionLineToFrame(std::string_view line, char* frame, size_t capacity) {
 
 int SendCommandPositions(std::string_view text, bool show_each) {
   // Only lines ended by CR LF are sent; whatever follows the last one is an unfinished line.
+  int number = 0;
   for (size_t end; (end = text.find("\r\n")) != std::string_view::npos;
        text.remove_prefix(end + 2)) {
-    // A line longer than the frame buffer cannot become a frame; sending it cut would send
-    // something other than the file says, so the run stops there.
-    if (!PositionLineToFrame(text.substr(0, end), CommandFrame, kFrameBufferSize)) return 1;
+    ++number;
+    const std::string_view line = text.substr(0, end);
+    // A NUL would end the frame in the middle, and a line longer than the frame buffer cannot
+    // become one; sending either cut would send something other than the file says, so the
+    // run stops there.
+    if (line.find('\0') != std::string_view::npos) {
+      TheOperator().ShowMessage("Wiersz " + std::to_string(number) +
+                                " pliku zawiera bajt 0; nie został wysłany.");
+      return 1;
+    }
+    if (!PositionLineToFrame(line, CommandFrame, kFrameBufferSize)) {
+      TheOperator().ShowMessage("Wiersz " + std::to_string(number) +
+                                " pliku jest za długi na rozkaz; nie został wysłany.");
+      return 1;
+    }
     ToPrinterLetters(CommandFrame, LinkSettings.LetterCoding);
     ApplyChecksum(CommandFrame);
     if (show_each) {
@@ -62,14 +76,12 @@ int SendCommandPositions(std::string_view text, bool show_each) {
 }
 
 int SendCommandPositionsFile(const std::string& path, bool show_each) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
+  std::string text;
+  // A folder or a FIFO is no file of positions (and a FIFO would wait for a writer for ever).
+  if (ReadRegularFile(path, kCommandPositionsLimit, &text) != FileRead::kRead) {
     TheOperator().ShowMessage("Nie mogę otworzyc pliku" + path + ".");
     return 1;
   }
-  std::string text(kCommandPositionsLimit, '\0');
-  text.resize(std::fread(text.data(), 1, text.size(), f));
-  std::fclose(f);
   return SendCommandPositions(text, show_each);
 }
 

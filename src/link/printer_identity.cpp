@@ -42,7 +42,7 @@ std::string ShownTypeName(const DetectedTypeRecord& type) {
   return type.TypeName;
 }
 
-void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
+bool ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
   type->TypeName.clear();
   type->VersionText.clear();
   const size_t length = std::strlen(answer);
@@ -50,6 +50,7 @@ void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
   for (; i < length && answer[i] != '/'; ++i) {
     if (type->TypeName.size() < kTypeTextMax) type->TypeName += answer[i];
   }
+  const bool separated = i < length;
   if (i < length) ++i;
   for (; i < length && answer[i] != '/' && answer[i] != 0x1B; ++i) {
     if (type->VersionText.size() < kTypeTextMax) type->VersionText += answer[i];
@@ -66,6 +67,8 @@ void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type) {
   type->Version = version;
   // Versions carry two decimals; the tiny nudge keeps 1.15 from becoming 114.
   type->Version100 = static_cast<int>(version * 100 + (version >= 0 ? 1e-7 : -1e-7));
+  return length > 5 && std::memcmp(answer, "\x1BP1#R", 5) == 0 && separated &&
+         !type->TypeName.empty() && !type->VersionText.empty();
 }
 
 bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode) {

@@ -23,8 +23,9 @@ extern DetectedTypeRecord DetectedType;
 std::string ShownTypeName(const DetectedTypeRecord& type);
 
 // Parses a type-and-version answer into the type name and version text, then derives family,
-// bus variant, copy mode and version.
-void ParseTypeAnswer(const char* answer, DetectedTypeRecord* type);
+// bus variant, copy mode and version. True when the answer has the shape of one (ESC "P1#R", a
+// name, "/", a version).
+bool ParseTypeAnswer(const char* answer, DetectedTypeRecord* type);
 // True when the detected printer differs from the configured family, variant or copy mode.
 bool DetectedTypeDiffers(const DetectedTypeRecord& type, int family, int variant, int copy_mode);
 

@@ -135,7 +135,7 @@ void CloseSerialPort() {
   SerialHandle().Close();
 }
 
-bool RestoreLineParameters(const LinkSettingsRecord& saved) {
+bool RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen) {
   CloseSerialPort();
   LinkSettings.PortNumber = saved.PortNumber;
   LinkSettings.Speed = saved.Speed;
@@ -144,7 +144,7 @@ bool RestoreLineParameters(const LinkSettingsRecord& saved) {
   LinkSettings.StopBits = saved.StopBits;
   LinkSettings.XonXoff = saved.XonXoff;
   LinkSettings.RtsCts = saved.RtsCts;
-  return LinkSettings.PortNumber != kNoPort && OpenSerialPort(1);
+  return reopen && LinkSettings.PortNumber != kNoPort && OpenSerialPort(1);
 }
 
 int LineStatusCheck() {

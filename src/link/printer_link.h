@@ -24,7 +24,7 @@ void CloseSerialPort();
 // flow control) back into LinkSettings and reopens the port when one is selected (false when none
 // is or it did not open): the way back
 // after a readout pass, a failed "&Zastosuj" or a cancelled printer search.
-bool RestoreLineParameters(const LinkSettingsRecord& saved);
+bool RestoreLineParameters(const LinkSettingsRecord& saved, bool reopen = true);
 
 // 0 clear, 1 line error (or the query failed), 2 output held by flow control.
 int LineStatusCheck();

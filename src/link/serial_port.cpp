@@ -55,6 +55,7 @@ int64_t MonotonicMs() {
 SerialOpenResult SerialPort::Open(const std::string& path, const SerialLineParameters& line) {
   Close();
   last_error_ = 0;
+  lost_ = false;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     last_error_ = errno;
@@ -147,6 +148,7 @@ SerialWriteResult SerialPort::Write(const char* data, size_t count, uint32_t tim
 size_t SerialPort::Read(char* buffer, size_t count, int timeout_ms) {
   if (fd_ < 0 || count == 0) return 0;
   size_t got = 0;
+  bool hung_up = false;
   const int64_t deadline = MonotonicMs() + timeout_ms;
   for (;;) {
     const ssize_t n = ::read(fd_, buffer + got, count - got);
@@ -157,15 +159,27 @@ size_t SerialPort::Read(char* buffer, size_t count, int timeout_ms) {
     }
     if (n < 0 && errno == EINTR) continue;
     // Raw mode without VMIN answers 0 when nothing is waiting; a failure ends the read with
-    // what came before it.
-    if (n < 0 && errno != EAGAIN) return got;
+    // what came before it, and so does a hang-up once what came before it has been read: a
+    // terminal left by its other end answers 0 at once for ever after.
+    if ((n < 0 && errno != EAGAIN) || hung_up) {
+      if (n < 0) last_error_ = errno;
+      lost_ = true;
+      return got;
+    }
     const int64_t left = deadline - MonotonicMs();
     if (left <= 0) return got;
     pollfd p{fd_, POLLIN, 0};
     const int ready = poll(&p, 1, static_cast<int>(left));
     if (ready < 0 && errno != EINTR) return got;
-    if (ready > 0 && (p.revents & POLLIN) == 0) return got;  // hung up or failed
+    if (ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) hung_up = true;
   }
+}
+
+bool SerialPort::CheckLost() {
+  if (fd_ < 0 || lost_) return lost_;
+  pollfd p{fd_, POLLIN, 0};
+  if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) lost_ = true;
+  return lost_;
 }
 
 size_t SerialPort::Pending() const {

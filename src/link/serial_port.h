@@ -58,12 +58,19 @@ class SerialPort {
   // The speed the device reports (0 when it cannot tell).
   uint32_t ActualSpeed() const;
 
+  // The device failed a read or hung up (a pseudo-terminal whose other end closed, an adapter
+  // pulled out): reads return at once from now on, so waiting on it is pointless. Cleared by
+  // Open.
+  bool Lost() const { return lost_; }
+  // Looks, without waiting, whether the device has hung up since; true when it is lost.
+  bool CheckLost();
   int last_error() const { return last_error_; }
   int fd() const { return fd_; }
 
  private:
   int fd_ = -1;
   int last_error_ = 0;
+  bool lost_ = false;
   SerialLineParameters line_;
   bool have_counts_ = false;
   uint64_t error_count_ = 0;

@@ -9,6 +9,7 @@
 
 #include "link/printer_link.h"
 #include "link/program_folder.h"
+#include "link/regular_file.h"
 #include "protocol/letter_tables.h"
 #include "protocol/win1250.h"
 
@@ -140,11 +141,10 @@ void ParseSettingsText(const std::string& file_text, LinkSettingsRecord* s) {
 
 void LoadSettings() {
   ResetLinkSettings();
-  if (FILE* f = std::fopen(kSettingsFile, "rb")) {
-    char buf[kReadLimit];
-    const size_t n = std::fread(buf, 1, sizeof buf, f);
-    std::fclose(f);
-    ParseSettingsText(std::string(buf, n), &LinkSettings);
+  // A settings file that is no file (a FIFO, a folder) gives the defaults, as a missing one.
+  std::string text;
+  if (ReadRegularFile(kSettingsFile, kReadLimit, &text) == FileRead::kRead) {
+    ParseSettingsText(text, &LinkSettings);
   }
   LinkSettings.TcpActive = 0;
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "link/program_folder.h"
 #include "protocol/operator.h"
@@ -14,6 +15,7 @@ namespace {
 
 int incoming = -1;
 int outgoing = -1;
+std::string folder;  // "" for the program's folder
 
 void CloseLog(int* fd) {
   if (*fd >= 0) ::close(*fd);
@@ -21,8 +23,8 @@ void CloseLog(int* fd) {
 }
 
 int CreateLog(const char* name) {
-  return ::open(InProgramFolder(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
-                0644);
+  const std::string path = folder.empty() ? InProgramFolder(name) : folder + "/" + name;
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
 }
 
 void Append(int fd, const char* bytes, size_t count) {
@@ -37,6 +39,10 @@ void Append(int fd, const char* bytes, size_t count) {
 }
 
 }  // namespace
+
+void SetTransmissionLogFolder(const std::string& path) {
+  folder = path;
+}
 
 bool TransmissionLogOn() {
   return outgoing >= 0;

@@ -2,11 +2,15 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace kelm {
 
 inline constexpr const char* kIncomingLogName = "DaneWe.bin";
 inline constexpr const char* kOutgoingLogName = "DaneWy.bin";
+
+// Where the two files go ("" for the program's folder, the desktop's place); kelmctl --log.
+void SetTransmissionLogFolder(const std::string& folder);
 
 bool TransmissionLogOn();
 // Switches the log. Switching on creates both files empty in the program's folder; when either

@@ -27,7 +27,7 @@ void ConsoleOperator::RunModal(ModalWait& wait) {
   wait.Begin();
   for (;;) {
     if (wait.Tick()) break;
-    if (timeout_ms_ != 0 && clock.TickCount() - start >= timeout_ms_) {
+    if (timeout_ms_ != 0 && !wait.EndsByItself() && clock.TickCount() - start >= timeout_ms_) {
       wait.Abort();
       break;
     }

@@ -29,6 +29,9 @@ class ModalWait {
   }
   // The dialog is closing, however that happens.
   virtual void End() {}
+  // True when every wait inside the ticks has a limit of its own, so the wait ends without the
+  // operator however long it runs (a readout that goes on while records keep coming).
+  virtual bool EndsByItself() const { return false; }
 };
 
 class Operator {
@@ -47,7 +50,8 @@ class Operator {
 };
 
 // A console operator: messages go to standard error exactly as the program shows them,
-// questions get a fixed answer, and a modal wait is cancelled after `timeout_ms` (0: never).
+// questions get a fixed answer, and a modal wait is cancelled after `timeout_ms` (0: never)
+// unless it ends by itself.
 class ConsoleOperator : public Operator {
  public:
   explicit ConsoleOperator(bool answer_yes = false, unsigned timeout_ms = 5000)

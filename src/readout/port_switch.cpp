@@ -14,11 +14,11 @@ bool SerialPortSwitch::Switch(uint32_t speed) {
   return OpenSerialPort(1);
 }
 
-bool SerialPortSwitch::Restore() {
+bool SerialPortSwitch::Restore(bool reopen) {
   if (!switched_) return true;
   switched_ = false;
   // A port that failed to open at the transfer settings was deselected; it comes back too.
-  return RestoreLineParameters(saved_);
+  return RestoreLineParameters(saved_, reopen);
 }
 
 }  // namespace kelm

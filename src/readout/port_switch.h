@@ -18,9 +18,9 @@ class SerialPortSwitch {
   // Saves LinkSettings, closes the port and reopens it at `speed` with Xon/Xoff off. Returns false
   // when it did not open; Restore still puts everything back.
   bool Switch(uint32_t speed);
-  // Closes the port and reopens it with the saved settings; nothing when nothing was switched.
-  // Returns false when the port could not be reopened.
-  bool Restore();
+  // Closes the port and reopens it with the saved settings (unless `reopen` is false); nothing
+  // when nothing was switched. Returns false when the port could not be reopened.
+  bool Restore(bool reopen = true);
   bool switched() const { return switched_; }
 
  private:

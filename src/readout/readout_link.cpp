@@ -1,21 +1,23 @@
 // The record stream over the link and the readout's pass loop.
 #include "readout/readout_link.h"
 
+#include <algorithm>
+
 #include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
+#include "protocol/clock.h"
 #include "protocol/frame.h"
 #include "readout/port_switch.h"
 
 namespace kelm {
 namespace {
 
-bool LinkUp() {
-  if (LinkSettings.TcpActive != 0) return TcpSocketOpen();
-  return SerialHandle().IsOpen();
-}
+// An empty read of the link has waited this long for its byte (serial and TCP/IP alike),
+// unless the link failed under it.
+constexpr uint32_t kEmptyReadMs = 100;
 
 bool SendOne(char byte) {
   return SendBytes(&byte, 1) == 0;
@@ -23,35 +25,56 @@ bool SendOne(char byte) {
 
 }  // namespace
 
+LinkRecordLink::LinkRecordLink(uint32_t byte_wait_ms)
+    : tcp_(LinkSettings.TcpActive != 0), byte_wait_ms_(byte_wait_ms) {}
+
+bool LinkRecordLink::Gone() const {
+  if (tcp_) return LinkSettings.TcpActive == 0 || !TcpSocketOpen();
+  return !SerialHandle().IsOpen() || SerialHandle().CheckLost();
+}
+
 bool LinkRecordLink::ReadByte(uint8_t* byte) {
+  Clock& clock = TheClock();
+  const uint32_t start = clock.TickCount();
+  uint32_t waited = 0;
   char c = 0;
-  while (!aborted()) {
+  while (!aborted() && !brokenOff()) {
     const size_t n = ReadBytes(&c, 1);
     TheOperator().ProcessEvents();
     if (n == 1) {
       *byte = uint8_t(c);
       return true;
     }
-    // A socket the printer closed, or a port closed under us, never brings the byte.
-    if (!LinkUp()) return false;
+    // A read that fails at once would come back at once for ever: the link is gone.
+    waited += kEmptyReadMs;
+    if (Gone()) BreakOff();
+    if (byte_wait_ms_ != 0 && std::max(waited, clock.TickCount() - start) >= byte_wait_ms_) {
+      BreakOff();
+    }
   }
   return false;
 }
 
 bool LinkRecordLink::SendEnq() {
+  if (brokenOff() || Gone()) {
+    BreakOff();
+    return false;
+  }
   return SendOne(kEnq);
 }
 
 void LinkRecordLink::SendCan() {
-  SendOne(kCan);
+  // A printer that is still there but silent is told to stop; a link that is gone is left be
+  // (sending would only report a missing port).
+  if (!Gone()) SendOne(kCan);
 }
 
 void LinkRecordLink::PurgeInput() {
   kelm::PurgeInput();
 }
 
-void RunReadoutPasses(ReadoutSession& session, unsigned long speed) {
-  LinkRecordLink link;
+void RunReadoutPasses(ReadoutSession& session, unsigned long speed, uint32_t byte_wait_ms) {
+  LinkRecordLink link(byte_wait_ms);
   for (;;) {
     if (LinkSettings.TcpActive != 0) {
       if (CheckLastCommandNoPurge() != kCommandExecuted ||
@@ -70,6 +93,11 @@ void RunReadoutPasses(ReadoutSession& session, unsigned long speed) {
       SerialPortSwitch readoutSpeed;
       if (readoutSpeed.Switch(uint32_t(speed))) {
         session.RunPass(link);
+        // A device gone during the pass, or closed by a send that failed and could not open it
+        // again (which said so), stays closed: reopening it now would only add a second message
+        // to the readout's. The operator's port stays chosen, and the next command opens it
+        // again (it may be back by then).
+        if (SerialHandle().Lost() || !SerialHandle().IsOpen()) readoutSpeed.Restore(false);
       } else {
         session.PassNotRun();
       }

@@ -5,6 +5,7 @@
 
 #include "link/printer_identity.h"
 #include "link/printer_link.h"
+#include "link/program_folder.h"
 #include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/operator.h"
@@ -33,7 +34,8 @@ std::string ReadoutToday() {
   return text;
 }
 
-ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields) {
+ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields,
+                                        const ReadoutOptions& options) {
   ReadoutOutcome outcome;
   if (LinkSettings.ModelFamily != 2) {
     TheOperator().ShowMessage("Ta funkcja jest niedostępna dla tego modelu drukarki fiskalnej.");
@@ -47,13 +49,29 @@ ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields) {
     outcome.end = ReadoutEnd::kStayOpen;
     return outcome;
   }
-  if (LinkSettings.TcpActive != 0) PurgeInput();
   outcome.end = ReadoutEnd::kStayOpen;
+  // Taken before the printer is asked for anything: a second readout into the same file must
+  // not start the printer's stream and then mix it with the first one's.
+  auto work = std::make_shared<ReadoutWorkFile>();
+  const std::string path =
+      options.work_file.empty() ? InProgramFolder(kReadoutWorkFile) : options.work_file;
+  if (work->Hold(path) == ReadoutWorkFile::kBusy) {
+    TheOperator().ShowMessage(WorkFileBusyMessage(path));
+    return outcome;
+  }
+  if (!work->held()) {
+    if (!options.work_file.empty()) {
+      TheOperator().ShowMessage("Nie mogę otworzy pliku do zapisu.");
+      return outcome;
+    }
+    work = nullptr;  // the first pass reports the documented file, as it always has
+  }
+  if (LinkSettings.TcpActive != 0) PurgeInput();
   if (FormatReadoutFrame(request, CommandFrame, kFrameBufferSize) < 0) return outcome;
   if (SendFrame(CommandFrame) != 0) return outcome;
 
-  ReadoutSession session(DetectedReadoutModel(), request, ReadoutToday());
-  RunReadoutPasses(session, request.speed);
+  ReadoutSession session(DetectedReadoutModel(), request, ReadoutToday(), work);
+  RunReadoutPasses(session, request.speed, options.byte_wait_ms);
   session.Finish();
   outcome.title = session.reportTitle();
   outcome.file_name = session.reportFileName();
@@ -62,6 +80,7 @@ ReadoutOutcome ReadPeriodicReportToFile(const ReadoutFields& fields) {
     const std::string passes = session.PassCountMessage();
     if (!passes.empty()) TheOperator().ShowMessage(passes);
     outcome.end = ReadoutEnd::kShowEndDialog;
+    outcome.work_file = work;
   }
   return outcome;
 }

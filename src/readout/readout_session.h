@@ -10,10 +10,20 @@
 #include "protocol/operator.h"
 #include "readout/periodic_report.h"
 #include "readout/readout_request.h"
+#include "readout/work_file.h"
 
 namespace kelm {
 
 inline constexpr char kReadoutWorkFile[] = "OdczytFiskPrTemp.txt";
+
+// What one readout can hold, so that a printer that never stops sending ends with the memory
+// error instead of filling the disc. A fiscal memory numbers its daily reports in 16 bits, so
+// no readout brings more than 65535 of them; the pass count is a signed byte, so no more than
+// 127 currencies; and the text of one daily report (at most a few hundred lines of 40
+// characters) stays below 16 KiB, which bounds the whole text.
+inline constexpr int kMaxReadoutPasses = 127;
+inline constexpr uint32_t kMaxReadoutReports = 65535;
+inline constexpr uint64_t kMaxReadoutTextBytes = uint64_t(kMaxReadoutReports) * 16384;
 
 class ReadoutSession;
 
@@ -28,6 +38,7 @@ class DownloadEngine : public ModalWait {
   bool Tick() override;
   void Abort() override;
   void End() override;
+  bool EndsByItself() const override { return link_.WaitsBounded(); }
 
   // What the dialog shows (UTF-8).
   const std::string& label1() const { return label1_; }
@@ -42,6 +53,8 @@ class DownloadEngine : public ModalWait {
 
  private:
   bool Fail(int code);
+  // The readout has outgrown any fiscal memory: the memory error, and the text is dropped.
+  bool FailBound();
 
   ReadoutSession& session_;
   RecordLink& link_;
@@ -55,8 +68,11 @@ class DownloadEngine : public ModalWait {
 
 class ReadoutSession : private LineSink {
  public:
-  // `today` is the computer's date in the short form the head of each pass shows.
-  ReadoutSession(const ReadoutModel& model, const ReadoutRequest& request, std::string today);
+  // `today` is the computer's date in the short form the head of each pass shows. `work` is
+  // the work file, already held; without one the session holds "OdczytFiskPrTemp.txt" in the
+  // program's folder on the first tick.
+  ReadoutSession(const ReadoutModel& model, const ReadoutRequest& request, std::string today,
+                 std::shared_ptr<ReadoutWorkFile> work = nullptr);
   ~ReadoutSession() override;
 
   // Shows the download dialog for one pass through the operator; adds 1 to the pass count.
@@ -70,6 +86,7 @@ class ReadoutSession : private LineSink {
   // Writes the currency separator when it does.
   bool NextPass();
   // After the last pass: the end line, the file closed, ReportTitle and ReportFileName built.
+  // A readout whose stream broke off or outgrew a fiscal memory leaves no work file behind.
   void Finish();
 
   int passes() const { return passes_; }
@@ -83,14 +100,21 @@ class ReadoutSession : private LineSink {
  private:
   friend class DownloadEngine;
   void Write(std::string_view bytes) override;
-  bool OpenWorkFile();
+  // Holds and starts the work file on the first tick; returns the message to show when it
+  // cannot ("" when the file is ready).
+  std::string OpenWorkFile();
 
   const ReadoutModel model_;
   const ReadoutRequest request_;
   PeriodicReport report_;
+  std::shared_ptr<ReadoutWorkFile> work_;
   std::FILE* file_ = nullptr;
   bool file_used_ = false;
   bool write_failed_ = false;
+  uint64_t written_ = 0;
+  bool text_too_long_ = false;
+  uint32_t reports_announced_ = 0;
+  bool discard_ = false;
   int passes_ = 0;
   bool success_ = false;
   uint32_t first_number_ = 0, last_number_ = 0;

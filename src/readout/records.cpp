@@ -79,10 +79,20 @@ bool RecordCheckOk(const uint8_t* body, size_t length) {
   return sum == 0;
 }
 
+namespace {
+
+// A wait that ended without a byte: a stream that broke off is a transmission error; else the
+// operator aborted (or a buffer ran out, which reads the same).
+int NoByte(const RecordLink& link) {
+  return link.brokenOff() ? kTransmissionError : kReadoutAborted;
+}
+
+}  // namespace
+
 int ReadMemoryRecord(RecordLink& link, const ReadoutModel& model, int expected, MemoryRecord* out,
                      RangeFlags* flags) {
   uint8_t typeByte = 0;
-  if (!link.ReadByte(&typeByte)) return kReadoutAborted;
+  if (!link.ReadByte(&typeByte)) return NoByte(link);
   out->type = typeByte & 0x7F;
   out->damaged = (typeByte & 0x80) != 0;
   out->length = 0;
@@ -91,7 +101,7 @@ int ReadMemoryRecord(RecordLink& link, const ReadoutModel& model, int expected, 
   const size_t length = RecordBodyLength(out->type, model);
   if (length == 0) return kTransmissionError;
   for (size_t i = 0; i < length; ++i) {
-    if (!link.ReadByte(&out->body[i])) return kReadoutAborted;
+    if (!link.ReadByte(&out->body[i])) return NoByte(link);
   }
   out->length = length;
   if (!RecordCheckOk(out->body.data(), length)) return kTransmissionError;

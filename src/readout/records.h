@@ -78,9 +78,20 @@ class RecordLink {
   void Abort() { aborted_ = true; }
   void ClearAbort() { aborted_ = false; }
   bool aborted() const { return aborted_; }
+  // The stream broke off under us: the link is gone (a hang-up, a closed socket, a device that
+  // fails every read) or the printer fell silent for longer than the wait allows. Nothing more
+  // will come, and nothing more is sent.
+  bool brokenOff() const { return broken_; }
+  // Whether every byte wait ends by itself (a limit, or a buffer that runs out); false when only
+  // "&Przerwij" ends a wait for a silent printer.
+  virtual bool WaitsBounded() const { return true; }
+
+ protected:
+  void BreakOff() { broken_ = true; }
 
  private:
   bool aborted_ = false;
+  bool broken_ = false;
 };
 
 // A record stream held in memory; it answers every ENQ and counts them.

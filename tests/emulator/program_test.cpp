@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "emulator/transport.h"
@@ -145,6 +147,111 @@ TEST(Program, FaultOptions) {
   ASSERT_EQ(write(fd, probe.data(), probe.size()), static_cast<ssize_t>(probe.size()));
   EXPECT_EQ(Read(fd, 64, 300), "\x70");
   close(fd);
+}
+
+// Files under the names of --state and --link that are not kelmemu's own are refused, left as
+// they were, and never waited on; a missing or empty state file starts a new printer, and a
+// link left by a killed run is taken over.
+TEST(Program, RefusesFilesThatAreNotItsOwn) {
+  struct Row {
+    const char* name;
+    const char* option;  // --state or --link
+    std::function<void(const std::string&)> make;
+    bool starts;
+  };
+  auto write = [](const char* bytes, size_t n) {
+    return [bytes, n](const std::string& p) { std::ofstream(p, std::ios::binary).write(bytes, n); };
+  };
+  const Row rows[] = {
+      {"state: a README", "--state", write("# notes\nkeep me\n", 16), false},
+      {"state: a binary", "--state",
+       write("\x7F"
+             "ELF\x02\x01\x01\0\0",
+             9),
+       false},
+      {"state: a folder", "--state", [](const std::string& p) { mkdir(p.c_str(), 0755); }, false},
+      {"state: a FIFO", "--state", [](const std::string& p) { mkfifo(p.c_str(), 0644); }, false},
+      {"state: empty", "--state", write("", 0), true},
+      {"state: missing", "--state", [](const std::string&) {}, true},
+      {"link: a regular file", "--link", write("keep me\n", 8), false},
+      {"link: a link to a real port", "--link",
+       [](const std::string& p) { (void)!symlink("/dev/null", p.c_str()); }, false},
+      {"link: left by a killed run", "--link",
+       [](const std::string& p) { (void)!symlink("/dev/pts/9999", p.c_str()); }, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder dir;
+    const std::string path = dir.path() + "/target";
+    row.make(path);
+    struct stat before {};
+    lstat(path.c_str(), &before);
+    // Only a regular file is read back (opening a FIFO would wait for a writer).
+    const bool regular = S_ISREG(before.st_mode);
+    const std::string content = regular ? Slurp(path) : "";
+    const bool link = std::string(row.option) == "--link";
+    std::vector<std::string> args = {link ? "--pty" : "--tcp", link ? "--link" : "127.0.0.1:0"};
+    if (link) {
+      args.push_back(path);
+    } else {
+      args.insert(args.end(), {"--state", path});
+    }
+    Emulator emu(args);
+    EXPECT_EQ(!emu.ready().empty(), row.starts) << emu.ready();
+    if (row.starts) {
+      EXPECT_EQ(emu.Stop(), 0);
+      // The link goes with the printer; a state file is written.
+      struct stat after {};
+      EXPECT_EQ(lstat(path.c_str(), &after) == 0, !link);
+    } else {
+      EXPECT_EQ(emu.Stop(), 1);
+      struct stat after {};
+      ASSERT_EQ(lstat(path.c_str(), &after), 0);
+      EXPECT_EQ(after.st_ino, before.st_ino);
+      EXPECT_EQ(after.st_mode, before.st_mode);
+      if (regular) EXPECT_EQ(Slurp(path), content);
+    }
+  }
+}
+
+// One printer serves one client at a time, but a client that sends nothing gives way to the
+// next one after --idle-ms, and one that never reads its answers is dropped before they pile up.
+TEST(Program, ClientsThatHogThePrinterGiveWay) {
+  Emulator emu({"--tcp", "127.0.0.1:0", "--idle-ms", "1000", "--queue-limit", "600000"});
+  const int silent = Connect(emu.Port());
+  const int next = Connect(emu.Port());
+  EXPECT_EQ(write(next, kEnq, 1), 1);
+  EXPECT_EQ(Read(next, 1, 200), "") << "the first client is served first";
+  EXPECT_EQ(Read(next, 1, 5000), "\x65") << "and gives way once it is idle";
+  char byte;
+  EXPECT_EQ(read(silent, &byte, 1), 0) << "its line is closed";
+  close(silent);
+
+  // A client that keeps talking is not idle: it keeps the printer while the next one waits.
+  const int third = Connect(emu.Port());
+  EXPECT_EQ(write(third, kEnq, 1), 1);
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_EQ(Ask(next, kEnq, 1), "\x65");
+    usleep(100000);
+  }
+  EXPECT_EQ(Read(third, 1, 10), "");
+  close(next);
+  EXPECT_EQ(Read(third, 1, 5000), "\x65");
+
+  close(third);
+  // A client that asks again and again without reading makes answers queue (here held back by
+  // a slow line) until it is dropped.
+  Emulator slow({"--tcp", "127.0.0.1:0", "--pace", "1200", "--queue-limit", "1000"});
+  const int flood = Connect(slow.Port());
+  const std::string enqs(5000, kEnq[0]);
+  EXPECT_EQ(write(flood, enqs.data(), enqs.size()), static_cast<ssize_t>(enqs.size()));
+  pollfd p{flood, POLLRDHUP, 0};
+  EXPECT_EQ(poll(&p, 1, 5000), 1) << "dropped";
+  close(flood);
+  const int after = Connect(emu.Port());
+  EXPECT_EQ(Ask(after, kEnq, 1), "\x65");
+  close(after);
+  EXPECT_EQ(emu.Stop(), 0);
 }
 
 TEST(Program, PseudoTerminalWithLinkAndXoff) {

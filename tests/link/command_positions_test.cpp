@@ -43,13 +43,19 @@ TEST_P(CommandPositions, LinesBecomeCheckedFrames) {
        "1#v\r\n" + std::string(kFrameBufferSize, 'a') + "\r\n1#v\r\n", "\x1bP1#v9B\x1b\\", false},
       {"far longer", "1#v\r\n" + std::string(20000, 'a') + "\r\n1#v\r\n", "\x1bP1#v9B\x1b\\",
        false},
+      {"a NUL would cut the frame short: the run stops", std::string("1#v\r\n1#\0v\r\n1#v\r\n", 16),
+       "\x1bP1#v9B\x1b\\", false},
   };
   for (const PositionRow& row : rows) {
     int result = -1;
     EXPECT_EQ(SentFor(row.text, &result, row.frames.size()), row.frames) << row.what;
     EXPECT_EQ(result == 0, row.sent) << row.what;
   }
-  EXPECT_TRUE(seams.op.messages.empty());
+  // A run that stops says at which line and why.
+  const std::string too_long = "Wiersz 2 pliku jest za długi na rozkaz; nie został wysłany.";
+  EXPECT_EQ(seams.op.messages,
+            (std::vector<std::string>{too_long, too_long,
+                                      "Wiersz 2 pliku zawiera bajt 0; nie został wysłany."}));
 }
 
 TEST_P(CommandPositions, LettersAreConvertedBeforeTheCheckValue) {

@@ -196,8 +196,8 @@ TEST_F(Kelmctl, ReadoutWritesTheDialogsTextForEveryModel) {
   for (const char* model : models) {
     KelmemuProcess emu({"--tcp", "127.0.0.1:0", "--model", model, "--history-days", "40"});
     ASSERT_TRUE(emu.Ready()) << model;
-    const Outcome r = Run({"--tcp", emu.Where(), "--model", model, "readout", "--numbers", "1",
-                           "40", "-o", "kelmctl.txt"});
+    const Outcome r = Run({"--tcp", emu.Where(), "--model", model, "--yes", "readout", "--numbers",
+                           "1", "40", "-o", "kelmctl.txt"});
     ASSERT_EQ(r.status, 0) << model << ": " << r.err;
     const std::string by_tool = TempDir::Read(dir.File("kelmctl.txt"));
     EXPECT_EQ(r.out.rfind("Raport okresowy z drukarki ", 0), 0u) << r.out;

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/QtOperator.h"
@@ -38,6 +39,7 @@
 #include "readout/stream.h"
 #include "support/command_output.h"
 #include "support/in_folder.h"
+#include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -373,6 +375,53 @@ TEST_F(ReadoutDialogs, AbortWhileThePrinterIsSilent) {
   *endShown = 2;
   QTest::qWait(20);
   EXPECT_FALSE(download->isVisible());
+}
+
+// kelmemu on a pseudo-terminal paced at 1200 bit/s (its records at 9600), stopped in the middle
+// of a readout (a cable pulled out): the download dialog ends at once with the transmission
+// error, the port is closed and the half-written work file is gone.
+TEST_F(ReadoutDialogs, PrinterGoneInTheMiddleOfTheDownload) {
+  auto emu = std::make_unique<test::KelmemuProcess>(std::vector<std::string>{
+      "--pty", "--model", "vantel", "--fiscal", "--history-days", "40", "--pace", "1200"});
+  ASSERT_TRUE(emu->Ready()) << emu->ready();
+  SetComDeviceOverride(emu->Where());
+  LinkSettings.ModelFamily = 2;
+  LinkSettings.PortNumber = 1;
+  LinkSettings.Speed = 1200;
+  ASSERT_TRUE(OpenSerialPort(1));
+  const std::string work = dir.File(kReadoutWorkFile);
+  // The watches outlive the test's locals: they share what they look at.
+  auto running = std::make_shared<std::unique_ptr<test::KelmemuProcess>>(std::move(emu));
+  auto* downloadDialog = download;
+  WhenTrue(
+      [running, downloadDialog] {
+        // The head has been read (the currency is named): the daily reports are on their way.
+        return !*running || (downloadDialog->isVisible() &&
+                             !Child<QLabel>(downloadDialog, "Label1")->text().isEmpty());
+      },
+      [running] { running->reset(); });
+  auto endShown = std::make_shared<int>(0);  // 0 waiting, 1 shown, 2 the test is over
+  auto* endDialog = end;
+  WhenTrue([endShown, endDialog] { return *endShown != 0 || endDialog->isVisible(); },
+           [endShown, endDialog] {
+             if (*endShown != 0) return;
+             *endShown = 1;
+             endDialog->reject();
+           });
+  AskNumbers("1", "40");
+  Child<QComboBox>(dialog.get(), "ComboBox2")->setCurrentText("9600");
+  Child<QPushButton>(dialog.get(), "Button1")->click();
+  EXPECT_EQ(*running, nullptr) << "the printer went away during the download";
+  EXPECT_EQ(qt_op.messages, std::vector<std::string>{"Wystąpił błąd trasmisji."});
+  EXPECT_FALSE(download->isVisible());
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(*endShown, 0);
+  EXPECT_FALSE(std::filesystem::exists(work));
+  EXPECT_FALSE(SerialHandle().IsOpen());
+  EXPECT_EQ(LinkSettings.PortNumber, 1) << "the operator's port stays chosen";
+  EXPECT_EQ(LinkSettings.Speed, 1200u);
+  *endShown = 2;
+  running->reset();
 }
 
 TEST(PrintReportFile, PagesNumberedAndPolishLettersDrawn) {

@@ -50,6 +50,10 @@ class ScriptedOperator : public Operator {
   bool use_escape = false;  // cancel with the Esc key rather than the button
   int max_ticks = 100000;   // a wait still running after this many ticks is aborted
   std::function<void(ModalWait&, int tick)> on_tick;
+  // The message loop between byte waits of a long transfer: counted, and `on_events` runs
+  // there (where the desktop would see "&Przerwij" pressed).
+  int events = 0;
+  std::function<void()> on_events;
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool AskYesNo(const std::string& question) override {
@@ -60,6 +64,10 @@ class ScriptedOperator : public Operator {
     return a;
   }
   void Beep() override { ++beeps; }
+  void ProcessEvents() override {
+    ++events;
+    if (on_events) on_events();
+  }
   void RunModal(ModalWait& wait) override {
     waits.push_back(wait.DialogName());
     wait.Begin();

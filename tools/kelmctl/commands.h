@@ -27,6 +27,7 @@ struct Invocation {
   unsigned timeout_ms = 5000;
   bool timeout_given = false;
   bool answer_yes = false;
+  bool answer_given = false;  // --yes or --no was given
 
   bool Has(const std::string& name) const { return options.count(name) != 0; }
   // The values of an option given (none when it was not).
@@ -48,6 +49,11 @@ struct Command {
   // False for commands that do not talk to the printer (the disc commands).
   bool needs_link = true;
 };
+
+// Exit 1 with the reason on standard error: the printer did not answer in time, or answered
+// something that does not read as the answer asked for (shown as display text).
+int NoAnswer();
+int UnreadableAnswer(const char* answer);
 
 // The families, in the order the usage lists them.
 const std::vector<Command>& LinkCommands();

@@ -8,6 +8,7 @@
 #include "kelmctl/commands.h"
 #include "link/command_execution.h"
 #include "link/printer_identity.h"
+#include "link/reception.h"
 #include "link/settings.h"
 
 namespace kelm::ctl {
@@ -16,7 +17,12 @@ namespace {
 int Cash(const Invocation&) {
   if (!RequireLink()) return kExitLink;
   ReadCashInfo();
-  if (CashInfoState != 1) return kExitLink;
+  if (CashInfoState != 1) return AnswerFailed != 0 ? NoAnswer() : kExitLink;
+  // Zeros from an answer that did not parse are no cash data.
+  CashInfoRecord parsed;
+  if (!ParseCashInfoAnswer(AnswerBuffer, LinkSettings.ModelFamily, &parsed)) {
+    return UnreadableAnswer(AnswerBuffer);
+  }
   for (const LabelledValue& field : CashInfoFields(CashInfo, LinkSettings.ModelFamily)) {
     std::printf("%s %s\n", field.label.c_str(), field.value.c_str());
   }
@@ -24,22 +30,31 @@ int Cash(const Invocation&) {
 }
 
 int Type(const Invocation& in) {
-  if (!DetectPrinterType()) return kExitLink;
+  if (!DetectPrinterType())
+    return AnswerFailed != 0 || AnswerReceived == 0 ? NoAnswer() : kExitLink;
+  DetectedTypeRecord parsed;
+  if (!ParseTypeAnswer(AnswerBuffer, &parsed)) return UnreadableAnswer(AnswerBuffer);
   std::printf("Typ: %s\nWersja: %s\n", ShownTypeName(DetectedType).c_str(),
               DetectedType.VersionText.c_str());
   if (in.Has("--check-code")) {
-    const std::string code =
-        LinkSettings.ModelFamily == 2
-            ? ReadProgramCheckCode(
-                  "0", DefaultCheckCodeEnd(LinkSettings.CopyMode, LinkSettings.PrinterVariant))
-            : "Nie odczytano.";
+    if (LinkSettings.ModelFamily != 2) {
+      std::printf("Kod SHA-1: Nie odczytano.\n");
+      std::fputs("Kod programu odczytują tylko drukarki rodziny VANTEL i SALVO.\n", stderr);
+      return kExitLink;
+    }
+    bool read = false;
+    const std::string code = ReadProgramCheckCode(
+        "0", DefaultCheckCodeEnd(LinkSettings.CopyMode, LinkSettings.PrinterVariant), &read);
     std::printf("Kod SHA-1: %s\n", code.c_str());
+    if (!read) return AnswerReceived != 1 ? NoAnswer() : UnreadableAnswer(AnswerBuffer);
   }
   return kExitDone;
 }
 
 int Clock(const Invocation&) {
-  if (!ReadPrinterClock()) return kExitLink;
+  if (!ReadPrinterClock()) return AnswerReceived != 1 ? NoAnswer() : kExitLink;
+  PrinterClockRecord parsed;
+  if (!ParseClockAnswer(AnswerBuffer, &parsed)) return UnreadableAnswer(AnswerBuffer);
   std::printf("Data (rrrr-mm-dd): %s\nGodzina (gg:mm): %s\n", ClockDateText().c_str(),
               ClockTimeText().c_str());
   return kExitDone;
@@ -47,7 +62,9 @@ int Clock(const Invocation&) {
 
 int Buffer(const Invocation& in) {
   std::vector<std::string> lines;
-  if (!ReadReceiveBuffer(in.Has("--swap-com"), &lines)) return kExitLink;
+  if (!ReadReceiveBuffer(in.Has("--swap-com"), &lines)) {
+    return AnswerReceived == 0 ? NoAnswer() : kExitLink;
+  }
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return kExitDone;
 }

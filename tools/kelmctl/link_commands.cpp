@@ -23,18 +23,25 @@ void PrintStatus(const char* name, uint8_t value, const StatusBitCaption* captio
 }
 
 int Status(const Invocation&) {
-  if (QueryEnqStatus() != 0 || AnswerFailed != 0) return kExitLink;
+  if (QueryEnqStatus() != 0) return kExitLink;
+  if (AnswerFailed != 0) return NoAnswer();
   const uint8_t enq = EnqStatus;
-  if (QueryDleStatus() != 0 || AnswerFailed != 0) return kExitLink;
+  if (QueryDleStatus() != 0) return kExitLink;
+  if (AnswerFailed != 0) return NoAnswer();
   PrintStatus("ENQ", enq, kEnqBitCaptions, 4);
   PrintStatus("DLE", DleStatus, kDleBitCaptions, 3);
   return kExitDone;
 }
 
 int LastError(const Invocation&) {
+  if (!RequireLink()) return kExitLink;
   LastErrorNumber = -1;
+  AnswerReceived = 255;  // stays so when the query could not be sent (the link said why)
   ReadLastErrorCode();
-  if (LastErrorNumber < 0) return kExitLink;
+  if (LastErrorNumber < 0) {
+    if (AnswerReceived == 255) return kExitLink;
+    return AnswerFailed != 0 ? NoAnswer() : UnreadableAnswer(AnswerBuffer);
+  }
   // As the error-code dialog shows it: no text for 0 (no error) and for numbers without one.
   std::printf("%d: %s\n", LastErrorNumber,
               LastErrorNumber == 0 ? "" : PrinterErrorText(LastErrorNumber));
@@ -56,6 +63,8 @@ int Send(const Invocation& in) {
         return kExitDone;
       case kCommandPrinterError:
         return kExitPrinterError;
+      case kCommandStatusFailed:
+        return NoAnswer();
       default:
         return kExitLink;
     }
@@ -63,7 +72,7 @@ int Send(const Invocation& in) {
   if (in.Has("--receive")) {
     ReceiveAnswer();
     std::printf("< %s\n", FrameToDisplayText(AnswerBuffer).c_str());
-    if (AnswerFailed != 0) return kExitLink;
+    if (AnswerFailed != 0) return NoAnswer();
   }
   return kExitDone;
 }

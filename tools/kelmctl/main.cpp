@@ -16,6 +16,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "link/transmission_log.h"
+#include "protocol/display_text.h"
 #include "protocol/letter_tables.h"
 #include "protocol/operator.h"
 
@@ -35,7 +36,8 @@ constexpr const char* kOptionsUsage =
     "  --speed N  --data-bits 5..8  --parity none|odd|even|mark|space  --stop-bits 1|1.5|2\n"
     "  --xonxoff[=0|1]  --rtscts[=0|1]  --coding MAZOVIA|LATIN|ISOLATIN|WINDOWS\n"
     "  --model oxil|oxil-pro|oxil-bus|vantel|vantel-bus|vantel-ke|salvo|859\n"
-    "  --log DIR  --yes | --no  --timeout MS (default 5000)\n"
+    "  --log DIR (the traffic files)  --yes | --no (replace, answer questions)\n"
+    "  --timeout MS (default 5000; every wait for the printer, 0 never)\n"
     "exit status: 0 done, 1 link failure or no answer, 2 printer error, 64 usage\n";
 constexpr int kHelpColumn = 34;
 
@@ -173,6 +175,7 @@ bool ApplyCommon(const CommonOption& o, const std::string& value, bool given, Co
     case Takes::kNo:
       if (given) return false;
       c->invocation.answer_yes = o.takes == Takes::kYes;
+      c->invocation.answer_given = true;
       return true;
   }
   if (o.takes == Takes::kModel) {
@@ -275,6 +278,20 @@ bool ConnectLink(const Common& c) {
   return LinkSettings.PortNumber == kNoPort || OpenSerialPort(1);
 }
 
+}  // namespace
+
+int NoAnswer() {
+  std::fputs("Drukarka nie odpowiedziała.\n", stderr);
+  return kExitLink;
+}
+
+int UnreadableAnswer(const char* answer) {
+  std::fprintf(stderr, "Nieczytelna odpowiedź drukarki: %s\n", FrameToDisplayText(answer).c_str());
+  return kExitLink;
+}
+
+namespace {
+
 int Run(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -292,8 +309,10 @@ int Run(int argc, char** argv) {
   ConsoleOperator console(c.invocation.answer_yes, c.invocation.timeout_ms);
   InstallOperator(&console);
   int result = kExitLink;
+  // --log says where the traffic files go, nothing more: COM ports are still found beside the
+  // program.
   if (!c.log_dir.empty()) {
-    SetProgramFolder(c.log_dir);
+    SetTransmissionLogFolder(c.log_dir);
     if (!ToggleTransmissionLog()) return kExitLink;
   }
   if (!command->needs_link || ConnectLink(c)) result = command->handler(c.invocation);

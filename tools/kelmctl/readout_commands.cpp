@@ -1,11 +1,13 @@
 // kelmctl's readout: a periodic report out of the fiscal memory into a text file.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <string>
 
 #include "kelmctl/commands.h"
-#include "link/program_folder.h"
 #include "protocol/operator.h"
 #include "readout/readout_run.h"
 #include "readout/readout_session.h"
@@ -33,11 +35,43 @@ bool ReadoutIsValid(const Invocation& in) {
   return periods == 1;
 }
 
-// The same readout as the dialog's "&Odczytaj"; the text goes from the work file to -o FILE or
-// to the report's own file name in the current directory.
+// May the text go to `target`? A file there is replaced only with --yes; --no, or neither,
+// keeps it (the save action of the end dialog asks the same question).
+bool MayWrite(const std::string& target, const Invocation& in) {
+  struct stat st;
+  if (lstat(target.c_str(), &st) != 0) return true;
+  if (!in.answer_given) {
+    std::fprintf(stderr, "Plik %s już istnieje; --yes zastąpi go.\n", target.c_str());
+    return false;
+  }
+  return TheOperator().AskYesNo("Plik " + target + " już istnieje.Kontynuować? ");
+}
+
+// The folder of a file name, for a work file beside it ("." for a bare name).
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The same readout as the dialog's "&Odczytaj". The records go into a work file of this run's
+// own beside the target (-o FILE, or the report's own file name in the current directory), so
+// that two kelmctl runs, or kelmctl and the desktop program, never share one; on success it is
+// renamed into place, so an old file is replaced whole or not at all.
+// The console, counting what it says, so that a readout that fails without a message of its
+// own (a printer that never gave its status) still says why.
+class CountingConsole : public ConsoleOperator {
+ public:
+  using ConsoleOperator::ConsoleOperator;
+  void ShowMessage(const std::string& text) override {
+    ++shown;
+    ConsoleOperator::ShowMessage(text);
+  }
+  int shown = 0;
+};
+
 int Readout(const Invocation& in) {
-  // A readout runs as long as the printer sends records; only an explicit --timeout cuts it.
-  ConsoleOperator console(in.answer_yes, in.timeout_given ? in.timeout_ms : 0);
+  CountingConsole console(in.answer_yes, in.timeout_ms);
   InstallOperator(&console);
   ReadoutFields fields;
   fields.full = !in.Has("--short");
@@ -55,21 +89,49 @@ int Readout(const Invocation& in) {
     fields.first_number = in.Values("--numbers")[0];
     fields.last_number = in.Values("--numbers")[1];
   }
-  const ReadoutOutcome outcome = ReadPeriodicReportToFile(fields);
-  InstallOperator(nullptr);
-  if (outcome.end != ReadoutEnd::kShowEndDialog) return kExitLink;
-  const std::string work = InProgramFolder(kReadoutWorkFile);
-  const std::string target = in.Has("-o") ? in.Values("-o")[0] : outcome.file_name;
-  std::error_code error;
-  std::filesystem::copy_file(work, target, std::filesystem::copy_options::overwrite_existing,
-                             error);
-  std::filesystem::remove(work);
-  if (error) {
-    std::fprintf(stderr, "Nie mogę zapisać pliku %s.\n", target.c_str());
+  const std::string given = in.Has("-o") ? in.Values("-o")[0] : "";
+  // Asked before the printer is: a long readout must not end in a refusal it could have met
+  // at once.
+  if (!given.empty() && !MayWrite(given, in)) {
+    InstallOperator(nullptr);
     return kExitLink;
   }
-  std::printf("%s\n%s\n", outcome.title.c_str(), target.c_str());
-  return kExitDone;
+  std::string work = FolderOf(given) + "/.kelmctl-readout-XXXXXX";
+  const int fd = mkstemp(work.data());
+  if (fd < 0) {
+    std::fprintf(stderr, "Nie mogę utworzyć pliku roboczego w %s.\n", FolderOf(given).c_str());
+    InstallOperator(nullptr);
+    return kExitLink;
+  }
+  // The report is an ordinary file once renamed into place, not a private temporary one.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  close(fd);
+  ReadoutOptions options;
+  options.work_file = work;
+  // Every byte wait of the record stream ends after --timeout (0: never), however long the
+  // readout runs while records keep coming.
+  options.byte_wait_ms = in.timeout_ms;
+  ReadoutOutcome outcome = ReadPeriodicReportToFile(fields, options);
+  int result = kExitLink;
+  std::string target = given;
+  if (outcome.end == ReadoutEnd::kShowEndDialog) {
+    if (target.empty()) target = outcome.file_name;
+    if (!given.empty() || MayWrite(target, in)) {
+      if (std::rename(work.c_str(), target.c_str()) == 0) {
+        std::printf("%s\n%s\n", outcome.title.c_str(), target.c_str());
+        result = kExitDone;
+      } else {
+        std::fprintf(stderr, "Nie mogę zapisać pliku %s.\n", target.c_str());
+      }
+    }
+  }
+  outcome.work_file.reset();
+  std::remove(work.c_str());
+  InstallOperator(nullptr);
+  if (result == kExitLink && console.shown == 0) return NoAnswer();
+  return result;
 }
 
 }  // namespace
@@ -80,7 +142,8 @@ const std::vector<Command>& ReadoutCommands() {
        "(--monthly MM-YYYY | --dates DD-MM-YYYY DD-MM-YYYY | --numbers FIRST LAST)\n"
        "[--short] [--emergency] [--speed BPS] [-o FILE]",
        "read a periodic report out of the fiscal memory into a\n"
-       "text file (default name: the report's file name); after\n"
+       "text file (default name: the report's file name; an\n"
+       "existing file is replaced only with --yes); after\n"
        "'readout', --speed is the readout speed",
        Readout,
        0,
