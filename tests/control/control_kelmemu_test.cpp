@@ -105,7 +105,7 @@ TEST_P(KelmctlVerify, DailyReportFromTheReadoutAndFromAFieldsFile) {
   for (const Printer& p : printers) {
     SCOPED_TRACE(std::string(p.model) + " " + p.firmware);
     Start(p, {"--history-days", "4"});
-    ASSERT_EQ(Kelmctl({"readout", "--numbers", "2", "3", "-o", "r.txt"}), 0) << Err();
+    ASSERT_EQ(Kelmctl({"--yes", "readout", "--numbers", "2", "3", "-o", "r.txt"}), 0) << Err();
     NewPaper();
     ASSERT_EQ(Kelmctl({"verify", "daily", "--from-readout", "r.txt", "--report", "3"}), 0) << Err();
     EXPECT_NE(NewPaper().find(kMatch), std::string::npos);
