@@ -33,7 +33,7 @@ const char* const kOriginalHelp =
     "W trybie oszczędnym po wydruku paragonu wraz z wysuwem papieru\r\njest drukowany nagłówek "
     "nowego dokumentu.\r\nPozwala to skrócić odstęp pomiędzy paragonami i oszczędzić paier.";
 
-std::vector<OptionSpec> MakeTable() {
+std::vector<OptionEntry> MakeTable() {
   const char* const own = " w danym raporcie dobowym.";
   return {
       {"TSposobBledow",
@@ -196,15 +196,15 @@ std::vector<OptionSpec> MakeTable() {
 
 }  // namespace
 
-const std::vector<OptionSpec>& OptionTable() {
-  static const std::vector<OptionSpec> table = MakeTable();
+const std::vector<OptionEntry>& OptionTable() {
+  static const std::vector<OptionEntry> table = MakeTable();
   return table;
 }
 
 const char* OptionHelp(const std::string& class_name) {
   if (class_name == "TWpisanieTypuIWersji") return kTypeAnswerHelp;
-  const OptionSpec* spec = FindOption(class_name);
-  return spec != nullptr && spec->help != nullptr ? spec->help : "";
+  const OptionEntry* entry = FindOption(class_name);
+  return entry != nullptr && entry->help != nullptr ? entry->help : "";
 }
 
 }  // namespace kelm

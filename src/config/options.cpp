@@ -11,39 +11,39 @@
 
 namespace kelm {
 
-const OptionSpec* FindOption(const std::string& class_or_name) {
-  for (const OptionSpec& spec : OptionTable()) {
-    if (class_or_name == spec.class_name || class_or_name == spec.name) return &spec;
+const OptionEntry* FindOption(const std::string& class_or_name) {
+  for (const OptionEntry& entry : OptionTable()) {
+    if (class_or_name == entry.class_name || class_or_name == entry.name) return &entry;
   }
   return nullptr;
 }
 
-int OptionGroup(const OptionSpec& spec, int family) {
+int OptionGroup(const OptionEntry& entry, int family) {
   if (family != 0) return 0;
-  for (const OptionChoice& c : spec.choices) {
+  for (const OptionChoice& c : entry.choices) {
     if (c.group == 1) return 1;
   }
   return 0;
 }
 
-std::vector<OptionChoice> VisibleChoices(const OptionSpec& spec, int family, int variant) {
+std::vector<OptionChoice> VisibleChoices(const OptionEntry& entry, int family, int variant) {
   std::vector<OptionChoice> shown;
-  const int group = OptionGroup(spec, family);
-  for (const OptionChoice& c : spec.choices) {
+  const int group = OptionGroup(entry, family);
+  for (const OptionChoice& c : entry.choices) {
     if (c.group == group && (c.only_variant < 0 || c.only_variant == variant)) shown.push_back(c);
   }
   return shown;
 }
 
-int DefaultChoiceValue(const OptionSpec& spec, int family) {
+int DefaultChoiceValue(const OptionEntry& entry, int family) {
   // The family-0 group of the error handling starts at its first choice.
-  if (OptionGroup(spec, family) == 1) return VisibleChoices(spec, family, 0).front().value;
-  return spec.default_value;
+  if (OptionGroup(entry, family) == 1) return VisibleChoices(entry, family, 0).front().value;
+  return entry.default_value;
 }
 
-std::string ChoiceCaption(const OptionSpec& spec, const OptionChoice& choice, int family,
+std::string ChoiceCaption(const OptionEntry& entry, const OptionChoice& choice, int family,
                           int variant) {
-  if (std::strcmp(spec.class_name, "TMetodaRabatu") == 0 && variant != 0 && family == 1) {
+  if (std::strcmp(entry.class_name, "TMetodaRabatu") == 0 && variant != 0 && family == 1) {
     // The bus printers of family 1 number the methods the other way round; the values stay.
     return choice.value == 1 ? "Metoda 2 (jak bileterka KELM 743)"
                              : "Metoda 1 (jak drukarka OXIL PRO ";
@@ -51,16 +51,16 @@ std::string ChoiceCaption(const OptionSpec& spec, const OptionChoice& choice, in
   return choice.caption;
 }
 
-bool BuildOptionFrame(const OptionSpec& spec, int value, ConfigFrame* out) {
-  if (std::strstr(spec.tmpl, "%u") != nullptr) {
-    return BuildFrame(out, false, spec.tmpl, kEsc, static_cast<unsigned>(value), kEsc, kBackslash);
+bool BuildOptionFrame(const OptionEntry& entry, int value, ConfigFrame* out) {
+  if (std::strstr(entry.tmpl, "%u") != nullptr) {
+    return BuildFrame(out, false, entry.tmpl, kEsc, static_cast<unsigned>(value), kEsc, kBackslash);
   }
-  return BuildFrame(out, false, spec.tmpl, kEsc, value, kEsc, kBackslash);
+  return BuildFrame(out, false, entry.tmpl, kEsc, value, kEsc, kBackslash);
 }
 
-SendOutcome SendOption(const OptionSpec& spec, int value) {
+SendOutcome SendOption(const OptionEntry& entry, int value) {
   ConfigFrame frame;
-  if (!BuildOptionFrame(spec, value, &frame)) return SendOutcome::kRefused;
+  if (!BuildOptionFrame(entry, value, &frame)) return SendOutcome::kRefused;
   return SendOutcomeOf(frame);
 }
 
@@ -139,10 +139,10 @@ bool BuildTypeAnswerFrame(const std::string& text, ConfigFrame* out) {
 namespace {
 
 // "0|1|2": the values a member's visible choices send for the model of LinkSettings.
-std::string ChoiceValues(const OptionSpec& spec) {
+std::string ChoiceValues(const OptionEntry& entry) {
   std::string values;
   for (const OptionChoice& c :
-       VisibleChoices(spec, LinkSettings.ModelFamily, LinkSettings.PrinterVariant)) {
+       VisibleChoices(entry, LinkSettings.ModelFamily, LinkSettings.PrinterVariant)) {
     if (!values.empty()) values += "|";
     values += std::to_string(c.value);
   }
@@ -153,8 +153,8 @@ std::string ChoiceValues(const OptionSpec& spec) {
 
 std::vector<OptionCommandInfo> OptionCommands() {
   std::vector<OptionCommandInfo> list;
-  for (const OptionSpec& spec : OptionTable()) {
-    list.push_back({spec.name, ChoiceValues(spec), spec.caption});
+  for (const OptionEntry& entry : OptionTable()) {
+    list.push_back({entry.name, ChoiceValues(entry), entry.caption});
   }
   list.push_back({"drawer-pulse", "MS", "Parametry otwierania szuflady"});
   list.push_back({"rollup-pulse", "SECONDS", "MinimalnyCzasSterZwijacz"});
@@ -179,19 +179,19 @@ SendOutcome SetOptionByName(const std::string& name, const std::string& value, s
   if (name == "type-answer") {
     return SendBuiltFrame(BuildTypeAnswerFrame(value, &frame), frame, "");
   }
-  const OptionSpec* spec = FindOption(name);
-  if (spec == nullptr) {
+  const OptionEntry* entry = FindOption(name);
+  if (entry == nullptr) {
     *error = "unknown option '" + name + "' (kelmctl option --list names them)";
     return SendOutcome::kRefused;
   }
   long v;
   if (ParseInteger(value, &v)) {
     for (const OptionChoice& c :
-         VisibleChoices(*spec, LinkSettings.ModelFamily, LinkSettings.PrinterVariant)) {
-      if (c.value == v) return SendOption(*spec, c.value);
+         VisibleChoices(*entry, LinkSettings.ModelFamily, LinkSettings.PrinterVariant)) {
+      if (c.value == v) return SendOption(*entry, c.value);
     }
   }
-  *error = "option " + name + " takes " + ChoiceValues(*spec) + " for this model";
+  *error = "option " + name + " takes " + ChoiceValues(*entry) + " for this model";
   return SendOutcome::kRefused;
 }
 

@@ -23,7 +23,7 @@ struct OptionChoice {
   int only_variant = -1;
 };
 
-struct OptionSpec {
+struct OptionEntry {
   const char* class_name;
   const char* name;  // kelmctl's name of the option
   const char* caption;
@@ -37,23 +37,23 @@ struct OptionSpec {
 };
 
 // Every one-option member with radio choices, in the configuration tree's order.
-const std::vector<OptionSpec>& OptionTable();
-const OptionSpec* FindOption(const std::string& class_or_name);
+const std::vector<OptionEntry>& OptionTable();
+const OptionEntry* FindOption(const std::string& class_or_name);
 // The help text of a member's help button ("" for a member without one).
 const char* OptionHelp(const std::string& class_name);
 
 // The group a member shows for a model family, and its visible choices for a model.
-int OptionGroup(const OptionSpec& spec, int family);
-std::vector<OptionChoice> VisibleChoices(const OptionSpec& spec, int family, int variant);
+int OptionGroup(const OptionEntry& entry, int family);
+std::vector<OptionChoice> VisibleChoices(const OptionEntry& entry, int family, int variant);
 // The value of the choice selected when the dialog is first shown for the model.
-int DefaultChoiceValue(const OptionSpec& spec, int family);
+int DefaultChoiceValue(const OptionEntry& entry, int family);
 // A choice's caption for a model: TMetodaRabatu names its two methods by model, the others are
 // fixed.
-std::string ChoiceCaption(const OptionSpec& spec, const OptionChoice& choice, int family,
+std::string ChoiceCaption(const OptionEntry& entry, const OptionChoice& choice, int family,
                           int variant);
 
-bool BuildOptionFrame(const OptionSpec& spec, int value, ConfigFrame* out);
-SendOutcome SendOption(const OptionSpec& spec, int value);
+bool BuildOptionFrame(const OptionEntry& entry, int value, ConfigFrame* out);
+SendOutcome SendOption(const OptionEntry& entry, int value);
 
 // TAutoPotwierdzanie: the warning shown after the type was read, unless the printer has it.
 inline constexpr const char* kNoSuchCommandMessage =

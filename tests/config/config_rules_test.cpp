@@ -167,10 +167,10 @@ TEST(Options, EachMemberSendsItsValueInItsTemplate) {
       {"TRaportyDobowe", 2, "3;2$o"},
   };
   for (const OptionRow& row : rows) {
-    const OptionSpec* spec = FindOption(row.option);
-    ASSERT_NE(spec, nullptr) << row.option;
+    const OptionEntry* entry = FindOption(row.option);
+    ASSERT_NE(entry, nullptr) << row.option;
     ConfigFrame f;
-    ASSERT_TRUE(BuildOptionFrame(*spec, row.value, &f));
+    ASSERT_TRUE(BuildOptionFrame(*entry, row.value, &f));
     EXPECT_EQ(f.bytes, Framed(row.body)) << row.option;
   }
 }
@@ -189,14 +189,14 @@ TEST(Options, ChoicesAndDefaultsFollowTheModel) {
       {"TSposobDruowania", 2, 0, 3, 1},     {"TSterowanieObcinaczem", 2, 0, 3, 1},
   };
   for (const Row& row : rows) {
-    const OptionSpec& spec = *FindOption(row.option);
-    EXPECT_EQ(VisibleChoices(spec, row.family, row.variant).size(), row.choices) << row.option;
-    EXPECT_EQ(DefaultChoiceValue(spec, row.family), row.default_value) << row.option;
+    const OptionEntry& entry = *FindOption(row.option);
+    EXPECT_EQ(VisibleChoices(entry, row.family, row.variant).size(), row.choices) << row.option;
+    EXPECT_EQ(DefaultChoiceValue(entry, row.family), row.default_value) << row.option;
   }
-  const OptionSpec& family0 = *FindOption("TSposobBledow");
+  const OptionEntry& family0 = *FindOption("TSposobBledow");
   EXPECT_STREQ(VisibleChoices(family0, 0, 0)[0].caption, "Komunikaty do komputera.");
   // A bus printer of family 1: the first button reads "Metoda 2" and still sends 1.
-  const OptionSpec& discount = *FindOption("discount-method");
+  const OptionEntry& discount = *FindOption("discount-method");
   const OptionChoice first = VisibleChoices(discount, 1, 1)[0];
   EXPECT_EQ(ChoiceCaption(discount, first, 1, 1), "Metoda 2 (jak bileterka KELM 743)");
   EXPECT_EQ(first.value, 1);

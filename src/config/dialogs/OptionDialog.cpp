@@ -15,25 +15,25 @@ namespace kelm::dialogs {
 
 OptionDialog::OptionDialog(QWidget* parent, const char* class_name)
     : ConfigDialog(parent, class_name, FindOption(class_name)->caption),
-      spec_(*FindOption(class_name)) {
-  for (const char* note : spec_.notes) AddLabel(Q(note));
+      entry_(*FindOption(class_name)) {
+  for (const char* note : entry_.notes) AddLabel(Q(note));
   QBoxLayout* inner[2] = {};
   for (int g = 0; g < 2; ++g) {
-    for (const OptionChoice& c : spec_.choices) {
+    for (const OptionChoice& c : entry_.choices) {
       if (c.group != g) continue;
-      if (groups_[g] == nullptr) groups_[g] = AddGroup(Q(spec_.group_caption), &inner[g]);
+      if (groups_[g] == nullptr) groups_[g] = AddGroup(Q(entry_.group_caption), &inner[g]);
       QRadioButton* radio = AddRadio(Q(c.caption), inner[g]);
       choices_.push_back({c, radio});
       if (c.continuation != nullptr) AddLabel(Q(c.continuation), inner[g])->setIndent(20);
     }
   }
-  if (spec_.help != nullptr) {
+  if (entry_.help != nullptr) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     body_->addLayout(row);
-    AddHelp(spec_.help, row);
+    AddHelp(entry_.help, row);
   }
-  enter_sends_ = spec_.enter_sends;
+  enter_sends_ = entry_.enter_sends;
 }
 
 int OptionDialog::CheckedValue() const {
@@ -45,17 +45,17 @@ int OptionDialog::CheckedValue() const {
 
 void OptionDialog::FormShow() {
   const int family = LinkSettings.ModelFamily, variant = LinkSettings.PrinterVariant;
-  const int group = OptionGroup(spec_, family);
+  const int group = OptionGroup(entry_, family);
   for (int g = 0; g < 2; ++g) {
     if (groups_[g] != nullptr) groups_[g]->setVisible(g == group);
   }
   for (const Choice& c : choices_) {
     c.radio->setVisible(c.choice.only_variant < 0 || c.choice.only_variant == variant);
-    c.radio->setText(QString::fromStdString(ChoiceCaption(spec_, c.choice, family, variant)));
+    c.radio->setText(QString::fromStdString(ChoiceCaption(entry_, c.choice, family, variant)));
   }
   // The default is checked at the first showing (and whenever the model hides the choice kept).
   if (!shown_before_ || CheckedValue() < 0) {
-    const int value = DefaultChoiceValue(spec_, family);
+    const int value = DefaultChoiceValue(entry_, family);
     for (const Choice& c : choices_) {
       if (c.choice.group == group && c.choice.value == value) c.radio->setChecked(true);
     }
@@ -66,7 +66,7 @@ void OptionDialog::FormShow() {
 SendOutcome OptionDialog::Send() {
   const int value = CheckedValue();
   if (value < 0) return SendOutcome::kRefused;
-  return SendOption(spec_, value);
+  return SendOption(entry_, value);
 }
 
 TAutoPotwierdzanie::TAutoPotwierdzanie(QWidget* parent)

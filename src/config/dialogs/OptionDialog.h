@@ -21,7 +21,7 @@ class OptionDialog : public ConfigDialog {
   // Shows the family's group and the model's choices, with their captions.
   void FormShow() override;
 
-  const OptionSpec& spec_;
+  const OptionEntry& entry_;
 
  private:
   struct Choice {

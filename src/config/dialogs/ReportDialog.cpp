@@ -33,8 +33,8 @@ bool Service(const ReportValues& v, ConfigFrame* out) {
 
 using F = ReportField;
 
-const std::vector<ReportSpec>& ReportTable() {
-  static const std::vector<ReportSpec> table = {
+const std::vector<ReportEntry>& ReportTable() {
+  static const std::vector<ReportEntry> table = {
       {"TRaportKasyZmiany",
        "RaportKasyZmiany",
        "Raport kasy / zmiany",
@@ -68,9 +68,9 @@ const std::vector<ReportSpec>& ReportTable() {
   return table;
 }
 
-const ReportSpec& FindReport(const char* class_name) {
-  for (const ReportSpec& spec : ReportTable()) {
-    if (std::string(spec.class_name) == class_name) return spec;
+const ReportEntry& FindReport(const char* class_name) {
+  for (const ReportEntry& entry : ReportTable()) {
+    if (std::string(entry.class_name) == class_name) return entry;
   }
   std::abort();  // every named class has its row
 }
@@ -79,9 +79,9 @@ const ReportSpec& FindReport(const char* class_name) {
 
 ReportDialog::ReportDialog(QWidget* parent, const char* class_name)
     : ConfigDialog(parent, class_name, FindReport(class_name).caption),
-      spec_(FindReport(class_name)) {
-  if (spec_.heading != nullptr) AddLabel(Q(spec_.heading));
-  for (const ReportField& f : spec_.fields) {
+      entry_(FindReport(class_name)) {
+  if (entry_.heading != nullptr) AddLabel(Q(entry_.heading));
+  for (const ReportField& f : entry_.fields) {
     switch (f.kind) {
       case ReportField::kText:
         texts_.push_back(AddEdit(Q(f.caption)));
@@ -113,7 +113,7 @@ ReportValues ReportDialog::Values() const {
 
 SendOutcome ReportDialog::Send() {
   ConfigFrame frame;
-  return SendBuiltFrame(spec_.build(Values(), &frame), frame);
+  return SendBuiltFrame(entry_.build(Values(), &frame), frame);
 }
 
 TWydrukRaportuDobowego::TWydrukRaportuDobowego(QWidget* parent)

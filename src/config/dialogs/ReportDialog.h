@@ -22,7 +22,7 @@ struct ReportField {
   bool checked = false;
 };
 
-struct ReportSpec {
+struct ReportEntry {
   const char* class_name;
   const char* caption;
   const char* heading;  // nullptr: none
@@ -39,7 +39,7 @@ class ReportDialog : public ConfigDialog {
   ReportDialog(QWidget* parent, const char* class_name);
   SendOutcome Send() override;
 
-  const ReportSpec& spec_;
+  const ReportEntry& entry_;
   std::vector<QLineEdit*> texts_;
   std::vector<QAbstractButton*> checks_;
   std::vector<QDateEdit*> dates_;
