@@ -250,6 +250,15 @@ TEST_F(ConfigDialogsTest, HeaderEditorButtonsFollowTheLineAndTheModel) {
     Child<QRadioButton>(d, "RadioButton5")->click();
     EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), 57);
     Child<QRadioButton>(d, "RadioButton3")->click();
+    // "Nagłówek graficzny" opens the graphic header dialog over the editor.
+    std::string opened;
+    WhenModal([&](QWidget* graphic) {
+      opened = graphic->objectName().toStdString();
+      static_cast<QDialog*>(graphic)->reject();
+    });
+    Child<QToolButton>(d, "SpeedButton1")->click();
+    EXPECT_EQ(opened, "TNaglowekGraficzny");
+    EXPECT_TRUE(d->isVisible());
   });
 }
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
+#include "catalogue/trees.h"
 #include "config/header.h"
 #include "config/header_rtf.h"
 #include "config/io_config.h"
@@ -220,48 +222,96 @@ TEST_P(ConfigKelmemu, HeaderFromAFileIsPrintedAndReadBackAsItWasEdited) {
   seams.op.messages.clear();
 }
 
-TEST_P(ConfigKelmemu, PortsAndNetworksAreWrittenAndReadBack) {
-  Start("salvo");
-  IoState io;
-  ASSERT_TRUE(ReadIoConfiguration(&io, true));
-  ChooseIoModel(&io, 2);
-  SetIoSales(&io, kUsb0, 1);
-  ChooseIoCopy(&io, kUsb1);
-  EXPECT_EQ(WriteIoConfiguration(io), SendOutcome::kSent);
-  IoState read;
-  ASSERT_TRUE(ReadIoConfiguration(&read, true));
-  EXPECT_EQ(read.copy, kUsb1);
-  EXPECT_EQ(read.speed[kUsb1], kSpeed115200);
-  EXPECT_EQ(read.sales[kUsb0], 1);
-  EXPECT_FALSE(read.sales_enabled[kIntCom]);  // this printer has no internal COM
+// Every printer model whose configuration tree shows the port and network entries, with values of
+// its own, so that a printer answering what it had before cannot pass.
+TEST_P(ConfigKelmemu, PortsAndNetworksAreWrittenAndReadBackOnEveryModelThatShowsThem) {
+  struct ModelRow {
+    const char* option;
+    int family, variant, copy;
+  } models[] = {{"oxil", 0, 0, 0},   {"oxil-pro", 1, 0, 0},   {"oxil-bus", 1, 1, 0},
+                {"vantel", 2, 0, 0}, {"vantel-bus", 2, 1, 0}, {"vantel-ke", 2, 0, 1},
+                {"salvo", 2, 0, 2},  {"859", 2, 2, 2}};
+  const std::set<std::string> kEntries = {"TKonfiguracjaWeWy", "TUstawieniaEthernet", "TWLAN",
+                                          "TUstawieniaBlueTooth"};
+  std::vector<std::string> shown;
+  int n = 0;
+  for (const ModelRow& row : models) {
+    LinkSettingsRecord s;
+    s.ModelFamily = static_cast<uint8_t>(row.family);
+    s.PrinterVariant = static_cast<uint8_t>(row.variant);
+    s.CopyMode = static_cast<uint8_t>(row.copy);
+    std::set<std::string> entries;
+    for (const TreeEntry& e : BuildTree(kConfigurationTree, s))
+      if (e.row->dialog != nullptr && kEntries.count(e.row->dialog) != 0)
+        entries.insert(e.row->dialog);
+    if (entries.empty()) continue;
+    EXPECT_EQ(entries, kEntries) << row.option;
+    shown.push_back(row.option);
+    const std::string at = row.option;
+    const std::string digit = std::to_string(++n);
+    TearDown();
+    Start(row.option, row.family, row.variant);
+    LinkSettings.CopyMode = static_cast<uint8_t>(row.copy);
 
-  EthernetSettings eth;
-  eth.dhcp = false;
-  eth.texts = {"10.0. 0.7", "7000", "7001", "1", "2", "3"};
-  ExpectSent(WriteEthernet(eth), "ethernet");
-  EthernetSettings eth_back;
-  ASSERT_TRUE(ReadEthernet(&eth_back));
-  eth.texts[0] = "10.0.0.7";
-  EXPECT_EQ(eth_back, eth);
+    // Ports: the pair as shown, sales and a copy chosen, written and read back.
+    IoState io;
+    ASSERT_TRUE(ReadIoConfiguration(&io, true)) << at;
+    EXPECT_EQ(io.sales[kEthernet], 1) << at;
+    SetIoSales(&io, kUsb0, 1);
+    SetIoSales(&io, kUsb1, n - 1);
+    ChooseIoCopy(&io, n == 1 ? kUsb1 : kEthernet);
+    EXPECT_EQ(WriteIoConfiguration(io), SendOutcome::kSent) << at;
+    IoState read;
+    ASSERT_TRUE(ReadIoConfiguration(&read, true)) << at;
+    EXPECT_EQ(IoStateText(read), IoStateText(io)) << at;
+    EXPECT_FALSE(read.sales_enabled[kIntCom]) << at;  // these printers have no internal COM
+    // A copy on a port that is not active is refused before anything goes out.
+    IoState refused = read;
+    ChooseIoPair(&refused, true);
+    refused.copy = kUsb1;
+    seams.op.messages.clear();
+    EXPECT_EQ(WriteIoConfiguration(refused), SendOutcome::kRefused) << at;
+    EXPECT_EQ(seams.op.messages,
+              std::vector<std::string>{
+                  "Nie jest aktywny USB 1 więc nie jest możliwy odczyt kopii poprzez ten port."});
+    seams.op.messages.clear();
+    ASSERT_TRUE(ReadIoConfiguration(&read, true)) << at;
+    EXPECT_EQ(IoStateText(read), IoStateText(io)) << at;
 
-  WifiSettings wifi;
-  wifi.texts = {"10.0.0.8", "255.0.0.0", "10.0.0.1", "Sieć", "6666", "6667", "tajne-haslo"};
-  wifi.wifi_on = true;
-  ExpectSent(WriteWifi(wifi), "wifi");
-  WifiSettings wifi_back;
-  ASSERT_TRUE(ReadWifi(&wifi_back));
-  EXPECT_EQ(WifiText(wifi_back), WifiText(wifi));
+    EthernetSettings eth;
+    eth.dhcp = n != 1;
+    eth.texts = {"10.0. 0." + digit, "700" + digit, "7001", "1", "2", digit};
+    ExpectSent(WriteEthernet(eth), "ethernet");
+    EthernetSettings eth_back;
+    ASSERT_TRUE(ReadEthernet(&eth_back)) << at;
+    eth.texts[0] = "10.0.0." + digit;
+    EXPECT_EQ(eth_back, eth) << at;
 
-  BluetoothSettings bt;
-  bt.secure = true;
-  bt.pin = "9876";
-  bt.address = "00a0c91e6b2f";
-  ExpectSent(WriteBluetooth(bt), "bluetooth");
-  BluetoothSettings bt_back;
-  ASSERT_TRUE(ReadBluetooth(&bt_back));
-  EXPECT_EQ(BluetoothText(bt_back),
-            "PIN: 9876\nBezpieczne połączenie: TAK\n"
-            "Adres bezpiecznego połączenia: 00A0C91E6B2F\n");
+    WifiSettings wifi;
+    wifi.texts = {"10.0.0.8", "255.0.0.0",           "10.0.0.1", "Sieć " + digit, "6666",
+                  "6667",     "tajne-haslo-" + digit};
+    wifi.wifi_on = n == 1;
+    wifi.ad_hoc = n != 1;
+    wifi.security = n == 1 ? WifiSecurity::kWpa : WifiSecurity::kWpa2;
+    ExpectSent(WriteWifi(wifi), "wifi");
+    WifiSettings wifi_back;
+    ASSERT_TRUE(ReadWifi(&wifi_back)) << at;
+    EXPECT_EQ(WifiText(wifi_back), WifiText(wifi)) << at;
+
+    BluetoothSettings bt;
+    bt.secure = n == 1;
+    bt.pin = "987" + digit;
+    bt.address = n == 1 ? "00a0c91e6b2f" : "";
+    ExpectSent(WriteBluetooth(bt), "bluetooth");
+    BluetoothSettings bt_back;
+    ASSERT_TRUE(ReadBluetooth(&bt_back)) << at;
+    EXPECT_EQ(BluetoothText(bt_back),
+              "PIN: 987" + digit + "\nBezpieczne połączenie: " + (n == 1 ? "TAK" : "NIE") +
+                  "\nAdres bezpiecznego połączenia: " + (n == 1 ? "00A0C91E6B2F" : "") + "\n")
+        << at;
+    EXPECT_TRUE(seams.op.messages.empty()) << at << " " << seams.op.messages[0];
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"salvo", "859"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ConfigKelmemu, ::testing::Bool(),
