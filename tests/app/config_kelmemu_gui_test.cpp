@@ -1,5 +1,6 @@
 // The configuration and report dialogs opened from the trees of every model that shows them, and
 // one dialog of each family sent to kelmemu of that model on COM1 (a pseudo-terminal).
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -18,6 +22,7 @@
 #include "config/header_rtf.h"
 #include "config/printer_settings.h"
 #include "main_form_fixture.h"
+#include "support/command_output.h"
 #include "support/kelmemu_process.h"
 
 namespace kelm {
@@ -219,6 +224,89 @@ TEST_P(ConfigGuiTest, HeaderFromAFileGoesToPaperAndComesBackIntoTheEditor) {
     auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
     EXPECT_EQ(MarkedTextOf(header->Model()),
               std::string(17, ' ') + "*DUŻY*\n" + std::string(36, ' ') + "Krótka\n");
+  }));
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+}
+
+// Where the editor shows each line: the character column of its first character (its ruler
+// position less one), and its characters with double-width runs spaced out as paper shows them.
+std::string AsShown(QTextEdit* editor) {
+  QFont normal = editor->font();
+  normal.setPointSizeF(10);
+  const qreal cell = QFontMetricsF(normal).horizontalAdvance('0');
+  const qreal margin = editor->document()->documentMargin();
+  std::string out;
+  for (QTextBlock b = editor->document()->begin(); b.isValid(); b = b.next()) {
+    if (b.text().isEmpty() && !b.next().isValid()) break;        // after the last line break
+    editor->document()->documentLayout()->blockBoundingRect(b);  // laid out as on screen
+    const QTextLine line = b.layout()->lineAt(0);
+    const int column = qRound((b.layout()->position().x() + line.cursorToX(0) - margin) / cell);
+    std::string text(static_cast<size_t>(std::max(column, 0)), ' ');
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+      const bool wide = it.fragment().charFormat().fontPointSize() >= 15;
+      for (QChar c : it.fragment().text()) {
+        text += QString(c).toStdString();
+        if (wide) text += ' ';
+      }
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out += text + "\n";
+  }
+  return out;
+}
+
+size_t Count(const std::string& text, const std::string& block) {
+  size_t n = 0;
+  for (size_t at = text.find(block); at != std::string::npos; at = text.find(block, at + 1)) ++n;
+  return n;
+}
+
+// A header written the way a word processor writes it goes from the dialog and from kelmctl to
+// the printer's paper exactly as the editor showed it, comes back, is saved and goes out again.
+TEST_P(ConfigGuiTest, HeaderFileReachesPaperAsTheEditorShowedIt) {
+  if (std::string(GetParam().option) != "salvo") GTEST_SKIP() << "one model is enough";
+  StartWithPrinter();
+  test::TempDir::Write(dir.File("sklep.rtf"),
+                       "{\\rtf1\\ansi\\ansicpg1250\\deff0\\nouicompat\\deflang1045{\\fonttbl{\\f0"
+                       "\\fnil\\fcharset238 Courier New;}}\r\n{\\*\\generator Riched20 10.0}"
+                       "\\viewkind4\\uc1 \r\n\\pard\\qc\\b\\f0\\fs40 \\'afABKA\\b0\\fs20\\par\r\n"
+                       "\\pard Zak\\'b3ad \\'a3\\'f3d\\'9f\\par\r\n"
+                       "\\pard\\qr ul. \\'c6mielowska 5\\par\r\n"
+                       "\\pard\\qc tel. \\b\\fs40 123\\b0\\fs20  wew. 4\\par\r\n}\r\n");
+  const std::string expected = std::string(16, ' ') + "Ż A B K A\nZakład Łódź\n" +
+                               std::string(26, ' ') + "ul. Ćmielowska 5\n" + std::string(12, ' ') +
+                               "tel. 1 2 3  wew. 4\n";
+  std::string shown, marked;
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNaglowka", [&](QWidget* d) {
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    ASSERT_TRUE(header->LoadFile(dir.File("sklep.rtf")));
+    shown = AsShown(Child<QTextEdit>(d, "RichEdit1"));
+    Child<QPushButton>(d, "Button1")->click();
+    EXPECT_FALSE(d->isVisible());
+  }));
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(Count(Paper(), expected), 1u) << Paper();
+
+  const std::string kelmctl = std::string(KELMCTL_PATH) + " --device " +
+                              dir.File("dosdevices/com1") + " --model salvo header ";
+  test::CommandOutput(kelmctl + "--send " + dir.File("sklep.rtf"));
+  EXPECT_EQ(Count(Paper(), expected), 2u) << Paper();
+
+  // Read back, the spaces stand in the text and every line is left-aligned: it looks the same.
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNaglowka", [&](QWidget* d) {
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    Child<QToolButton>(d, "ToolButton7")->click();
+    EXPECT_EQ(AsShown(Child<QTextEdit>(d, "RichEdit1")), expected);
+    marked = MarkedTextOf(header->Model());
+    ASSERT_TRUE(header->SaveFile(dir.File("z_drukarki.rtf")));
+  }));
+  test::CommandOutput(kelmctl + "--send " + dir.File("z_drukarki.rtf"));
+  EXPECT_EQ(Count(Paper(), expected), 3u) << Paper();
+  EXPECT_EQ(test::CommandOutput(kelmctl + "--read -o " + dir.File("again.rtf")), marked);
+  ASSERT_TRUE(Open(kProgrammingTree, "TProgramowanieNaglowka", [&](QWidget* d) {
+    auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
+    ASSERT_TRUE(header->LoadFile(dir.File("again.rtf")));
+    EXPECT_EQ(AsShown(Child<QTextEdit>(d, "RichEdit1")), expected);
   }));
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
 }

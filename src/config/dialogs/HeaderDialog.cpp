@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QtMath>
 
 #include "config/header_rtf.h"
 #include "link/settings.h"
@@ -89,7 +90,10 @@ TProgramowanieNaglowka::TProgramowanieNaglowka(QWidget* parent, QDialog* graphic
   editor_ = new QTextEdit(this);
   editor_->setObjectName("RichEdit1");
   editor_->setAcceptRichText(false);
-  editor_->setLineWrapMode(QTextEdit::NoWrap);
+  // Lines are aligned within exactly the printed width, as the printer places them; a longer
+  // line runs on past the edge instead of wrapping, since it reaches the printer as one line.
+  editor_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+  editor_->setWordWrapMode(QTextOption::NoWrap);
   QFont font("Courier New");
   font.setStyleHint(QFont::Monospace);
   font.setPointSizeF(kNormalSize);
@@ -140,10 +144,14 @@ void TProgramowanieNaglowka::ApplyLayout() {
   ruler_->setText(Ruler(width));
   QFont font = editor_->font();
   font.setPointSizeF(kNormalSize);
-  const int cell = QFontMetrics(font).horizontalAdvance('0');
-  const int frame = editor_->frameWidth() * 2 + int(editor_->document()->documentMargin() * 2) +
-                    editor_->verticalScrollBar()->sizeHint().width();
-  editor_->setFixedWidth(cell * width + frame + 2);
+  const int line = qCeil(QFontMetricsF(font).horizontalAdvance('0') * width);
+  const int margin = qCeil(editor_->document()->documentMargin());
+  const int inset = editor_->frameWidth() + margin;
+  // The wrap width is the page's, margins included.
+  editor_->setLineWrapColumnOrWidth(line + 2 * margin);
+  editor_->setFixedWidth(line + 2 * inset + editor_->verticalScrollBar()->sizeHint().width() + 2);
+  // The ruler's digits stand over the editor's character cells.
+  ruler_->setContentsMargins(inset, 0, 0, 0);
   bold_->setEnabled(family != 0);
   if (family == 0) {
     bold_->setChecked(false);
@@ -199,6 +207,8 @@ void TProgramowanieNaglowka::SetModel(const HeaderModel& model) {
     QTextBlockFormat block;
     cursor.insertBlock(block);
   }
+  // The buttons then show the first line, where the operator starts.
+  editor_->moveCursor(QTextCursor::Start);
   ShowFormatState();
 }
 
