@@ -148,11 +148,11 @@ void PrintoutPicture::paintEvent(QPaintEvent*) {
   p.drawText(l.notes.adjusted(8, 8, -8, -8), Qt::TextWordWrap, NotesText(sample_));
 }
 
-PrintoutHelp::PrintoutHelp(QWidget* parent, const char* name, const char* caption,
-                           const PrintoutSample& sample)
-    : QDialog(parent) {
-  setObjectName(name);
-  setWindowTitle(QString::fromUtf8(caption));
+PrintoutHelp::PrintoutHelp(QWidget* parent, const char* class_name) : QDialog(parent) {
+  const PrintoutHelpRow& row = PrintoutHelpOf(class_name);
+  const PrintoutSample& sample = row.sample;
+  setObjectName(class_name);
+  setWindowTitle(QString::fromUtf8(row.caption));
   setModal(false);
   auto* column = new QVBoxLayout(this);
   auto* scroll = new QScrollArea(this);

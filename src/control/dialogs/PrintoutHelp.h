@@ -41,11 +41,31 @@ class PrintoutPicture : public QWidget {
   const PrintoutSample& sample_;
 };
 
+// A help window's row: its class, caption and print-out.
+struct PrintoutHelpRow {
+  const char* class_name;
+  const char* caption;  // UTF-8
+  const PrintoutSample& sample;
+};
+// The row of `class_name`.
+const PrintoutHelpRow& PrintoutHelpOf(const char* class_name);
+
+// One window for both help windows; each named class only picks its row.
 class PrintoutHelp : public QDialog {
   Q_OBJECT
  protected:
-  PrintoutHelp(QWidget* parent, const char* name, const char* caption,
-               const PrintoutSample& sample);
+  PrintoutHelp(QWidget* parent, const char* class_name);
 };
+
+#define KELM_PRINTOUT_HELP(Name)                                              \
+  class Name : public PrintoutHelp {                                          \
+   public:                                                                    \
+    explicit Name(QWidget* parent = nullptr) : PrintoutHelp(parent, #Name) {} \
+  }
+
+// "Dane dla numeru kontrolnego paragonu": where the receipt dialog's fields stand on a receipt.
+KELM_PRINTOUT_HELP(TPomocNrKontrolnyPar);
+// "Dane dla numeru kontrolnego raportu dobowego": the same for the daily-report dialog.
+KELM_PRINTOUT_HELP(TPomocNrKontrolnyRapDobowego);
 
 }  // namespace kelm::dialogs

@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "control/dialogs/TPomocNrKontrolnyPar.h"
+#include "control/dialogs/PrintoutHelp.h"
 
 namespace kelm::dialogs {
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "control/dialogs/TPomocNrKontrolnyRapDobowego.h"
+#include "control/dialogs/PrintoutHelp.h"
 
 namespace kelm::dialogs {
 
