@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -309,6 +310,99 @@ TEST_P(ConfigGuiTest, HeaderFileReachesPaperAsTheEditorShowedIt) {
     EXPECT_EQ(AsShown(Child<QTextEdit>(d, "RichEdit1")), expected);
   }));
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages[0];
+}
+
+// Each port and network dialog of a model whose tree shows it writes through its fields, and
+// shows what it wrote when it reads the printer again.
+TEST_P(ConfigGuiTest, PortAndNetworkDialogsWriteAndReadBack) {
+  StartWithPrinter();
+  auto text = [](QWidget* d, const char* name) {
+    return Child<QLineEdit>(d, name)->text().toStdString();
+  };
+  auto type = [](QWidget* d, const char* name, const char* value) {
+    Child<QLineEdit>(d, name)->setText(QString::fromUtf8(value));
+  };
+  auto click = [](QWidget* d, const char* name) { Child<QAbstractButton>(d, name)->click(); };
+  struct Row {
+    const char* dialog;
+    bool reads_when_shown, closes_after_write;
+    std::function<void(QWidget*)> write, check;
+  } rows[] = {
+      {"TUstawieniaEthernet", true, true,
+       [&](QWidget* d) {
+         ASSERT_TRUE(test::WaitFor([&] { return text(d, "Edit1") == "192.168.0.100"; }));
+         click(d, "RadioButton2");  // "Wyłączone"
+         type(d, "Edit1", "10.1. 2. 3");
+         type(d, "Edit6", "7777");
+       },
+       [&](QWidget* d) {
+         EXPECT_TRUE(Child<QRadioButton>(d, "RadioButton2")->isChecked());
+         EXPECT_TRUE(Child<QLineEdit>(d, "Edit1")->isEnabled());
+         EXPECT_EQ(text(d, "Edit1"), "10.1.2.3");
+         EXPECT_EQ(text(d, "Edit6"), "7777");
+       }},
+      {"TWLAN", false, true,
+       [&](QWidget* d) {
+         type(d, "Edit4", "Sieć sklepu");
+         click(d, "RadioButton4");  // "WPA2"
+         type(d, "Edit7", "krotkie");
+         click(d, "RadioButton6");   // "AD_HOC"
+         click(d, "RadioButton10");  // "WIFI włączone"
+       },
+       [&](QWidget* d) {
+         EXPECT_EQ(text(d, "Edit4"), "Sieć sklepu");
+         EXPECT_TRUE(Child<QRadioButton>(d, "RadioButton4")->isChecked());
+         EXPECT_EQ(text(d, "Edit7"), "krotkie");
+         EXPECT_TRUE(Child<QRadioButton>(d, "RadioButton6")->isChecked());
+         EXPECT_TRUE(Child<QRadioButton>(d, "RadioButton10")->isChecked());
+       }},
+      {"TUstawieniaBlueTooth", false, true,
+       [&](QWidget* d) {
+         type(d, "Edit1", "4321");
+         click(d, "CheckBox1");
+         QTest::keyClicks(Child<QLineEdit>(d, "Edit2"), "00a0c91e6b2f");
+       },
+       [&](QWidget* d) {
+         EXPECT_EQ(text(d, "Edit1"), "4321");
+         EXPECT_TRUE(Child<QCheckBox>(d, "CheckBox1")->isChecked());
+         EXPECT_EQ(text(d, "Edit2"), "00A0C91E6B2F");
+       }},
+      {"TKonfiguracjaWeWy", true, false,
+       [&](QWidget* d) {
+         auto* io = qobject_cast<dialogs::TKonfiguracjaWeWy*>(d);
+         ASSERT_TRUE(test::WaitFor([&] { return io->State().sales[kEthernet] == 1; }));
+         click(d, "RadioKolumna3_4");  // the copy on USB 1
+       },
+       [&](QWidget* d) {
+         auto* io = qobject_cast<dialogs::TKonfiguracjaWeWy*>(d);
+         EXPECT_EQ(io->State().copy, kUsb1);
+         EXPECT_EQ(io->State().speed[kUsb1], kSpeed115200);
+         EXPECT_TRUE(Child<QRadioButton>(d, "RadioKolumna3_4")->isChecked());
+       }},
+  };
+  int shown = 0;
+  for (const Row& row : rows) {
+    bool open = false;
+    if (!Open(kConfigurationTree, row.dialog, [&](QWidget* d) {
+          row.write(d);
+          click(d, "Button1");
+          open = d->isVisible();
+        }))
+      continue;
+    ++shown;
+    EXPECT_EQ(open, !row.closes_after_write) << row.dialog;
+    ASSERT_TRUE(Open(kConfigurationTree, row.dialog, [&](QWidget* d) {
+      if (row.reads_when_shown) {
+        test::WaitFor([] { return false; }, 300);  // the read of the showing, first
+      } else {
+        click(d, "Button3");  // "&Pobierz"
+      }
+      row.check(d);
+    }));
+    EXPECT_TRUE(guard.op.messages.empty()) << row.dialog << " " << guard.op.messages[0];
+  }
+  // The models of the copy mode 2 show all four; the others none.
+  EXPECT_EQ(shown, LinkSettings.CopyMode == 2 ? 4 : 0);
 }
 
 TEST_P(ConfigGuiTest, PortDialogReadsThePrinterWhenShown) {
