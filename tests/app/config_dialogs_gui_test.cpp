@@ -1,5 +1,6 @@
 // The configuration and report dialogs' own rules, driven through their widgets: the keys each
 // handles, what the model shows or hides, and the fields' enabling.
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -9,7 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
@@ -241,11 +244,18 @@ TEST_F(ConfigDialogsTest, HeaderEditorButtonsFollowTheLineAndTheModel) {
     auto* header = qobject_cast<dialogs::TProgramowanieNaglowka*>(d);
     EXPECT_EQ(MarkedTextOf(header->Model()), "*ab*\n");
     EXPECT_EQ(header->Model().lines[0].align, HeaderAlign::kCenter);
-    // Enter breaks the line; Esc closes.
+    // Enter breaks the line and sends nothing. A line longer than the paper stays one line on
+    // the screen, as it goes to the printer.
     QTest::keyClick(editor, Qt::Key_End);
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(guard.op.messages.empty());
+    QTest::keyClicks(editor, QString(50, 'x'));
+    const QTextBlock typed = editor->textCursor().block();
+    editor->document()->documentLayout()->blockBoundingRect(typed);
+    EXPECT_EQ(typed.layout()->lineCount(), 1);
+    ASSERT_EQ(header->Model().lines.size(), 2u);
+    EXPECT_EQ(header->Model().lines[1].text, std::string(50, 'x'));
     // The 57-character width follows its radio button.
     Child<QRadioButton>(d, "RadioButton5")->click();
     EXPECT_EQ(Child<QLabel>(d, "Label2")->text().size(), 57);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -224,6 +225,11 @@ void TProgramowanieNaglowka::ShowFormatState() {
 bool TProgramowanieNaglowka::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease)
     ShowFormatState();
+  // Enter breaks a line in the editor: the dialog previews Esc only, not the editor's Enter.
+  if (watched == editor_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+  }
   return ConfigDialog::eventFilter(watched, event);
 }
 
