@@ -6,13 +6,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
+#include "link/dialogs/WaitShell.h"
 #include "main_form_fixture.h"
 #include "sales/test_run.h"
+#include "support/kelmemu_link.h"
 #include "support/kelmemu_process.h"
 
 namespace kelm {
@@ -83,6 +87,19 @@ TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
     WhenModal([](QWidget* run) {
       EXPECT_EQ(run->objectName(), "TDrukTransTest");
       test::WaitFor([] { return TestRunSettings.ReceiptCounter >= 1; });
+      // Either slider sets the interval from the short table at the line slider's position;
+      // the receipt slider's own tables apply from the next opening and closing.
+      const ModalWait& engine = *static_cast<dialogs::WaitShell*>(run)->CurrentWait();
+      const struct {
+        const char* slider;
+        int position, interval;
+      } moves[] = {{"TrackBar1", 1, 300},  {"TrackBar2", 5, 300}, {"TrackBar1", 4, 1200},
+                   {"TrackBar2", 2, 1200}, {"TrackBar1", 3, 900}, {"TrackBar1", 0, 1}};
+      for (const auto& m : moves) {
+        Child<QSlider>(run, m.slider)->setValue(m.position);
+        EXPECT_EQ(engine.IntervalMs(), m.interval) << m.slider << " at " << m.position;
+      }
+      EXPECT_EQ(static_cast<const TestRunEngine&>(engine).receipt_slider(), 2);
       Child<QPushButton>(run, "Button1")->click();
       EXPECT_TRUE(run->isVisible());
       Child<QPushButton>(run, "Button1")->click();
@@ -94,6 +111,30 @@ TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
   EXPECT_GE(TestRunSettings.ReceiptCounter, 1u);
   EXPECT_EQ(TestRunSettings.RunRequested, 0);
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages.front();
+}
+
+// A hundred receipts with random line and receipt discounts and the totals check, over TCP (the
+// pseudo-terminal's totals reads take some 400 ms a receipt): the printer's totals grow by the
+// run's grand total to the grosz.
+TEST_P(TestRunGuiTest, AHundredReceiptsWithDiscountsKeepThePrinterTotals) {
+  test::KelmemuProcess emu({"--tcp", "127.0.0.1:0", "--model", GetParam().option});
+  Start(GetParam().radio);
+  ASSERT_TRUE(test::ConnectToKelmemu(emu)) << emu.ready();
+  guard.op.messages.clear();  // the connection's own notice
+  guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
+  OpenEntry([&](QWidget* d) {
+    Child<QRadioButton>(d, "RadioButton2")->click();
+    Child<QLineEdit>(d, "Edit1")->setText("100");
+    Child<QLineEdit>(d, "Edit3")->setText("1");
+    Child<QLineEdit>(d, "Edit4")->setText("4");
+    Child<QCheckBox>(d, "CheckBox3")->setChecked(true);
+    Child<QPushButton>(d, "Button1")->click();
+  });
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages.front();
+  EXPECT_EQ(TestRunSettings.ReceiptCounter, 100u);
+  EXPECT_GT(TestRunSettings.GrandTotal, 0);
+  EXPECT_EQ(std::llround((TestRunSettings.TotalsAfter - TestRunSettings.TotalsBefore) * 100),
+            std::llround(TestRunSettings.GrandTotal * 100));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, TestRunGuiTest,
