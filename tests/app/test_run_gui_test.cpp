@@ -46,13 +46,8 @@ class TestRunGuiTest : public test::MainFormTest, public ::testing::WithParamInt
 };
 
 TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
-  std::filesystem::create_directory(dir.File("dosdevices"));
-  test::KelmemuProcess emu(
-      {"--pty", "--link", dir.File("dosdevices/com1"), "--model", GetParam().option});
-  ASSERT_TRUE(emu.Ready()) << emu.ready();
-  LinkSettingsRecord s;
-  s.PortNumber = 1;
-  WriteSettings(s);
+  const auto emu = PrinterOnCom1(GetParam().option);
+  ASSERT_TRUE(emu->Ready());
   Start(GetParam().radio);
   guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
 
