@@ -94,9 +94,9 @@ row "10,000 layout-290 reports to text" s 1 le "${v[@]}"
 # what the documented waits allow (the bench prints that bound and where the rest of the time went).
 for check in off on; do
   mapfile -t v < <(pick bench_test_run "s/^TCP  totals check $check *: .* = \\([0-9]*\\) receipts\\/min.*/\\1/p")
-  row "test receipts a minute over TCP, totals check $check" "" 1000 ge "${v[@]}"
+  row "test receipts a minute over TCP, check $check" "" 1000 ge "${v[@]}"
   mapfile -t v < <(pick bench_test_run "s/^pty  totals check $check *: .*, \\([0-9]*\\) %).*/\\1/p")
-  row "test receipts over a pty, check $check, of the waits' bound" % 90 ge "${v[@]}"
+  row "test receipts over a pty, check $check, of waits' bound" % 90 ge "${v[@]}"
 done
 mapfile -t v < <(pick bench_startup 's/^main window shown (mean of [0-9]*): \([0-9.]*\) ms/\1/p')
 row "kldiag start-up to the shown main window" ms 100 le "${v[@]}"
