@@ -95,6 +95,11 @@ TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
         EXPECT_EQ(engine.IntervalMs(), m.interval) << m.slider << " at " << m.position;
       }
       EXPECT_EQ(static_cast<const TestRunEngine&>(engine).receipt_slider(), 2);
+      // The wait under way starts again with the new interval: 5 s, so no tick comes meanwhile.
+      const int32_t line = TestReceipt.LineIndex;
+      Child<QSlider>(run, "TrackBar1")->setValue(5);
+      QTest::qWait(300);
+      EXPECT_EQ(TestReceipt.LineIndex, line);
       Child<QPushButton>(run, "Button1")->click();
       EXPECT_TRUE(run->isVisible());
       Child<QPushButton>(run, "Button1")->click();
