@@ -67,6 +67,7 @@ run bench_startup 5
 run bench_check_last_command 1
 run bench_emulator_readout 1
 run bench_readout_kelmemu 1
+run bench_test_run 1
 
 for layout in 174 290 296; do
   match="s/^layout $layout, 365 daily reports: read, .* in \\([0-9.]*\\) s,.*/\\1/p"
@@ -89,7 +90,14 @@ mapfile -t v < <(pick bench_check_last_command 's/^TCP: CheckLastCommand *median
 row "CheckLastCommand over TCP" ms 2 le "${v[@]}"
 mapfile -t v < <(pick bench_readout_text 's/^  time \([0-9.]*\) s .*/\1/p')
 row "10,000 layout-290 reports to text" s 1 le "${v[@]}"
-row "test receipts a minute over TCP" "" "" ge
+# Test runs of 5-line receipts, both sliders at 0: over TCP a count, over the pty the share of
+# what the documented waits allow (the bench prints that bound and where the rest of the time went).
+for check in off on; do
+  mapfile -t v < <(pick bench_test_run "s/^TCP  totals check $check *: .* = \\([0-9]*\\) receipts\\/min.*/\\1/p")
+  row "test receipts a minute over TCP, check $check" "" 1000 ge "${v[@]}"
+  mapfile -t v < <(pick bench_test_run "s/^pty  totals check $check *: .*, \\([0-9]*\\) %).*/\\1/p")
+  row "test receipts over a pty, check $check, of waits' bound" % 90 ge "${v[@]}"
+done
 mapfile -t v < <(pick bench_startup 's/^main window shown (mean of [0-9]*): \([0-9.]*\) ms/\1/p')
 row "kldiag start-up to the shown main window" ms 100 le "${v[@]}"
 mapfile -t v < <(pick bench_startup 's/^resident memory: \([0-9]*\) KiB/\1/p' |

@@ -3,6 +3,7 @@
 
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
+#include "sales/frame_fields.h"
 #include "sales/receipt.h"
 
 namespace kelm {
@@ -29,23 +30,11 @@ constexpr char kTicketRow[] = "%cP1;%u#b%s\r%s\r%s%s/xx%c%c";
 constexpr char kTableEnd[] = "%cP2;%u#bxx%c%c";
 constexpr char kDisplay[] = "%cP%d$d%c%s%c%c";
 
-std::string Plain(const std::string& text) {
-  return FrameText(text, kFieldLimit, false);
-}
-std::string Letters(const std::string& text, size_t limit = kFieldLimit) {
-  return FrameText(text, limit, true);
-}
-
-template <class... Args>
-const char* Format(const char* tmpl, Args... args) {
-  return FormatCommand(tmpl, args...) < 0 ? nullptr : tmpl;
-}
-
 // The lines text of an order and its count as one character ("0" plus the count).
 char OrderLines(const OrderText& extra, std::string* lines) {
   lines->clear();
   uint8_t count = 0;
-  if (extra.extra_lines) count = MemoToLines(Letters(extra.lines, kMemoLimit), lines);
+  if (extra.extra_lines) count = MemoToLines(LetterField(extra.lines, kMemoLimit), lines);
   return static_cast<char>('0' + count);
 }
 
@@ -63,98 +52,102 @@ const std::array<DisplayOperation, 7> kDisplayOperations{{
 
 const char* BuildCardConfirmation(const CardConfirmationFields& f) {
   std::array<std::string, kCardFields> v;
-  for (int i = 0; i < kCardFields; ++i) v[i] = Plain(f.fields[i]);
-  return Format(f.debit ? kDebit : kCredit, kEsc, f.register_line ? 0 : 1, f.print_mode,
-                v[0].c_str(), v[1].c_str(), v[2].c_str(), v[3].c_str(), v[4].c_str(), v[5].c_str(),
-                v[6].c_str(), v[7].c_str(), v[8].c_str(), v[9].c_str(), v[10].c_str(), kEsc,
-                kBackslash);
+  for (int i = 0; i < kCardFields; ++i) v[i] = PlainField(f.fields[i]);
+  return FormatSalesFrame(f.debit ? kDebit : kCredit, kEsc, f.register_line ? 0 : 1, f.print_mode,
+                          v[0].c_str(), v[1].c_str(), v[2].c_str(), v[3].c_str(), v[4].c_str(),
+                          v[5].c_str(), v[6].c_str(), v[7].c_str(), v[8].c_str(), v[9].c_str(),
+                          v[10].c_str(), kEsc, kBackslash);
 }
 
 const char* BuildCurrencyConversion(const CurrencyConversionFields& f) {
-  if (!f.print) return Format(kConversionOff, kEsc, 0u, kEsc, kBackslash);
-  std::string rate = Plain(f.rate);
+  if (!f.print) return FormatSalesFrame(kConversionOff, kEsc, 0u, kEsc, kBackslash);
+  std::string rate = PlainField(f.rate);
   CommaToDot(rate);
-  return Format(kConversionOn, kEsc, 1u, Plain(f.multiplier).c_str(), Plain(f.foreign).c_str(),
-                rate.c_str(), Plain(f.home).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kConversionOn, kEsc, 1u, PlainField(f.multiplier).c_str(),
+                          PlainField(f.foreign).c_str(), rate.c_str(), PlainField(f.home).c_str(),
+                          kEsc, kBackslash);
 }
 
 const char* BuildAccountingCurrency(const AccountingCurrencyFields& f) {
-  return Format(kAccounting, kEsc, static_cast<unsigned>(f.mode), f.year - 2000, f.month, f.day,
-                Plain(f.hour).c_str(), Plain(f.minute).c_str(), Plain(f.code).c_str(), kEsc,
-                kBackslash);
+  return FormatSalesFrame(kAccounting, kEsc, static_cast<unsigned>(f.mode), f.year - 2000, f.month,
+                          f.day, PlainField(f.hour).c_str(), PlainField(f.minute).c_str(),
+                          PlainField(f.code).c_str(), kEsc, kBackslash);
 }
 
 const char* BuildCashIn(const std::string& amount) {
-  return Format(kCashIn, kEsc, Plain(amount).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kCashIn, kEsc, PlainField(amount).c_str(), kEsc, kBackslash);
 }
 
 const char* BuildCashOut(const std::string& amount) {
-  return Format(kCashOut, kEsc, Plain(amount).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kCashOut, kEsc, PlainField(amount).c_str(), kEsc, kBackslash);
 }
 
 const char* BuildCashState() {
-  return Format(kCashState, kEsc, kEsc, kBackslash);
+  return FormatSalesFrame(kCashState, kEsc, kEsc, kBackslash);
 }
 
 const char* BuildPaperFeed(const std::string& lines) {
-  return Format(kFeed, kEsc, Plain(lines).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kFeed, kEsc, PlainField(lines).c_str(), kEsc, kBackslash);
 }
 
 const char* BuildOrderStart(const std::string& orderer, const OrderText& extra) {
   std::string lines;
   const char count = OrderLines(extra, &lines);
-  return Format(kOrderStart, kEsc, count, Letters(orderer).c_str(), lines.c_str(), kEsc,
-                kBackslash);
+  return FormatSalesFrame(kOrderStart, kEsc, count, LetterField(orderer).c_str(), lines.c_str(),
+                          kEsc, kBackslash);
 }
 
 const char* BuildOrderLine(const std::string& article, const std::string& quantity,
                            const OrderText& extra) {
   std::string lines;
   const char count = OrderLines(extra, &lines);
-  return Format(kOrderLine, kEsc, count, Letters(article).c_str(), Letters(quantity).c_str(),
-                lines.c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kOrderLine, kEsc, count, LetterField(article).c_str(),
+                          LetterField(quantity).c_str(), lines.c_str(), kEsc, kBackslash);
 }
 
 const char* BuildOrderEnd(const OrderText& extra) {
   std::string lines;
   const char count = OrderLines(extra, &lines);
-  return Format(kOrderEnd, kEsc, count, lines.c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kOrderEnd, kEsc, count, lines.c_str(), kEsc, kBackslash);
 }
 
 const char* BuildBaseReportStart(int kind) {
-  return Format(kBaseStart, kEsc, static_cast<char>('0' + kind), kEsc, kBackslash);
+  return FormatSalesFrame(kBaseStart, kEsc, static_cast<char>('0' + kind), kEsc, kBackslash);
 }
 
 const char* BuildBaseReportItem(const std::string& name, int vat_index) {
   const std::string letter(1, VatLetter(vat_index));
-  return Format(kBaseItem, kEsc, Letters(name).c_str(), letter.c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kBaseItem, kEsc, LetterField(name).c_str(), letter.c_str(), kEsc,
+                          kBackslash);
 }
 
 const char* BuildBaseReportEnd() {
-  return Format(kBaseEnd, kEsc, kEsc, kBackslash);
+  return FormatSalesFrame(kBaseEnd, kEsc, kEsc, kBackslash);
 }
 
 const char* BuildBaseTableStart(unsigned kind) {
-  return Format(kTableStart, kEsc, kind, kEsc, kBackslash);
+  return FormatSalesFrame(kTableStart, kEsc, kind, kEsc, kBackslash);
 }
 
 const char* BuildBaseTableRow(unsigned kind, const std::string& name, const std::string& vat) {
-  return Format(kTableRow, kEsc, kind, Letters(name).c_str(), Plain(vat).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kTableRow, kEsc, kind, LetterField(name).c_str(), PlainField(vat).c_str(),
+                          kEsc, kBackslash);
 }
 
 const char* BuildTicketTableRow(unsigned kind, const std::string& ticket, const std::string& item,
                                 const std::string& vat, const std::string& surcharge_vat) {
-  return Format(kTicketRow, kEsc, kind, Letters(ticket).c_str(), Letters(item).c_str(),
-                Plain(vat).c_str(), Plain(surcharge_vat).c_str(), kEsc, kBackslash);
+  return FormatSalesFrame(kTicketRow, kEsc, kind, LetterField(ticket).c_str(),
+                          LetterField(item).c_str(), PlainField(vat).c_str(),
+                          PlainField(surcharge_vat).c_str(), kEsc, kBackslash);
 }
 
 const char* BuildBaseTableEnd(unsigned kind) {
-  return Format(kTableEnd, kEsc, kind, kEsc, kBackslash);
+  return FormatSalesFrame(kTableEnd, kEsc, kind, kEsc, kBackslash);
 }
 
 const char* BuildDisplayControl(int code, const std::string& text) {
-  return Format(kDisplay, kEsc, code, static_cast<char>(0xFF), Letters(text, kMemoLimit).c_str(),
-                kEsc, kBackslash);
+  return FormatSalesFrame(kDisplay, kEsc, code, static_cast<char>(0xFF),
+                          LetterField(text, kMemoLimit).c_str(), kEsc, kBackslash);
 }
 
 }  // namespace kelm

@@ -7,6 +7,7 @@
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
+#include "sales/frame_fields.h"
 #include "sales/receipt.h"
 #include "sales/receipt_commands.h"
 #include "sales/sales_frames.h"
@@ -14,26 +15,13 @@
 namespace kelm {
 namespace {
 
-constexpr char kOpen[] = "%cP0$hxx%c%c";
 constexpr char kGroszLine[] = "%cP1$lTowar Testowy\r1\r%c/0.01/0.01/xx%c%c";
 constexpr char kGroszClose[] = "%cP1;0$e\r0.01/0.01/xx%c%c";
-constexpr char kDrawer[] = "%cP1$d%c%c";
 constexpr char kFullLine[] = "%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c";
 constexpr char kNipBus[] = "%cP1$z%s\rxx%c%c";
 constexpr char kNip[] = "%cP100;1$z%s\rxx%c%c";
 constexpr char kQr[] = "%cP#Q%s\rxx%c%c";
-constexpr char kFullClosingExtended[] =
-    "%cP%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d$x%s\r%s%s\r%s\r%s\r%s/%s/%s/%s/%s/%s/%s/%s/%s/xx%c%c";
 constexpr char kFullClosingPlain[] = "%cP1;0;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c";
-
-template <class... Args>
-const char* Format(const char* tmpl, Args... args) {
-  return FormatCommand(tmpl, args...) < 0 ? nullptr : tmpl;
-}
-
-std::string Plain(const std::string& text) {
-  return FrameText(text, kFieldLimit, false);
-}
 
 // A quantity or price cell of the full transaction: blank or unconvertible counts as 0.
 double CellValue(const ReceiptLineRow& row, int cell, int row_number, const char* name,
@@ -56,27 +44,27 @@ const char* BuildFullClosing(const FullTransactionFields& f) {
   std::string lines;
   uint8_t count = 0;
   const std::string memo = FrameText(f.lines, kMemoLimit, true);
-  const std::string cashier = Plain(f.cashier);
+  const std::string cashier = PlainField(f.cashier);
   std::array<std::string, kPaymentRows> amounts, names;
   std::array<int, kPaymentRows> set{};
   for (int i = 0; i < kPaymentRows; ++i) {
     set[i] = f.amounts[i].empty() ? 0 : 1;
-    amounts[i] = f.amounts[i].empty() ? "0.00" : Plain(f.amounts[i]);
-    names[i] = Plain(f.names[i]);
+    amounts[i] = f.amounts[i].empty() ? "0.00" : PlainField(f.amounts[i]);
+    names[i] = PlainField(f.names[i]);
   }
-  const std::string total = Plain(f.total), discount = Plain(f.discount);
+  const std::string total = PlainField(f.total), discount = PlainField(f.discount);
   if (LinkSettings.ModelFamily == 0) {
     count = MemoToLines(memo, &lines);
-    return Format(kFullClosingPlain, kEsc, static_cast<int>(count), 0, 0, 1, cashier.c_str(),
-                  lines.c_str(), amounts[0].c_str(), total.c_str(), discount.c_str(), kEsc,
-                  kBackslash);
+    return FormatSalesFrame(kFullClosingPlain, kEsc, static_cast<int>(count), 0, 0, 1,
+                            cashier.c_str(), lines.c_str(), amounts[0].c_str(), total.c_str(),
+                            discount.c_str(), kEsc, kBackslash);
   }
   lines = PaddedLines(memo, &count);
-  return Format(kFullClosingExtended, kEsc, static_cast<int>(count), 0, 0, 1, set[0], set[1],
-                set[2], set[3], 0, 0, 0, cashier.c_str(), lines.c_str(), names[1].c_str(),
-                names[2].c_str(), names[3].c_str(), total.c_str(), discount.c_str(),
-                amounts[0].c_str(), amounts[1].c_str(), amounts[2].c_str(), amounts[3].c_str(),
-                "0.00", "0.00", "0.00", kEsc, kBackslash);
+  return FormatSalesFrame(
+      kExtendedClosingTemplate, kEsc, static_cast<int>(count), 0, 0, 1, set[0], set[1], set[2],
+      set[3], 0, 0, 0, cashier.c_str(), lines.c_str(), names[1].c_str(), names[2].c_str(),
+      names[3].c_str(), total.c_str(), discount.c_str(), amounts[0].c_str(), amounts[1].c_str(),
+      amounts[2].c_str(), amounts[3].c_str(), "0.00", "0.00", "0.00", kEsc, kBackslash);
 }
 
 }  // namespace
@@ -89,11 +77,11 @@ int SendSalesFrame(const char* tmpl, AfterSend after) {
 int SendOneGroszReceipt(int vat_index, bool drawer) {
   const int steps = drawer ? 4 : 3;
   for (int step = 0; step < steps; ++step) {
-    const char* tmpl = step == 0 ? Format(kOpen, kEsc, kEsc, kBackslash)
-                       : step == 1
-                           ? Format(kGroszLine, kEsc, VatLetter(vat_index), kEsc, kBackslash)
-                       : step == 2 ? Format(kGroszClose, kEsc, kEsc, kBackslash)
-                                   : Format(kDrawer, kEsc, kEsc, kBackslash);
+    const char* tmpl =
+        step == 0   ? FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash)
+        : step == 1 ? FormatSalesFrame(kGroszLine, kEsc, VatLetter(vat_index), kEsc, kBackslash)
+        : step == 2 ? FormatSalesFrame(kGroszClose, kEsc, kEsc, kBackslash)
+                    : FormatSalesFrame(kDrawerTemplate, kEsc, kEsc, kBackslash);
     const int result = SendSalesFrame(tmpl);
     if (result != kCommandExecuted) return result;
   }
@@ -131,25 +119,26 @@ int SendFullTransaction(FullTransactionFields* f) {
                               f->discount + " %. Czy wysłać do drukarki[T/N] ?")) {
     return kDeclined;
   }
-  int result = SendSalesFrame(Format(kOpen, kEsc, kEsc, kBackslash));
+  int result = SendSalesFrame(FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash));
   if (result != kCommandExecuted) return result;
   for (int row = 1; row < kFullTransactionRows && sums.quantity[row] != 0; ++row) {
     const ReceiptLineRow& cells = f->rows[static_cast<size_t>(row)];
     const std::string name = FrameText(cells[0], kFieldLimit, true);
-    result = SendSalesFrame(Format(kFullLine, kEsc, row, name.c_str(), 13, Plain(cells[1]).c_str(),
-                                   13, Plain(cells[2]).c_str(), sums.price[row], sums.value[row],
-                                   kEsc, kBackslash));
+    result = SendSalesFrame(FormatSalesFrame(
+        kFullLine, kEsc, row, name.c_str(), 13, PlainField(cells[1]).c_str(), 13,
+        PlainField(cells[2]).c_str(), sums.price[row], sums.value[row], kEsc, kBackslash));
     if (result != kCommandExecuted) return result;
   }
   if (f->nip) {
-    const std::string nip = Plain(f->nip_text);
+    const std::string nip = PlainField(f->nip_text);
     result = SendSalesFrame(LinkSettings.PrinterVariant == 1
-                                ? Format(kNipBus, kEsc, nip.c_str(), kEsc, kBackslash)
-                                : Format(kNip, kEsc, nip.c_str(), kEsc, kBackslash));
+                                ? FormatSalesFrame(kNipBus, kEsc, nip.c_str(), kEsc, kBackslash)
+                                : FormatSalesFrame(kNip, kEsc, nip.c_str(), kEsc, kBackslash));
     if (result < 0) return result;
   }
   if (f->qr) {
-    result = SendSalesFrame(Format(kQr, kEsc, Plain(f->qr_text).c_str(), kEsc, kBackslash));
+    result = SendSalesFrame(
+        FormatSalesFrame(kQr, kEsc, PlainField(f->qr_text).c_str(), kEsc, kBackslash));
     if (result < 0) return result;
   }
   return SendSalesFrame(BuildFullClosing(*f));

@@ -17,6 +17,7 @@
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
+#include "sales/frame_fields.h"
 #include "sales/receipt.h"
 #include "sales/receipt_commands.h"
 
@@ -32,15 +33,12 @@ void ResetTestRun() {
 
 namespace {
 
-constexpr const char* kOpenOnLine = "%cP0$hxx%c%c";
 constexpr const char* kOpenCounted = "%cP%s$hxx%c%c";
 constexpr const char* kLine = "%cP%d$l%s\r%.2f\r%c/%.2f/%.2f/xx%c%c";
 constexpr const char* kLineDiscount = "%cP%d;2$l%s\r%.2f\r%c/%.2f/%.2f/%.2f/xx%c%c";
 constexpr const char* kClose = "%cP1$e00A\r%.2f/%.2f/xx%c%c";
 constexpr const char* kClosePercent = "%cP1;0;0;0;1$e00A\r%.2f/%.2f/%.2f/xx%c%c";
 constexpr const char* kCloseAmount = "%cP1;0;0;0;3$e00A\r%.2f/%.2f/%.2f/xx%c%c";
-constexpr const char* kDrawer = "%cP1$d%c%c";
-constexpr const char* kCancel = "%cP0$exx%c%c";
 constexpr const char* kDiscountMethod = "%cP%d$rcc%c%c";
 constexpr const char* kSharedOption = "%cP%d#ecc%c%c";
 
@@ -63,11 +61,6 @@ bool ReadCount(const std::string& text, long min, int32_t* out) {
 bool Refuse(const char* message) {
   TheOperator().ShowMessage(message);
   return false;
-}
-
-template <class... Args>
-const char* Format(const char* tmpl, Args... args) {
-  return FormatCommand(tmpl, args...) < 0 ? nullptr : tmpl;
 }
 
 }  // namespace
@@ -204,9 +197,10 @@ const char* BuildTestOpen(TestRandom& random) {
   }
   const char* tmpl = nullptr;
   if (TestRunSettings.OnLine != 0) {
-    tmpl = Format(kOpenOnLine, kEsc, kEsc, kBackslash);
+    tmpl = FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash);
   } else {
-    tmpl = Format(kOpenCounted, kEsc, std::to_string(r.LineCount).c_str(), kEsc, kBackslash);
+    tmpl =
+        FormatSalesFrame(kOpenCounted, kEsc, std::to_string(r.LineCount).c_str(), kEsc, kBackslash);
   }
   r.VatSums.fill(0);
   r.ReceiptSum = 0;
@@ -222,7 +216,7 @@ const char* BuildTestLine(TestRandom& random) {
     name = std::to_string(r.NameCounter++);
   } else {
     const int p = random.Below(kTestItemNameCount);
-    name = FrameText(TestItemNames()[static_cast<size_t>(p)], 40, true);
+    name = LetterField(TestItemNames()[static_cast<size_t>(p)], 40);
     letter = p % 3;
   }
   int q = 0;
@@ -243,11 +237,11 @@ const char* BuildTestLine(TestRandom& random) {
                                               : RoundToCents(value * (1 - d * 0.01));
     } while (w <= 0);
     contribution = w;
-    tmpl = Format(kLineDiscount, kEsc, r.LineIndex, name.c_str(), quantity, vat, price, value, d,
-                  kEsc, kBackslash);
+    tmpl = FormatSalesFrame(kLineDiscount, kEsc, r.LineIndex, name.c_str(), quantity, vat, price,
+                            value, d, kEsc, kBackslash);
   } else {
-    tmpl = Format(kLine, kEsc, r.LineIndex, name.c_str(), quantity, vat, price, value, kEsc,
-                  kBackslash);
+    tmpl = FormatSalesFrame(kLine, kEsc, r.LineIndex, name.c_str(), quantity, vat, price, value,
+                            kEsc, kBackslash);
   }
   r.ReceiptSum += contribution;
   r.VatSums[static_cast<size_t>(letter)] += contribution;
@@ -261,13 +255,13 @@ const char* BuildTestClosing(TestRandom& random) {
   const char* tmpl = nullptr;
   if (LinkSettings.ModelFamily != 2) {
     if (discount) {
-      tmpl = Format(kClosePercent, kEsc, r.ReceiptSum, r.ReceiptSum, d, kEsc, kBackslash);
+      tmpl = FormatSalesFrame(kClosePercent, kEsc, r.ReceiptSum, r.ReceiptSum, d, kEsc, kBackslash);
       for (double& v : r.VatSums) {
         v = TestRunSettings.DiscountMethod == 2 ? RoundToCents(v - RoundToCents(d * 0.01 * v))
                                                 : RoundToCents((1 - d * 0.01) * v);
       }
     } else {
-      tmpl = Format(kClose, kEsc, r.ReceiptSum, r.ReceiptSum, kEsc, kBackslash);
+      tmpl = FormatSalesFrame(kClose, kEsc, r.ReceiptSum, r.ReceiptSum, kEsc, kBackslash);
     }
   } else if (discount) {
     double a = RoundToCents(r.ReceiptSum * d * 0.01);
@@ -276,7 +270,7 @@ const char* BuildTestClosing(TestRandom& random) {
       a = 0;
       rest = r.ReceiptSum;
     }
-    tmpl = Format(kCloseAmount, kEsc, r.ReceiptSum, r.ReceiptSum, a, kEsc, kBackslash);
+    tmpl = FormatSalesFrame(kCloseAmount, kEsc, r.ReceiptSum, r.ReceiptSum, a, kEsc, kBackslash);
     if (r.ReceiptSum > 0) {
       int64_t cents[7];
       int64_t current = 0;
@@ -288,7 +282,7 @@ const char* BuildTestClosing(TestRandom& random) {
       for (size_t i = 0; i < 7; ++i) r.VatSums[i] = cents[i] * 0.01;
     }
   } else {
-    tmpl = Format(kClose, kEsc, r.ReceiptSum, r.ReceiptSum, kEsc, kBackslash);
+    tmpl = FormatSalesFrame(kClose, kEsc, r.ReceiptSum, r.ReceiptSum, kEsc, kBackslash);
   }
   r.ReceiptSum = 0;
   for (double v : r.VatSums) r.ReceiptSum += v;
@@ -405,7 +399,7 @@ bool TestRunEngine::Tick() {
     const char* tmpl = BuildTestClosing(random_);
     if (tmpl != nullptr) FinishCommand(tmpl, kSendOnly);
     if (TestRunSettings.OpenDrawer != 0 && LinkSettings.ModelFamily == 2) {
-      if (RunCommand(kSendOnly, kDrawer, kEsc, kEsc, kBackslash) != 0) return false;
+      if (RunCommand(kSendOnly, kDrawerTemplate, kEsc, kEsc, kBackslash) != 0) return false;
     }
     if (TestRunSettings.TotalsCheck != 0) {
       if (!ReadTotals(&TestRunSettings.TotalsAfter)) return Close(Outcome::kTotalsReadFailed);
@@ -442,7 +436,7 @@ void TestRunEngine::CancelOpenTransaction() {
     CheckLastCommand();
   }
   if ((EnqStatus & kEnqInTransaction) != 0)
-    RunCommand(kSendAndCheck, kCancel, kEsc, kEsc, kBackslash);
+    RunCommand(kSendAndCheck, kCancelTemplate, kEsc, kEsc, kBackslash);
 }
 
 bool TestRunEngine::Escape() {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/QtOperator.h"
 #include "app/TMainForm.h"
@@ -13,6 +16,7 @@
 #include "gui_support.h"
 #include "link/settings.h"
 #include "support/in_folder.h"
+#include "support/kelmemu_process.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -24,6 +28,19 @@ class MainFormTest : public ::testing::Test {
 
   void WriteSettings(const LinkSettingsRecord& s) {
     TempDir::Write(dir.File("ustaw.txt"), FormatSettingsText(s));
+  }
+
+  // kelmemu of `model` on a pseudo-terminal that the program reaches as COM1, chosen in
+  // ustaw.txt for the window's start.
+  std::unique_ptr<KelmemuProcess> PrinterOnCom1(const std::string& model) {
+    std::filesystem::create_directory(dir.File("dosdevices"));
+    auto emu = std::make_unique<KelmemuProcess>(
+        std::vector<std::string>{"--pty", "--link", dir.File("dosdevices/com1"), "--model", model});
+    EXPECT_TRUE(emu->Ready()) << emu->ready();
+    LinkSettingsRecord s;
+    s.PortNumber = 1;
+    WriteSettings(s);
+    return emu;
   }
 
   void Create() {

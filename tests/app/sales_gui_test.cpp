@@ -51,8 +51,6 @@ void SetCell(QTableWidget* grid, int row, int column, const char* text) {
 
 class SalesGuiTest : public test::MainFormTest, public ::testing::WithParamInterface<ModelCase> {
  protected:
-  std::string Com1() const { return dir.File("dosdevices/com1"); }
-
   // Opens the entry `caption` of `tree` and runs `fill` on its dialog, then "Wyślij"; false when
   // the model has no such entry. The dialog must have closed after sending.
   bool Send(TreeId tree, const char* caption, const std::function<void(QWidget*)>& fill) {
@@ -75,12 +73,8 @@ class SalesGuiTest : public test::MainFormTest, public ::testing::WithParamInter
 };
 
 TEST_P(SalesGuiTest, EverySalesEntryWorksAgainstThePrinter) {
-  std::filesystem::create_directory(dir.File("dosdevices"));
-  test::KelmemuProcess emu({"--pty", "--link", Com1(), "--model", GetParam().option});
-  ASSERT_TRUE(emu.Ready()) << emu.ready();
-  LinkSettingsRecord s;
-  s.PortNumber = 1;
-  WriteSettings(s);
+  const auto emu = PrinterOnCom1(GetParam().option);
+  ASSERT_TRUE(emu->Ready());
   Start(GetParam().radio);
   guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
   const bool family0 = LinkSettings.ModelFamily == 0;
@@ -243,12 +237,8 @@ TEST_F(LineDialogTest, GrossFollowsQuantityAndPriceAndRefusesBadText) {
 // The grid's file buttons against the printer: the lines saved from one grid (over an existing
 // file only after Yes), read into it again and sent, close with the same total as typed lines.
 TEST_F(LinesFileGuiTest, ReceiptFromALinFileThroughTheGridsButtons) {
-  std::filesystem::create_directory(dir.File("dosdevices"));
-  test::KelmemuProcess emu({"--pty", "--link", dir.File("dosdevices/com1"), "--model", "vantel"});
-  ASSERT_TRUE(emu.Ready()) << emu.ready();
-  LinkSettingsRecord s;
-  s.PortNumber = 1;
-  WriteSettings(s);
+  const auto emu = PrinterOnCom1("vantel");
+  ASSERT_TRUE(emu->Ready());
   Start(3);
   guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
   const std::string path = dir.File("paragon.lin");

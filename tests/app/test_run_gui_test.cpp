@@ -6,13 +6,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
+#include "link/dialogs/WaitShell.h"
 #include "main_form_fixture.h"
 #include "sales/test_run.h"
+#include "support/kelmemu_link.h"
 #include "support/kelmemu_process.h"
 
 namespace kelm {
@@ -42,13 +46,8 @@ class TestRunGuiTest : public test::MainFormTest, public ::testing::WithParamInt
 };
 
 TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
-  std::filesystem::create_directory(dir.File("dosdevices"));
-  test::KelmemuProcess emu(
-      {"--pty", "--link", dir.File("dosdevices/com1"), "--model", GetParam().option});
-  ASSERT_TRUE(emu.Ready()) << emu.ready();
-  LinkSettingsRecord s;
-  s.PortNumber = 1;
-  WriteSettings(s);
+  const auto emu = PrinterOnCom1(GetParam().option);
+  ASSERT_TRUE(emu->Ready());
   Start(GetParam().radio);
   guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
 
@@ -83,6 +82,24 @@ TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
     WhenModal([](QWidget* run) {
       EXPECT_EQ(run->objectName(), "TDrukTransTest");
       test::WaitFor([] { return TestRunSettings.ReceiptCounter >= 1; });
+      // Either slider sets the interval from the short table at the line slider's position;
+      // the receipt slider's own tables apply from the next opening and closing.
+      const ModalWait& engine = *static_cast<dialogs::WaitShell*>(run)->CurrentWait();
+      const struct {
+        const char* slider;
+        int position, interval;
+      } moves[] = {{"TrackBar1", 1, 300},  {"TrackBar2", 5, 300}, {"TrackBar1", 4, 1200},
+                   {"TrackBar2", 2, 1200}, {"TrackBar1", 3, 900}, {"TrackBar1", 0, 1}};
+      for (const auto& m : moves) {
+        Child<QSlider>(run, m.slider)->setValue(m.position);
+        EXPECT_EQ(engine.IntervalMs(), m.interval) << m.slider << " at " << m.position;
+      }
+      EXPECT_EQ(static_cast<const TestRunEngine&>(engine).receipt_slider(), 2);
+      // The wait under way starts again with the new interval: 5 s, so no tick comes meanwhile.
+      const int32_t line = TestReceipt.LineIndex;
+      Child<QSlider>(run, "TrackBar1")->setValue(5);
+      QTest::qWait(300);
+      EXPECT_EQ(TestReceipt.LineIndex, line);
       Child<QPushButton>(run, "Button1")->click();
       EXPECT_TRUE(run->isVisible());
       Child<QPushButton>(run, "Button1")->click();
@@ -94,6 +111,30 @@ TEST_P(TestRunGuiTest, ThreeReceiptsWithTheTotalsCheckAndAnInterrupt) {
   EXPECT_GE(TestRunSettings.ReceiptCounter, 1u);
   EXPECT_EQ(TestRunSettings.RunRequested, 0);
   EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages.front();
+}
+
+// A hundred receipts with random line and receipt discounts and the totals check, over TCP (the
+// pseudo-terminal's totals reads take some 400 ms a receipt): the printer's totals grow by the
+// run's grand total to the grosz.
+TEST_P(TestRunGuiTest, AHundredReceiptsWithDiscountsKeepThePrinterTotals) {
+  test::KelmemuProcess emu({"--tcp", "127.0.0.1:0", "--model", GetParam().option});
+  Start(GetParam().radio);
+  ASSERT_TRUE(test::ConnectToKelmemu(emu)) << emu.ready();
+  guard.op.messages.clear();  // the connection's own notice
+  guard.op.on_tick = [](ModalWait&, int) { QTest::qWait(1); };
+  OpenEntry([&](QWidget* d) {
+    Child<QRadioButton>(d, "RadioButton2")->click();
+    Child<QLineEdit>(d, "Edit1")->setText("100");
+    Child<QLineEdit>(d, "Edit3")->setText("1");
+    Child<QLineEdit>(d, "Edit4")->setText("4");
+    Child<QCheckBox>(d, "CheckBox3")->setChecked(true);
+    Child<QPushButton>(d, "Button1")->click();
+  });
+  EXPECT_TRUE(guard.op.messages.empty()) << guard.op.messages.front();
+  EXPECT_EQ(TestRunSettings.ReceiptCounter, 100u);
+  EXPECT_GT(TestRunSettings.GrandTotal, 0);
+  EXPECT_EQ(std::llround((TestRunSettings.TotalsAfter - TestRunSettings.TotalsBefore) * 100),
+            std::llround(TestRunSettings.GrandTotal * 100));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, TestRunGuiTest,

@@ -3,27 +3,17 @@
 // totals in the printer's cash information; what the printer refuses stops where it should.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <chrono>
-#include <cstdio>
-#include <thread>
-
 #include "catalogue/diagnostics.h"
 #include "catalogue/diagnostics_queries.h"
-#include "link/com_ports.h"
 #include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
-#include "link/tcp_link.h"
 #include "protocol/error_table.h"
 #include "sales/receipt.h"
 #include "sales/receipt_commands.h"
 #include "sales/sales_frames.h"
 #include "sales/sequences.h"
-#include "support/kelmemu_process.h"
-#include "support/scripted_operator.h"
-#include "support/temp_dir.h"
+#include "sales_kelmemu_fixture.h"
 
 namespace kelm {
 namespace {
@@ -36,63 +26,13 @@ const std::vector<ReceiptLineRow> kRows = {
     {"Ser", "0.5", "A", "12.00", "6.00", ""},
 };
 
-class SalesKelmemu : public ::testing::TestWithParam<bool> {
+class SalesKelmemu : public test::SalesKelmemuFixture {
  protected:
-  SalesKelmemu() {
-    seams.op.on_tick = [](ModalWait&, int) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    };
-  }
-  ~SalesKelmemu() override {
-    TcpDisconnect();
-    CloseSerialPort();
-  }
-  // kelmctl on the same printer: exit status and standard output.
-  std::pair<int, std::string> Kelmctl(const std::string& arguments) {
-    const std::string link = GetParam() ? "--tcp " + emu->Where() : "--device " + emu->Where();
-    const std::string command =
-        "cd '" + dir.path() + "' && '" KELMCTL_PATH "' " + link + " " + arguments + " 2>/dev/null";
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return {-1, ""};
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, p) != nullptr) out += buffer;
-    const int raw = pclose(p);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-  }
-  // A fresh printer (model `model`), and the program linked to it.
-  void StartPrinter(const char* model = "vantel", bool connect = true) {
-    TcpDisconnect();
-    CloseSerialPort();
-    std::vector<std::string> options{"--pty"};
-    if (GetParam()) options = {"--tcp", "127.0.0.1:0"};
-    options.insert(options.end(), {"--model", model});
-    emu = std::make_unique<test::KelmemuProcess>(options);
-    ASSERT_TRUE(emu->Ready()) << emu->ready();
-    if (connect) StartPrinterLink();
-  }
-  // The program's link to the printer started last.
-  void StartPrinterLink() {
-    if (GetParam()) {
-      const std::string where = emu->Where();
-      const size_t colon = where.rfind(':');
-      ASSERT_EQ(TcpConnect(where.substr(0, colon), where.substr(colon + 1), false), kTcpConnected);
-    } else {
-      SetComDeviceOverride(emu->Where());
-      LinkSettings.PortNumber = 1;
-      ASSERT_TRUE(OpenSerialPort(1));
-    }
-    seams.op.messages.clear();
-  }
   CashInfoRecord Cash() {
     ReadCashInfo();
     return CashInfo;
   }
   void ExpectNoMessages() { EXPECT_TRUE(seams.op.messages.empty()) << seams.op.messages.front(); }
-
-  test::SeamGuard seams;
-  test::TempDir dir;
-  std::unique_ptr<test::KelmemuProcess> emu;
 };
 
 ReceiptLineFields LineOf(const ReceiptLineRow& row) {
@@ -259,7 +199,7 @@ TEST_P(SalesKelmemu, FullTransactionInFamilyZeroClosesPlainly) {
 
 #ifdef KELMCTL_PATH
 TEST_P(SalesKelmemu, KelmctlSendsTheFileAndTheCashCommands) {
-  StartPrinter("vantel", false);
+  StartPrinter("vantel", {}, false);
   std::vector<ReceiptLineRow> rows(kRows.begin() + 1, kRows.end());
   ASSERT_TRUE(WriteReceiptLinesFile(dir.File("dobry.lin"), rows));
   rows[1][2] = "Z";  // a letter the printer has no rate for
@@ -284,10 +224,7 @@ TEST_P(SalesKelmemu, KelmctlSendsTheFileAndTheCashCommands) {
 }
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Links, SalesKelmemu, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "Tcp" : "Pty";
-                         });
+INSTANTIATE_TEST_SUITE_P(Links, SalesKelmemu, ::testing::Values(false, true), test::LinkName);
 
 }  // namespace
 }  // namespace kelm

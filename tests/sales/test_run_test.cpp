@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "catalogue/diagnostics_queries.h"
 #include "link/link_fixture.h"
 #include "link/settings.h"
 #include "link/tcp_link.h"
@@ -373,6 +374,58 @@ TEST_F(SharedPrinterRun, StatusFramesDriveTheRunAndARefusalReopens) {
     ++openings;
   }
   EXPECT_EQ(openings, 2u) << sent;
+}
+
+// The family's entry: what goes to the printer between the settings dialog and the run dialog,
+// and after it. The cash query's ENQ is CheckLastCommand's.
+class TestRunEntry : public test::LinkTest {
+ protected:
+  TestRunEntry() { InstallCashTotalsReader(ReadCashTotals); }
+  ~TestRunEntry() override { InstallCashTotalsReader(nullptr); }
+};
+
+TEST_F(TestRunEntry, FamilyCommandsAroundTheRun) {
+  const auto checked = [](std::string frame) {
+    frame.resize(kFrameBufferSize);
+    ApplyChecksum(frame.data());
+    return std::string(frame.c_str());
+  };
+  const std::string enq = "\x05";
+  const std::string cash7 = E + "P7#s" + End + enq, cash23 = E + "P23#s" + End + enq;
+  const struct {
+    uint8_t family, shared, method;
+    std::string before, after;
+  } rows[] = {
+      {0, 0, 2, cash7, ""},
+      {1, 1, 2, cash7, ""},
+      {2, 0, 1, checked(E + "P1$rcc" + End) + cash23, cash23},
+      {2, 0, 2, checked(E + "P0$rcc" + End) + cash23, cash23},
+      // A shared printer is told to answer every command with its status first, and checked.
+      {2, 1, 1, checked(E + "P3#ecc" + End) + enq + cash23, cash23},
+  };
+  for (const auto& row : rows) {
+    UseTcp();
+    printer->On("#s", E + "P1#X0;0;0;0;0;0;0;0;0/" + End);
+    printer->AnswerStatus(0x64);
+    LinkSettings.ModelFamily = row.family;
+    SharedPrinterMode = row.shared;
+    std::string at_run;
+    EnterTestRun(
+        [&] {
+          TestRunSettings.RunRequested = 1;
+          TestRunSettings.DiscountMethod = row.method;
+        },
+        [&] {
+          printer->WaitQuiet(20);
+          at_run = printer->Received();
+        });
+    printer->WaitQuiet(20);
+    const std::string what = "family " + std::to_string(row.family) + " shared " +
+                             std::to_string(row.shared) + " method " + std::to_string(row.method);
+    EXPECT_EQ(at_run, row.before) << what;
+    EXPECT_EQ(printer->Received(), row.before + row.after) << what;
+    EXPECT_TRUE(seams.op.messages.empty()) << what;
+  }
 }
 
 }  // namespace

@@ -32,11 +32,17 @@ TDrukTransTest::TDrukTransTest(QWidget* parent) : WaitShell(parent) {
   wait_text_ = new QLabel(QString::fromUtf8(TestRunEngine::kWaitText), this);
   wait_text_->setObjectName("Label2");
   AddAboveBar(wait_text_);
+  // A slider takes effect at once: a run waiting out the long table's 861 s is not left to finish
+  // that wait after the operator has moved the slider back.
   connect(line_slider_, &QSlider::valueChanged, this, [this](int position) {
-    if (CurrentWait() != nullptr) Current<TestRunEngine>().SetLineSlider(position);
+    if (CurrentWait() == nullptr) return;
+    Current<TestRunEngine>().SetLineSlider(position);
+    if (timer_.isActive()) timer_.start(CurrentWait()->IntervalMs());
   });
   connect(receipt_slider_, &QSlider::valueChanged, this, [this](int position) {
-    if (CurrentWait() != nullptr) Current<TestRunEngine>().SetReceiptSlider(position);
+    if (CurrentWait() == nullptr) return;
+    Current<TestRunEngine>().SetReceiptSlider(position);
+    if (timer_.isActive()) timer_.start(CurrentWait()->IntervalMs());
   });
   // "&Przerwij" asks first, as Esc does.
   auto* interrupt = findChild<QPushButton*>("Button1");
