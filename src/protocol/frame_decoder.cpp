@@ -97,19 +97,14 @@ class Matcher {
   Matcher(const std::vector<Token>& tokens, std::string_view body) : t_(tokens), b_(body) {}
 
   // Matches the whole body; the spans of the value tokens (slot included) in order.
-  // Fields are first read as running to their separator; only a body that cannot be read so
-  // (a text holding CR or "/") is read with fields of any content, shortest first.
-  bool Run(std::vector<Span>& spans) {
-    for (const bool strict : {true, false}) {
-      strict_ = strict;
-      budget_ = kMatchBudget;
-      spans_.clear();
-      if (Match(0, 0)) {
-        spans = spans_;
-        return true;
-      }
-    }
-    return false;
+  // Strict: a field runs to its separator. Otherwise fields of any content, shortest first.
+  bool Run(bool strict, std::vector<Span>& spans) {
+    strict_ = strict;
+    budget_ = kMatchBudget;
+    spans_.clear();
+    if (!Match(0, 0)) return false;
+    spans = spans_;
+    return true;
   }
 
  private:
@@ -242,20 +237,27 @@ void SetCheck(DecodedItem& item, std::string_view body, size_t slot) {
   item.check = item.check_sent == item.check_expected ? CheckState::kRight : CheckState::kWrong;
 }
 
-// Fills the item from a template when the body matches it (with its slot, or else without it,
-// which makes the check "missing"); false when it does not match.
+// The ways a body is read against the templates, in order: every template is tried in one
+// way before any is tried in the next, so that a looser reading of one template never hides
+// the exact reading of another. A frame without its check slot is read last.
+enum class Reading { kStrict, kLoose, kStrictNoSlot, kLooseNoSlot };
+constexpr Reading kReadings[] = {Reading::kStrict, Reading::kLoose, Reading::kStrictNoSlot,
+                                 Reading::kLooseNoSlot};
+
+// Fills the item from a template when the body matches it in the given reading; false when
+// it does not.
 bool ReadAgainst(const char* tmpl, const char* values, std::string_view body, uint8_t coding,
-                 DecodedItem& item) {
+                 Reading reading, DecodedItem& item) {
   std::vector<Token> tokens;
   if (!Tokenize(tmpl, tokens)) return false;
-  std::vector<Span> spans;
-  bool missing = false;
-  if (!Matcher(tokens, body).Run(spans)) {
+  const bool missing = reading == Reading::kStrictNoSlot || reading == Reading::kLooseNoSlot;
+  if (missing) {
     if (tokens.empty() || tokens.back().kind != TokenKind::kSlot) return false;
     tokens.pop_back();
-    if (!Matcher(tokens, body).Run(spans)) return false;
-    missing = true;
   }
+  std::vector<Span> spans;
+  const bool strict = reading == Reading::kStrict || reading == Reading::kStrictNoSlot;
+  if (!Matcher(tokens, body).Run(strict, spans)) return false;
   const std::vector<std::string_view> names = SplitValues(values);
   size_t v = 0;
   for (size_t i = 0, s = 0; i < tokens.size(); ++i) {
@@ -275,8 +277,13 @@ bool ReadAgainst(const char* tmpl, const char* values, std::string_view body, ui
     ++v;
     f.parameter = t.parameter;
     const std::string_view bytes = body.substr(span.begin, span.end - span.begin);
-    f.value = t.kind == TokenKind::kText || t.kind == TokenKind::kChar ? TextValue(bytes, coding)
-                                                                       : std::string(bytes);
+    if (t.kind == TokenKind::kChar && static_cast<uint8_t>(bytes[0]) == 0xFF) {
+      f.value = "<FFH>";  // an end mark, not the letter of the code page
+    } else if (t.kind == TokenKind::kText || t.kind == TokenKind::kChar) {
+      f.value = TextValue(bytes, coding);
+    } else {
+      f.value.assign(bytes);
+    }
     item.fields.push_back(std::move(f));
   }
   if (missing) {
@@ -353,14 +360,16 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
   const bool answer_like = item.designator.size() == 2 && item.designator[0] == '#' &&
                            std::isupper(static_cast<unsigned char>(item.designator[1]));
   if (direction != Direction::kFromPrinter) {
-    for (const ProtocolCommand& c : ProtocolCommands()) {
-      if (TemplateDesignator(c.tmpl) != item.designator) continue;
-      DecodedItem tried = item;
-      if (!ReadAgainst(c.tmpl, c.values, body, coding, tried)) continue;
-      item = std::move(tried);
-      item.kind = DecodedKind::kCommand;
-      item.name = c.name;
-      return;
+    for (const Reading reading : kReadings) {
+      for (const ProtocolCommand& c : ProtocolCommands()) {
+        if (TemplateDesignator(c.tmpl) != item.designator) continue;
+        DecodedItem tried = item;
+        if (!ReadAgainst(c.tmpl, c.values, body, coding, reading, tried)) continue;
+        item = std::move(tried);
+        item.kind = DecodedKind::kCommand;
+        item.name = c.name;
+        return;
+      }
     }
   }
   const bool answer =
@@ -373,15 +382,17 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
     if (body.size() >= 2 &&
         CheckDigitsOf(body.substr(0, body.size() - 2)) == std::string(body.substr(body.size() - 2)))
       fields.remove_suffix(2);
-    for (const ProtocolAnswer& a : ProtocolAnswers()) {
-      if (TemplateDesignator(a.tmpl) != item.designator) continue;
-      DecodedItem tried = item;
-      if (!ReadAgainst(a.tmpl, a.values, fields, coding, tried)) continue;
-      if (fields.size() != body.size()) SetCheck(tried, body, fields.size());
-      item = std::move(tried);
-      item.name = a.name;
-      AddAnswerNotes(item);
-      return;
+    for (const Reading reading : {Reading::kStrict, Reading::kLoose}) {
+      for (const ProtocolAnswer& a : ProtocolAnswers()) {
+        if (TemplateDesignator(a.tmpl) != item.designator) continue;
+        DecodedItem tried = item;
+        if (!ReadAgainst(a.tmpl, a.values, fields, coding, reading, tried)) continue;
+        if (fields.size() != body.size()) SetCheck(tried, body, fields.size());
+        item = std::move(tried);
+        item.name = a.name;
+        AddAnswerNotes(item);
+        return;
+      }
     }
     for (const ProtocolAnswer& a : ProtocolAnswers()) {
       if (TemplateDesignator(a.tmpl) != item.designator) continue;

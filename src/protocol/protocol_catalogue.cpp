@@ -177,15 +177,15 @@ const ProtocolCommand kCommands[] = {
     {"%cP1;0;0;0;3$e00A\r%.2f/%.2f/%.2f/xx%c%c", "Zakończenie transakcji z rabatem",
      "Wpłata [zł]|Suma [zł]|Rabat [zł]", ""},
     {"%cP1;0;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c", "Zakończenie transakcji",
-     "Liczba dodatkowych linii|Parametr 3|Parametr 4|Parametr 5|Kasjer|Dodatkowe linie|Wpłata "
-     "[zł]|Suma [zł]|Rabat",
+     "Liczba dodatkowych linii|Parametr 4|Rodzaj rabatu|Parametr Pc|Kasjer|Dodatkowe "
+     "linie|Wpłata [zł]|Suma [zł]|Rabat",
      ""},
     {"%cP1;%d;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c", "Zakończenie transakcji z rabatem",
-     "Parametr 2|Liczba dodatkowych linii|Parametr 4|Rodzaj rabatu|Parametr 6|Kasjer|Dodatkowe "
+     "Parametr 2|Liczba dodatkowych linii|Parametr 4|Rodzaj rabatu|Parametr Pc|Kasjer|Dodatkowe "
      "linie|Wpłata [zł]|Suma [zł]|Rabat",
      ""},
     {"%cP1;%d;%d;%d;%d;%d$e%s\r%s%s/%s/xx%c%c", "Zakończenie transakcji",
-     "Parametr 2|Liczba dodatkowych linii|Parametr 4|Rodzaj rabatu|Parametr 6|Kasjer|Dodatkowe "
+     "Parametr 2|Liczba dodatkowych linii|Parametr 4|Rodzaj rabatu|Parametr Pc|Kasjer|Dodatkowe "
      "linie|Wpłata [zł]|Suma [zł]",
      ""},
     {kExtendedClosingTemplate, "Rozszerzone zakończenie transakcji", EXTENDED_CLOSING, ""},
@@ -214,12 +214,16 @@ const ProtocolCommand kCommands[] = {
      "Liczba dodatkowych linii|Towar|Ilość|Dodatkowe linie", ""},
     {"%cP0;1;2;%c#l%scc%c%c", "Zamówienie: koniec", "Liczba dodatkowych linii|Dodatkowe linie", ""},
     {"%cP%s#lxx%c%c", "Wysuw papieru", "Liczba linii", ""},
-    {"%cP0;%c#bxx%c%c", "Raport bazy towarowej: początek", "Rodzaj raportu", ""},
+    // A goods-base report and a goods-base table start alike: the rows share their names.
+    {"%cP0;%c#bxx%c%c", "Raport lub tabela bazy towarowej: początek", "Rodzaj raportu lub tabeli",
+     ""},
     {"%cP1#b%s\r%s/xx%c%c", "Raport bazy towarowej: pozycja", "Nazwa towaru|Stawka PTU", ""},
     {"%cP2#bxx%c%c", "Raport bazy towarowej: koniec", "", ""},
-    {"%cP0;%u#bxx%c%c", "Tabela bazy towarowej: początek", "Rodzaj tabeli", ""},
+    {"%cP0;%u#bxx%c%c", "Raport lub tabela bazy towarowej: początek", "Rodzaj raportu lub tabeli",
+     ""},
     {"%cP1;%u#b%s\r%s/xx%c%c", "Tabela bazy towarowej: wiersz", "Rodzaj tabeli|Nazwa|Stawka PTU",
      ""},
+    // The two rates of a ticket row follow each other without a separator.
     {"%cP1;%u#b%s\r%s\r%s%s/xx%c%c", "Tabela biletów: wiersz",
      "Rodzaj tabeli|Bilet|Pozycja|Stawka PTU|Stawka PTU dopłaty", ""},
     {"%cP2;%u#bxx%c%c", "Tabela bazy towarowej: koniec", "Rodzaj tabeli", ""},
