@@ -430,7 +430,6 @@ void DecodeStatus(char query, uint8_t byte, DecodedItem& item) {
   };
   if (query == kEnq) {
     add(kEnqBitCaptions, std::size(kEnqBitCaptions));
-    if ((byte & 0xF0) != 0) item.notes.push_back("ustawione bity poza 0..3");
   } else {
     add(kDleBitCaptions, std::size(kDleBitCaptions));
     if ((byte & kDleSignatureMask) != kDleSignature)
@@ -532,14 +531,14 @@ std::vector<DecodedItem> Split(State& state, Direction direction, std::string_vi
       // A log of one direction has no queries: the byte's own shape tells which it answers.
       if ((byte & kDleSignatureMask) == kDleSignature)
         query = kDle;
-      else if (byte < 0x10 && byte != 0)
+      else if (byte < 0x10 || (byte & 0xF0) == 0x60)
         query = kEnq;
     }
     if (query != 0) {
       DecodedItem& item = push(DecodedKind::kStatusByte, i, 1);
       DecodeStatus(query, byte, item);
       if (state.last_query == 0)
-        item.notes.push_back("zapytanie nieznane; przyjęto z postaci bajtu");
+        item.notes.push_back("zapytania nie widać; rozpoznane po postaci bajtu");
       state.last_query = 0;
       ++i;
       continue;

@@ -278,10 +278,15 @@ const ProtocolAnswer kAnswers[] = {
      "błędów|Sposób obsługi kaucji w linijce paragonu|Znaczniki szuflady, nr systemowego i "
      "rabatu"},
     {"%cP%s#I%c%c", "Konfiguracja wejścia/wyjścia", "Funkcje i prędkości portów"},
-    {"%cP%d#N%s%c%c", "Ustawienia Ethernet", "DHCP|Adres i porty"},
-    {"%cP#W%d;%d;%d;%d;%d%s%c%c", "Ustawienia Wi-Fi",
-     "DHCP|Zabezpieczenie|Ad-hoc|Wi-Fi włączone|Połącz|Adresy, nazwa, porty, klucze"},
-    {"%cP%d#B%s%c%c", "Ustawienia Bluetooth", "Zabezpieczenie|PIN i adres"},
+    {"%cP%c#N%s\r%s\r%s\r%s\r%s\r%s\r%c%c", "Ustawienia Ethernet",
+     "DHCP (1 tak)|IP drukarki|Sprzedaż|BackUP|Tunel A|Tunel B|Szpieg"},
+    // Five one-digit numbers, the texts straight after the last of them.
+    {"%cP#W%c;%c;%c;%c;%c%s\r%s\r%s\r%s\r%s\r%s\r%s%c%c", "Ustawienia Wi-Fi",
+     "DHCP (1 tak)|Zabezpieczenie (0 OPEN, 1 WEP, 2 WPA, 3 WPA2)|Ad-hoc (1 tak)|Wi-Fi (1 "
+     "włączone)|Parametr 5|Adres IP|Maska|Brama|Nazwa sieci|Port sprzedaży|Port kopii "
+     "elektronicznej|Klucze"},
+    {"%cP%c#B%s\r%s\r%c%c", "Ustawienia Bluetooth", "Zabezpieczenie (1 tak)|PIN|Adres urządzenia"},
+    {"%cP%c#B%s\r%c%c", "Ustawienia Bluetooth", "Zabezpieczenie (1 tak)|PIN"},
     {"%cP#B%s%c%c", "Bufor odbiorczy", "Zawartość"},
 };
 
