@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <unordered_map>
 
 #include "protocol/check_value.h"
 #include "protocol/display_text.h"
@@ -138,7 +139,7 @@ class Matcher {
           // Two texts in a row: the first is a block of CR-ended lines, the second a field
           // without CR; the block takes every line it can.
           for (size_t e = b_.size() + 1; e-- > bi;) {
-            if (budget_ < 0) return false;
+            if (--budget_ < 0) return false;
             if (e > bi && b_[e - 1] != '\r') continue;
             if (Take(ti, bi, e)) return true;
           }
@@ -154,7 +155,7 @@ class Matcher {
         }
         // Shortest first; when a literal follows, only where that literal stands.
         for (size_t e = bi; e <= b_.size(); ++e) {
-          if (budget_ < 0) return false;
+          if (--budget_ < 0) return false;
           if (next != nullptr && next->kind == TokenKind::kLiteral &&
               (e == b_.size() || b_[e] != next->literal))
             continue;
@@ -237,6 +238,23 @@ void SetCheck(DecodedItem& item, std::string_view body, size_t slot) {
   item.check = item.check_sent == item.check_expected ? CheckState::kRight : CheckState::kWrong;
 }
 
+// The tokens of every template of the catalogue, made once; null for a template that does not
+// tokenize (none should).
+const std::vector<Token>* TokensOf(const char* tmpl) {
+  static const std::unordered_map<const char*, std::vector<Token>> table = [] {
+    std::unordered_map<const char*, std::vector<Token>> t;
+    auto add = [&t](const char* tmpl) {
+      std::vector<Token> tokens;
+      if (Tokenize(tmpl, tokens)) t.emplace(tmpl, std::move(tokens));
+    };
+    for (const ProtocolCommand& c : ProtocolCommands()) add(c.tmpl);
+    for (const ProtocolAnswer& a : ProtocolAnswers()) add(a.tmpl);
+    return t;
+  }();
+  const auto it = table.find(tmpl);
+  return it == table.end() ? nullptr : &it->second;
+}
+
 // The ways a body is read against the templates, in order: every template is tried in one
 // way before any is tried in the next, so that a looser reading of one template never hides
 // the exact reading of another. A frame without its check slot is read last.
@@ -248,13 +266,13 @@ constexpr Reading kReadings[] = {Reading::kStrict, Reading::kLoose, Reading::kSt
 // it does not.
 bool ReadAgainst(const char* tmpl, const char* values, std::string_view body, uint8_t coding,
                  Reading reading, DecodedItem& item) {
-  std::vector<Token> tokens;
-  if (!Tokenize(tmpl, tokens)) return false;
+  const std::vector<Token>* all = TokensOf(tmpl);
+  if (all == nullptr) return false;
   const bool missing = reading == Reading::kStrictNoSlot || reading == Reading::kLooseNoSlot;
-  if (missing) {
-    if (tokens.empty() || tokens.back().kind != TokenKind::kSlot) return false;
-    tokens.pop_back();
-  }
+  if (missing && (all->empty() || all->back().kind != TokenKind::kSlot)) return false;
+  const std::vector<Token> without_slot =
+      missing ? std::vector<Token>(all->begin(), all->end() - 1) : std::vector<Token>();
+  const std::vector<Token>& tokens = missing ? without_slot : *all;
   std::vector<Span> spans;
   const bool strict = reading == Reading::kStrict || reading == Reading::kStrictNoSlot;
   if (!Matcher(tokens, body).Run(strict, spans)) return false;

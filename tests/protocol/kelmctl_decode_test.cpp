@@ -45,7 +45,17 @@ TEST_F(KelmctlDecode, EverySessionReadsAsNamedFramesWithRightChecks) {
                                   "grosz",
                                   "buffer",
                                   "testrun --receipts 1 --discounts --check-totals",
-                                  "backup off"};
+                                  "backup off",
+                                  "backup newer",
+                                  "backup card-on",
+                                  "picture mode --slot 1 --mode 2",
+                                  "logo erase header",
+                                  "header --read -o header.rtf",
+                                  "report daily",
+                                  "vat",
+                                  "set-clock",
+                                  "nip 1234563218",
+                                  "cash-in 1.00"};
   for (const char* session : sessions) {
     SCOPED_TRACE(session);
     Session(session);
