@@ -638,27 +638,13 @@ std::vector<DecodedItem> FrameDecoder::Flush() {
 std::string SummarizeItem(const DecodedItem& item) {
   std::string out = Arrow(item.direction);
   out += ' ';
-  switch (item.kind) {
-    case DecodedKind::kCommand:
-      out += "rozkaz ";
-      break;
-    case DecodedKind::kAnswer:
-      out += "odpowiedź ";
-      break;
-    case DecodedKind::kStatusQuery:
-      out += "zapytanie ";
-      break;
-    case DecodedKind::kStatusByte:
-      out += "status ";
-      break;
-    case DecodedKind::kControl:
-      out += "bajt ";
-      break;
-    case DecodedKind::kUnparsed:
-      out += "nierozpoznane (" + std::to_string(item.raw.size()) + " B): ";
-      out += DisplayBytes(item.raw);
-      return out;
-  }
+  // Words in the order of DecodedKind.
+  static const char* const kKindWords[] = {"rozkaz ", "odpowiedź ", "zapytanie ",
+                                           "status ", "bajt ",      ""};
+  out += kKindWords[static_cast<int>(item.kind)];
+  if (item.kind == DecodedKind::kUnparsed)
+    return out + "nierozpoznane (" + std::to_string(item.raw.size()) +
+           " B): " + DisplayBytes(item.raw);
   out += item.designator.empty() ? "(bez oznaczenia)" : item.designator;
   if (item.kind == DecodedKind::kStatusByte && !item.raw.empty()) {
     out += ' ';
