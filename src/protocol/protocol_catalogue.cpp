@@ -155,8 +155,6 @@ const ProtocolCommand kCommands[] = {
      "Liczba linii|Numer systemowy|Format kodu", ""},
     {"%cP%s$hxx%c%c", "Rozpoczęcie transakcji", "Liczba linii", ""},
     {"%cP1$lTowar Testowy\r1\r%c/0.01/0.01/xx%c%c", "Paragon za 1 grosik: linia", "Stawka PTU", ""},
-    {"%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c", "Linia paragonu",
-     "Numer linii|Nazwa towaru|Separator|Ilość|Separator|Stawka PTU|Cena [zł]|Wartość [zł]", ""},
     {"%cP%d$l%s\r%.2f\r%c/%.2f/%.2f/xx%c%c", "Linia paragonu",
      "Numer linii|Nazwa towaru|Ilość|Stawka PTU|Cena [zł]|Wartość [zł]", ""},
     {"%cP%d;2$l%s\r%.2f\r%c/%.2f/%.2f/%.2f/xx%c%c", "Linia paragonu z rabatem",
@@ -169,6 +167,9 @@ const ProtocolCommand kCommands[] = {
      "Numer linii|Rodzaj rabatu|Nazwa towaru|Ilość|Stawka PTU|Cena [zł]|Wartość [zł]|Rabat", ""},
     {"%cP%d$l%s\r%s\r%s/%s/%s/xx%c%c", "Linia paragonu",
      "Numer linii|Nazwa towaru|Ilość|Stawka PTU|Cena [zł]|Wartość [zł]", ""},
+    // The full transaction writes its CRs through placeholders: the row above reads its lines.
+    {"%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c", "Linia paragonu",
+     "Numer linii|Nazwa towaru|CR|Ilość|CR|Stawka PTU|Cena [zł]|Wartość [zł]", ""},
     {kCancelTransactionTemplate, "Anulowanie transakcji", "", ""},
     {"%cP1;0$e\r0.01/0.01/xx%c%c", "Paragon za 1 grosik: zakończenie", "", ""},
     {"%cP1$e00A\r%.2f/%.2f/xx%c%c", "Zakończenie transakcji", "Wpłata [zł]|Suma [zł]", ""},
