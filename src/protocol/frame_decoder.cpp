@@ -422,16 +422,17 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
     return;
   }
   item.kind = DecodedKind::kCommand;
-  bool known = false, slot = false;
+  int rows = 0, with_slot = 0;
   for (const ProtocolCommand& c : ProtocolCommands()) {
     if (TemplateDesignator(c.tmpl) != item.designator) continue;
-    if (!known) item.name = c.name;
-    slot = slot || TemplateHasCheckSlot(c.tmpl);
-    known = true;
+    if (rows++ == 0) item.name = c.name;
+    if (TemplateHasCheckSlot(c.tmpl)) ++with_slot;
   }
-  item.notes.push_back(known ? "pola nie odpowiadają żadnemu wzorcowi tego rozkazu"
-                             : "rozkaz nieznany programowi");
-  ReadGeneric(body, at, known, slot, coding, item);
+  item.notes.push_back(rows > 0 ? "pola nie odpowiadają żadnemu wzorcowi tego rozkazu"
+                                : "rozkaz nieznany programowi");
+  // The rows of the designator say whether a check value belongs there when they agree.
+  const bool agree = rows > 0 && (with_slot == 0 || with_slot == rows);
+  ReadGeneric(body, at, agree, with_slot > 0, coding, item);
 }
 
 // ---------------------------------------------------------------- status bytes
