@@ -83,7 +83,7 @@ TEST_F(KelmctlDecode, EverySessionReadsAsNamedFramesWithRightChecks) {
 
 TEST_F(KelmctlDecode, SendDecodeNamesTheFrameAndItsAnswerAndAWrongCheck) {
   const std::string out = Kelmctl("--tcp " + emu.Where() + " send '<ESC>P0#n<ESC>\\' --decode");
-  EXPECT_NE(out.find("-> rozkaz #n  Odczyt numeru ostatniego błędu\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("-> rozkaz #n  Odeślij kod ostatniego błędu\n"), std::string::npos) << out;
   EXPECT_NE(out.find("<- odpowiedź #E  Numer ostatniego błędu\n    Numer błędu: "),
             std::string::npos)
       << out;
