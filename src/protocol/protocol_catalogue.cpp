@@ -22,8 +22,9 @@ namespace {
   "Linia kasy i kasjera (0 drukowana)|Sposób drukowania|Numer kasy|Numer kasjera|Numer " \
   "paragonu|Kontrahent|Terminal|Nazwa karty|Numer karty|Miesiąc|Rok|Kod autoryzacji|Kwota [zł]"
 #define EXTENDED_CLOSING                                                                          \
-  "Liczba dodatkowych linii|Parametr 2|Parametr 3|Rodzaj rabatu|Gotówka|Karta|Czek|Bon|Kaucja "  \
-  "pobrana|Kaucja zwrócona|Reszta|Kasjer|Dodatkowe linie|Nazwa karty|Nazwa czeku|Nazwa bonu|"    \
+  "Liczba dodatkowych linii|Parametr 2|Parametr 3|Rodzaj rabatu|Jest gotówka|Jest karta|Jest "   \
+  "czek|Jest bon|Jest kaucja pobrana|Jest kaucja zwrócona|Jest reszta|Kasjer|Dodatkowe "         \
+  "linie|Nazwa karty|Nazwa czeku|Nazwa bonu|"                                                     \
   "Suma [zł]|Rabat|Gotówka [zł]|Karta [zł]|Czek [zł]|Bon [zł]|Kaucja pobrana [zł]|Kaucja " \
   "zwrócona [zł]|Reszta [zł]"
 
