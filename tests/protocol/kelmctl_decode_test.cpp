@@ -52,6 +52,7 @@ TEST_F(KelmctlDecode, EverySessionReadsAsNamedFramesWithRightChecks) {
                                   "logo erase header",
                                   "header --read -o header.rtf",
                                   "report daily",
+                                  "report daily --confirm",
                                   "vat",
                                   "set-clock",
                                   "nip 1234563218",
