@@ -1,9 +1,11 @@
 // What every frame builder of the sales room shares: operator text as a frame field, a
-// template formatted into CommandFrame, and the templates more than one document sends.
+// template formatted into CommandFrame, and the shared templates
+// (protocol/command_templates.h).
 #pragma once
 
 #include <string>
 
+#include "protocol/command_templates.h"
 #include "protocol/frame.h"
 #include "sales/receipt.h"
 
@@ -23,11 +25,5 @@ template <class... Args>
 const char* FormatSalesFrame(const char* tmpl, Args... args) {
   return FormatCommand(tmpl, args...) < 0 ? nullptr : tmpl;
 }
-
-inline constexpr char kOpenOnLineTemplate[] = "%cP0$hxx%c%c";
-inline constexpr char kDrawerTemplate[] = "%cP1$d%c%c";
-inline constexpr char kCancelTemplate[] = "%cP0$exx%c%c";
-inline constexpr char kExtendedClosingTemplate[] =
-    "%cP%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d$x%s\r%s%s\r%s\r%s\r%s/%s/%s/%s/%s/%s/%s/%s/%s/xx%c%c";
 
 }  // namespace kelm

@@ -1,6 +1,7 @@
 // The frames of the receipt dialogs.
 #include "sales/receipt_frames.h"
 
+#include "protocol/command_templates.h"
 #include "protocol/frame.h"
 #include "sales/frame_fields.h"
 #include "sales/receipt.h"
@@ -101,7 +102,7 @@ const char* BuildExtendedClosing(const ExtendedClosingFields& f) {
 }
 
 const char* BuildCancelTransaction() {
-  return FormatSalesFrame(kCancelTemplate, kEsc, kEsc, kBackslash);
+  return FormatSalesFrame(kCancelTransactionTemplate, kEsc, kEsc, kBackslash);
 }
 
 }  // namespace kelm

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "link/settings.h"
+#include "protocol/command_templates.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
@@ -78,7 +79,7 @@ int SendOneGroszReceipt(int vat_index, bool drawer) {
   const int steps = drawer ? 4 : 3;
   for (int step = 0; step < steps; ++step) {
     const char* tmpl =
-        step == 0   ? FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash)
+        step == 0   ? FormatSalesFrame(kOpenReceiptTemplate, kEsc, kEsc, kBackslash)
         : step == 1 ? FormatSalesFrame(kGroszLine, kEsc, VatLetter(vat_index), kEsc, kBackslash)
         : step == 2 ? FormatSalesFrame(kGroszClose, kEsc, kEsc, kBackslash)
                     : FormatSalesFrame(kDrawerTemplate, kEsc, kEsc, kBackslash);
@@ -119,7 +120,7 @@ int SendFullTransaction(FullTransactionFields* f) {
                               f->discount + " %. Czy wysłać do drukarki[T/N] ?")) {
     return kDeclined;
   }
-  int result = SendSalesFrame(FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash));
+  int result = SendSalesFrame(FormatSalesFrame(kOpenReceiptTemplate, kEsc, kEsc, kBackslash));
   if (result != kCommandExecuted) return result;
   for (int row = 1; row < kFullTransactionRows && sums.quantity[row] != 0; ++row) {
     const ReceiptLineRow& cells = f->rows[static_cast<size_t>(row)];

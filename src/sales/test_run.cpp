@@ -13,6 +13,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
+#include "protocol/command_templates.h"
 #include "protocol/error_table.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
@@ -39,8 +40,8 @@ constexpr const char* kLineDiscount = "%cP%d;2$l%s\r%.2f\r%c/%.2f/%.2f/%.2f/xx%c
 constexpr const char* kClose = "%cP1$e00A\r%.2f/%.2f/xx%c%c";
 constexpr const char* kClosePercent = "%cP1;0;0;0;1$e00A\r%.2f/%.2f/%.2f/xx%c%c";
 constexpr const char* kCloseAmount = "%cP1;0;0;0;3$e00A\r%.2f/%.2f/%.2f/xx%c%c";
-constexpr const char* kDiscountMethod = "%cP%d$rcc%c%c";
-constexpr const char* kSharedOption = "%cP%d#ecc%c%c";
+constexpr const char* kDiscountMethod = kDiscountMethodTemplate;
+constexpr const char* kSharedOption = kErrorHandlingTemplate;
 
 constexpr int kShortTable[6] = {1, 300, 600, 900, 1200, 5000};
 constexpr int kLongTable[6] = {25, 7500, 15000, 30000, 60000, 861000};
@@ -197,7 +198,7 @@ const char* BuildTestOpen(TestRandom& random) {
   }
   const char* tmpl = nullptr;
   if (TestRunSettings.OnLine != 0) {
-    tmpl = FormatSalesFrame(kOpenOnLineTemplate, kEsc, kEsc, kBackslash);
+    tmpl = FormatSalesFrame(kOpenReceiptTemplate, kEsc, kEsc, kBackslash);
   } else {
     tmpl =
         FormatSalesFrame(kOpenCounted, kEsc, std::to_string(r.LineCount).c_str(), kEsc, kBackslash);
@@ -436,7 +437,7 @@ void TestRunEngine::CancelOpenTransaction() {
     CheckLastCommand();
   }
   if ((EnqStatus & kEnqInTransaction) != 0)
-    RunCommand(kSendAndCheck, kCancelTemplate, kEsc, kEsc, kBackslash);
+    RunCommand(kSendAndCheck, kCancelTransactionTemplate, kEsc, kEsc, kBackslash);
 }
 
 bool TestRunEngine::Escape() {
