@@ -102,7 +102,8 @@ int TestRun(const Invocation& in) {
   std::signal(SIGINT, SIG_DFL);
   if (terminal && engine.outcome != TestRunEngine::Outcome::kRunning) std::printf("\n");
   if (!accepted) return kExitUsage;
-  if (engine.outcome == TestRunEngine::Outcome::kRunning) return kExitLink;
+  // The run never started: the printer's totals before it could not be read.
+  if (engine.outcome == TestRunEngine::Outcome::kRunning) return NoAnswer();
   // The totals after the run, whether or not every receipt was checked.
   double after = 0;
   const bool read = ReadTotals(&after);
