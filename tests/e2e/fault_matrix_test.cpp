@@ -243,7 +243,8 @@ class FaultMatrix : public ::testing::TestWithParam<Cell> {
   }
   KelmctlRun Kelmctl(const KelmemuProcess& emu, const std::vector<std::string>& args,
                      const std::string& timeout) {
-    std::vector<std::string> all = {GetParam().pty ? "--device" : "--tcp", emu.Where(),
+    std::vector<std::string> all = {GetParam().pty ? "--device" : "--tcp",
+                                    emu.Where(),
                                     "--model",
                                     "vantel",
                                     "--xonxoff",
