@@ -204,11 +204,14 @@ struct Cell {
   bool pty;
 };
 
+// The pseudo-terminal's cells first, then the TCP ones: the two halves that run side by side
+// take every other cell, so each gets its share of the slower serial ones.
 std::vector<Cell> Cells() {
   std::vector<Cell> cells;
-  for (const Row& row : kRows) {
-    if (row.via != Via::kTcp) cells.push_back({row, true});
-    if (row.via != Via::kPty) cells.push_back({row, false});
+  for (const bool pty : {true, false}) {
+    for (const Row& row : kRows) {
+      if (row.via == Via::kBoth || (row.via == Via::kPty) == pty) cells.push_back({row, pty});
+    }
   }
   return cells;
 }

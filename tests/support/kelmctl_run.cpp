@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "support/kelmemu_process.h"
 #include "support/temp_dir.h"
 
 namespace kelm::test {
@@ -35,13 +36,7 @@ KelmctlRun RunKelmctl(const std::string& folder, const std::vector<std::string>&
     const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(o, STDOUT_FILENO);
     dup2(e, STDERR_FILENO);
-    std::vector<std::string> words = args;
-    words.insert(words.begin(), kKelmctl);
-    std::vector<char*> argv;
-    for (std::string& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    ExecProgram(kKelmctl, args);
   }
   int status = 0;
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(watchdog_ms);
