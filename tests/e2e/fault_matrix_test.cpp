@@ -141,7 +141,7 @@ const Row kRows[] = {
     // A test run. A garbage status byte has the fiscal-mode bit set.
     {Op::kTestRun, Fault::kNone, Via::kBoth, 0, "end: all receipts printed"},
     {Op::kTestRun, Fault::kSilence, Via::kBoth, 1, kNoAnswer},
-    {Op::kTestRun, Fault::kGarbage, Via::kBoth, 64, kTrainingOnly},
+    {Op::kTestRun, Fault::kGarbage, Via::kBoth, 2, kTrainingOnly},
     {Op::kTestRun, Fault::kBadCheck, Via::kBoth, 0, "end: all receipts printed"},
     {Op::kTestRun, Fault::kXoff, Via::kBoth, 0, "end: all receipts printed"},
     {Op::kTestRun, Fault::kDropMidAnswer, Via::kPty, 1, kGone},
