@@ -46,6 +46,7 @@ enum Err : int {
   kShiftText = 33,
   kCashierName = 34,
   kInTransaction = 82,
+  kPrinterBlocked = 89,
   kTransactionOpen = 95,
   kSameRates = 131,
   kRatesUndefined = 134,

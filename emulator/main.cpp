@@ -132,14 +132,20 @@ const std::vector<OptionRow>& OptionTable() {
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.corrupt_checks); }, true},
       {"--garbage", "N", "answer the next N queries with garbage",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.garbage_answers); }, true},
-      {"--xoff", "MS", "hold the line with XOFF for MS ms before each answer (pty)",
+      {"--xoff", "MS",
+       "hold the line with XOFF for MS ms before each answer (pty;\nnot within a readout's records "
+       "or a dump)",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.xoff_ms); }, true},
       {"--drop-after", "N",
        "drop the line after N bytes received (a terminal comes back\nunder a new name behind the "
        "same link)",
        [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.drop_after_bytes); },
        true},
-      {"--paper-out", "", "report paper out",
+      {"--drop-after-sent", "N",
+       "drop the line once N bytes of answers have gone out (in the\nmiddle of an answer or a "
+       "readout)",
+       [](const char* v, CommandLine* o) { return Count(v, 0, &o->faults.drop_after_sent); }, true},
+      {"--paper-out", "", "report paper out and refuse printouts (error 89)",
        [](const char*, CommandLine* o) { return o->faults.paper_out = true; }, true},
       {"--offline", "", "answer DLE only, as an off-line printer",
        [](const char*, CommandLine* o) { return o->faults.offline = true; }, true},

@@ -1,6 +1,8 @@
 // The byte recogniser, command dispatch and shared helpers of the virtual printer.
 #include "emulator/printer.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -483,6 +485,14 @@ std::string Machine::Execute(std::string_view frame) {
         } else {
           c.fields = c.data.substr(0, c.data.size() - 2);
         }
+      }
+      // Without paper nothing that starts a printout is taken: receipts, cash in and out,
+      // the daily report.
+      static constexpr std::string_view kPrintouts[] = {"$h", "#i", "#d", "#r"};
+      if (r.error == kOk && faults.paper_out &&
+          std::find(std::begin(kPrintouts), std::end(kPrintouts), c.designator) !=
+              std::end(kPrintouts)) {
+        r.error = kPrinterBlocked;
       }
       if (r.error == kOk) entry->handler(*this, c, r);
     }

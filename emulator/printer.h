@@ -28,6 +28,7 @@ struct Faults {
   // Applied by the transports, not by the core:
   int xoff_ms = 0;             // before each answer, hold the line with XOFF for this long
   long drop_after_bytes = -1;  // close the connection after this many bytes received
+  long drop_after_sent = -1;   // close the connection once this many answer bytes went out
   int pace_baud = 0;           // write answers no faster than this line speed
   // The periodic report readout (the record stream of "#o" with 128), for its next run:
   int break_check_record = 0;  // the Nth record sent (1: the first header) has a bad check byte

@@ -196,6 +196,13 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
       fprintf(stderr, "kelmemu: hanging up in the middle of the readout\n");
       return false;
     }
+    // The cut falls where the next answer byte would pass the count: a line pulled in the
+    // middle of an answer or of a readout's stream.
+    if (!out_.empty() && faults.drop_after_sent >= 0 && sent_ >= faults.drop_after_sent) {
+      faults.drop_after_sent = -1;
+      fprintf(stderr, "kelmemu: dropping the line after %ld bytes sent\n", sent_);
+      return false;
+    }
     if (holding && now >= hold_until) {
       holding = false;
       WriteAll(fd, &kXon, 1);
@@ -241,8 +248,12 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
         if (now - next_byte > std::chrono::milliseconds(2)) next_byte = now;
         count = std::min(count, static_cast<size_t>(1 + (now - next_byte) / byte_time));
       }
+      if (faults.drop_after_sent >= 0) {
+        count = std::min(count, static_cast<size_t>(faults.drop_after_sent - sent_));
+      }
       ssize_t n = write(fd, front.data(), count);
       if (n > 0) {
+        sent_ += n;
         front.erase(0, static_cast<size_t>(n));
         if (front.empty()) out_.pop_front();
         if (paced) next_byte += byte_time * n;
@@ -284,7 +295,10 @@ bool Server::Pump(int fd, volatile std::sig_atomic_t* stop) {
             }
           }
         }
-        if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding) {
+        // A readout's records and the memory dump go without flow control (the program turns
+        // Xon/Xoff off for them), so an XOFF there would only be a byte in the data.
+        if (!answer.empty() && faults.xoff_ms > 0 && options_.pty && !holding &&
+            !printer_.AnswerIsRecord()) {
           WriteAll(fd, &kXoff, 1);
           holding = true;
           hold_until = Clock::now() + std::chrono::milliseconds(faults.xoff_ms);
@@ -332,6 +346,7 @@ void Server::Run(volatile std::sig_atomic_t* stop) {
     int one = 1;
     setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     received_ = 0;
+    sent_ = 0;
     out_.clear();
     Pump(client, stop);
     close(client);

@@ -60,6 +60,7 @@ class Server {
   };
   std::deque<Pending> out_;
   long received_ = 0;
+  long sent_ = 0;
   bool hangup_pending_ = false;  // the hang-up fault: drop the line once out_ has gone out
 };
 

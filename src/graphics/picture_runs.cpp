@@ -69,9 +69,13 @@ PictureRun UploadSlot(int slot, std::string_view work_raster,
   if (hex.size() != kSlotPartChars * kParts) return PictureRun::kNoPicture;
   PurgeInput();
   CommandSteps steps;
-  if (RunCommand(steps, kSlotOpenTemplate, 27, static_cast<unsigned>(slot), 27, 92) != 0) {
-    return PictureRun::kNotSent;
+  const int opened = RunCommand(steps, kSlotOpenTemplate, 27, static_cast<unsigned>(slot), 27, 92);
+  // A printer that never gave its status must not end the upload without a word.
+  if (opened == kCommandNoStatus || opened == kCommandStatusFailed) {
+    Report("Brak odpowiedzi drukarki!");
+    return PictureRun::kNoAnswer;
   }
+  if (opened != 0) return PictureRun::kNotSent;
   if (progress) progress(0);
   for (int k = 0; k < kParts; ++k) {
     if (SendRaw(SlotPartFrame(

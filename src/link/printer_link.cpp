@@ -172,6 +172,15 @@ size_t ReadBytes(char* buffer, size_t count) {
   return Logged(buffer, SerialHandle().Read(buffer, count, kReadTimeoutMs));
 }
 
+bool LinkGone(bool tcp) {
+  if (tcp) return LinkSettings.TcpActive == 0 || !TcpSocketOpen();
+  return !SerialHandle().IsOpen() || SerialHandle().CheckLost();
+}
+
+void ReportLinkGone(bool tcp) {
+  if (!tcp && SerialHandle().IsOpen()) TheOperator().ShowMessage(kLinkGoneText);
+}
+
 size_t PendingInput() {
   return LinkSettings.TcpActive != 0 ? TcpPendingLength() : SerialHandle().Pending();
 }

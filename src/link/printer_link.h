@@ -41,6 +41,13 @@ int SendBytes(char* frame, size_t length);
 size_t ReadChunk(char* buffer, size_t space);
 // The same with an explicit maximum; over TCP/IP it waits up to 100 ms for the first byte.
 size_t ReadBytes(char* buffer, size_t count);
+// True when the link a wait began on (TCP/IP when `tcp`, else the serial port) is gone: the
+// connection closed, or the device closed or hung up under it. Nothing more can come on it.
+bool LinkGone(bool tcp);
+// Tells the operator that a wait for the printer ended because its serial device went from
+// under it. A TCP/IP link's disconnect event, and a send that closed the port, have said so.
+inline constexpr const char* kLinkGoneText = "Utracono połączenie z drukarką.";
+void ReportLinkGone(bool tcp);
 // How many received bytes wait to be read on the active link.
 size_t PendingInput();
 // Drains input into AnswerBuffer before a command. Returns non-zero when the serial input never

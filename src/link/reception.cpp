@@ -77,6 +77,7 @@ void AnswerReception::Begin() {
   counter_text.clear();
   focus_text_box = false;
   first_tick_ = true;
+  tcp_ = LinkSettings.TcpActive != 0;
 }
 
 bool AnswerReception::Tick() {
@@ -91,6 +92,12 @@ bool AnswerReception::Tick() {
   char text[32];
   std::snprintf(text, sizeof text, "Pobrano bajtów: %5u", static_cast<unsigned>(byte_counter));
   counter_text = text;
+  // A link that has gone brings nothing more: waiting for "&Przerwij" would wait for ever.
+  if (n == 0 && LinkGone(tcp_)) {
+    ReportLinkGone(tcp_);
+    AnswerReceived = 0;
+    return true;
+  }
   position += n;
   byte_counter = static_cast<uint16_t>(byte_counter + n);
   const bool ended = position > kAnswerCut || (SingleByteAnswer != 0 && n >= 1) ||

@@ -48,6 +48,7 @@ class AnswerReception : public ModalWait {
 
  private:
   bool first_tick_ = true;
+  bool tcp_ = false;  // the link the answer is awaited on
 };
 
 // Shows the receiving dialog modally through the operator.

@@ -56,6 +56,7 @@ void MemoryBlockReadout::ReceiveClick() {
   label3_ = "Odebrano 0 bajtów.";
   receiving_ = true;
   const bool serial = LinkSettings.TcpActive == 0;
+  tcp_ = !serial;
   if (LinkSettings.TcpActive != 0 || SerialHandle().IsOpen()) {
     PurgeInput();
     SendRawCommand('S');
@@ -80,18 +81,26 @@ bool MemoryBlockReadout::Tick() {
       return close_requested_;
     }
   }
-  if (received_ >= size_) EndReadout();
+  if (received_ >= size_) {
+    EndReadout();
+  } else if (n == 0 && LinkGone(tcp_)) {
+    // The bytes received so far stay in the file; waiting on would wait for ever.
+    ReportLinkGone(tcp_);
+    EndReadout(true);
+  }
   return close_requested_;
 }
 
-void MemoryBlockReadout::EndReadout() {
+void MemoryBlockReadout::EndReadout(bool gone) {
   if (target_ != nullptr) std::fclose(target_);
   target_ = nullptr;
   receiving_ = false;
   edit2_.clear();
-  // "C" goes out at the dump speed the printer is still on; then the port comes back.
-  if (LinkSettings.TcpActive != 0 || SerialHandle().IsOpen()) SendRawCommand('C');
-  if (speed_.switched() && !speed_.Restore()) close_requested_ = true;
+  // "C" goes out at the dump speed the printer is still on; then the port comes back. A device
+  // that went stays closed (the operator's settings come back all the same): reopening it now
+  // would only add messages, and the next command opens it again.
+  if (!gone && (LinkSettings.TcpActive != 0 || SerialHandle().IsOpen())) SendRawCommand('C');
+  if (speed_.switched() && !speed_.Restore(!gone)) close_requested_ = !gone;
 }
 
 void MemoryBlockReadout::End() {

@@ -53,7 +53,8 @@ class MemoryBlockReadout : public ModalWait {
   uint64_t block_size() const { return size_; }
 
  private:
-  void EndReadout();
+  // `gone`: the link went under the readout; nothing is sent and the port is not reopened.
+  void EndReadout(bool gone = false);
 
   std::string edit2_, label3_;
   bool label3_visible_ = false;
@@ -62,6 +63,7 @@ class MemoryBlockReadout : public ModalWait {
   uint64_t received_ = 0, size_ = 0;
   SerialPortSwitch speed_;
   bool close_requested_ = false;
+  bool tcp_ = false;  // the link the dump comes on
 };
 
 // Sends one of the raw readout's one-character commands ("S", "C", "B") as a whole frame.

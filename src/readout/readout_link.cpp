@@ -7,7 +7,6 @@
 #include "link/printer_link.h"
 #include "link/reception.h"
 #include "link/settings.h"
-#include "link/tcp_link.h"
 #include "protocol/clock.h"
 #include "protocol/frame.h"
 #include "readout/port_switch.h"
@@ -29,8 +28,7 @@ LinkRecordLink::LinkRecordLink(uint32_t byte_wait_ms)
     : tcp_(LinkSettings.TcpActive != 0), byte_wait_ms_(byte_wait_ms) {}
 
 bool LinkRecordLink::Gone() const {
-  if (tcp_) return LinkSettings.TcpActive == 0 || !TcpSocketOpen();
-  return !SerialHandle().IsOpen() || SerialHandle().CheckLost();
+  return LinkGone(tcp_);
 }
 
 bool LinkRecordLink::ReadByte(uint8_t* byte) {

@@ -215,19 +215,31 @@ TEST_F(LinkTest, StatusQueryWithoutLink) {
                                                          "Nie wybrano portu komunikacyjnego."}));
 }
 
-TEST(ReceivingDialog, FocusOnFirstTickAndCancelState) {
-  SeamGuard seams;
+TEST_F(LinkTest, ReceivingDialogFocusOnFirstTickAndCancelState) {
+  UsePty();
   AnswerReception dialog;
   dialog.Begin();
   EXPECT_FALSE(dialog.focus_text_box);
   EXPECT_EQ(AnswerFailed, 1);
-  EXPECT_FALSE(dialog.Tick());  // no link: nothing arrives
+  EXPECT_FALSE(dialog.Tick());  // a silent printer: nothing arrives
   EXPECT_TRUE(dialog.focus_text_box);
   EXPECT_EQ(dialog.progress_position, 2);
   dialog.Abort();
   dialog.End();
   EXPECT_EQ(AnswerReceived, 0);
   EXPECT_FALSE(dialog.timer_running);
+}
+
+// With no link at all nothing can come: the dialog ends at once, as cancelled.
+TEST(ReceivingDialog, EndsAtOnceWithoutALink) {
+  SeamGuard seams;
+  AnswerReception dialog;
+  dialog.Begin();
+  EXPECT_TRUE(dialog.Tick());
+  dialog.End();
+  EXPECT_EQ(AnswerReceived, 0);
+  EXPECT_EQ(AnswerFailed, 1);
+  EXPECT_TRUE(seams.op.messages.empty());
 }
 
 }  // namespace

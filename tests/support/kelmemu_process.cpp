@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace kelm::test {
 
@@ -28,17 +29,21 @@ KelmemuProcess::KelmemuProcess(std::vector<std::string> options) {
     dup2(out[1], STDOUT_FILENO);
     close(out[0]);
     close(out[1]);
-    options.insert(options.begin(), kKelmemu);
-    std::vector<char*> argv;
-    for (std::string& a : options) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    ExecProgram(kKelmemu, std::move(options));
   }
   close(out[1]);
   char c;
   while (read(out[0], &c, 1) == 1 && c != '\n') ready_ += c;
   close(out[0]);
+}
+
+void ExecProgram(const char* program, std::vector<std::string> options) {
+  options.insert(options.begin(), program);
+  std::vector<char*> argv;
+  for (std::string& a : options) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
 }
 
 KelmemuProcess::~KelmemuProcess() {

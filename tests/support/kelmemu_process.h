@@ -37,4 +37,7 @@ class KelmemuProcess {
 // True when this build has kelmemu to start.
 bool KelmemuAvailable();
 
+// In a forked child: replaces it with `program` run with `options`; exits 127 when it cannot.
+[[noreturn]] void ExecProgram(const char* program, std::vector<std::string> options);
+
 }  // namespace kelm::test

@@ -57,6 +57,9 @@ struct Command {
 // something that does not read as the answer asked for (shown as display text).
 int NoAnswer();
 int UnreadableAnswer(const char* answer);
+// The exit status for a command checked with CheckLastCommand (negative: it was not sent, and
+// the link said why); a status that never came says so.
+int CheckedExit(int result);
 
 // The families, in the order the usage lists them.
 const std::vector<Command>& LinkCommands();

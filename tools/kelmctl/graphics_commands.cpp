@@ -37,11 +37,6 @@ int ExitOf(PictureRun run) {
   }
 }
 
-int ExitOfCheck(int result) {
-  if (result == 0) return kExitDone;
-  return result == 3 ? kExitPrinterError : kExitLink;
-}
-
 // The display mode takes the dialog's slider positions: step 1..3, speed and interval 0..9.
 bool ModeOptions(const Invocation& in, SlotDisplay* d) {
   int mode = 0, step = 1, speed = 1, interval = 1;
@@ -75,10 +70,10 @@ int Picture(const Invocation& in) {
   const int slot = Slot(in);
   if (what == "upload") return ExitOf(UploadSlotFile(slot, in.words[1]));
   if (what == "read") return ExitOf(ReadSlotToFile(slot, in.Values("-o")[0]));
-  if (what == "erase") return ExitOfCheck(EraseSlot(slot));
+  if (what == "erase") return CheckedExit(EraseSlot(slot));
   SlotDisplay d;
   ModeOptions(in, &d);
-  return ExitOfCheck(SendSlotMode(slot, d));
+  return CheckedExit(SendSlotMode(slot, d));
 }
 
 bool LogoIsValid(const Invocation& in) {
@@ -90,7 +85,7 @@ bool LogoIsValid(const Invocation& in) {
 }
 
 int Logo(const Invocation& in) {
-  if (in.words[0] == "erase") return ExitOfCheck(EraseHeaderPicture(in.words[1] == "footer"));
+  if (in.words[0] == "erase") return CheckedExit(EraseHeaderPicture(in.words[1] == "footer"));
   HeaderSend how;
   how.footer = in.words[0] == "footer";
   how.without_confirmation = in.Has("--no-confirm");

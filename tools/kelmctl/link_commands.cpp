@@ -22,12 +22,18 @@ void PrintStatus(const char* name, uint8_t value, const StatusBitCaption* captio
   }
 }
 
+// A byte of line noise must not pass for a status. The DLE byte has its fixed upper bits; the
+// ENQ byte has bit 7 clear like it and bit 4, the DLE byte's mark, clear too.
+constexpr uint8_t kEnqForeignBits = 0x90;
+
 int Status(const Invocation&) {
   if (QueryEnqStatus() != 0) return kExitLink;
   if (AnswerFailed != 0) return NoAnswer();
+  if ((EnqStatus & kEnqForeignBits) != 0) return UnreadableAnswer(AnswerBuffer);
   const uint8_t enq = EnqStatus;
   if (QueryDleStatus() != 0) return kExitLink;
   if (AnswerFailed != 0) return NoAnswer();
+  if ((DleStatus & kDleSignatureMask) != kDleSignature) return UnreadableAnswer(AnswerBuffer);
   PrintStatus("ENQ", enq, kEnqBitCaptions, 4);
   PrintStatus("DLE", DleStatus, kDleBitCaptions, 3);
   return kExitDone;

@@ -11,6 +11,7 @@
 #include "catalogue/model.h"
 #include "kelmctl/commands.h"
 #include "link/com_ports.h"
+#include "link/command_execution.h"
 #include "link/printer_link.h"
 #include "link/program_folder.h"
 #include "link/settings.h"
@@ -288,6 +289,20 @@ int NoAnswer() {
 int UnreadableAnswer(const char* answer) {
   std::fprintf(stderr, "Nieczytelna odpowiedź drukarki: %s\n", FrameToDisplayText(answer).c_str());
   return kExitLink;
+}
+
+int CheckedExit(int result) {
+  switch (result) {
+    case kCommandExecuted:
+      return kExitDone;
+    case kCommandPrinterError:
+      return kExitPrinterError;
+    case kCommandNoStatus:
+    case kCommandStatusFailed:
+      return NoAnswer();
+    default:
+      return kExitLink;
+  }
 }
 
 namespace {

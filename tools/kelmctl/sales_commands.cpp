@@ -15,12 +15,6 @@
 namespace kelm::ctl {
 namespace {
 
-int ExitCode(int result) {
-  if (result == kCommandExecuted) return kExitDone;
-  if (result == kCommandPrinterError) return kExitPrinterError;
-  return kExitLink;
-}
-
 // The grid's rows, a start, the closing with the computed total. A refused line or closing
 // cancels the receipt, so that the printer is not left in an open transaction.
 int Receipt(const Invocation& in) {
@@ -29,10 +23,10 @@ int Receipt(const Invocation& in) {
   std::vector<ReceiptLineRow> rows(1);
   rows.insert(rows.end(), read.begin(), read.end());
   int result = SendReceiptStart(ReceiptStartFields());
-  if (result != kCommandExecuted) return ExitCode(result);
+  if (result != kCommandExecuted) return CheckedExit(result);
   result = SendGridLines(rows);
   const std::string total = TwoDecimals(ReceiptState.ReceiptTotal);
-  if (result == kCommandExecuted && in.Has("--cancel")) return ExitCode(SendCancelTransaction());
+  if (result == kCommandExecuted && in.Has("--cancel")) return CheckedExit(SendCancelTransaction());
   if (result == kCommandExecuted) {
     const std::vector<std::string>& close = in.Values("--close");
     if (!close.empty() && close[0] == "extended") {
@@ -50,7 +44,7 @@ int Receipt(const Invocation& in) {
   }
   if (result == kCommandPrinterError) SendCancelTransaction();
   if (result == kCommandExecuted) std::printf("%s\n", total.c_str());
-  return ExitCode(result);
+  return CheckedExit(result);
 }
 
 bool ValidReceipt(const Invocation& in) {
@@ -62,7 +56,7 @@ int Grosz(const Invocation& in) {
   int vat = 0;
   const std::vector<std::string>& letter = in.Values("--vat");
   if (!letter.empty()) vat = letter[0] == "P" ? 7 : letter[0][0] - 'A';
-  return ExitCode(SendOneGroszReceipt(vat, !in.Has("--no-drawer")));
+  return CheckedExit(SendOneGroszReceipt(vat, !in.Has("--no-drawer")));
 }
 
 bool ValidGrosz(const Invocation& in) {
@@ -72,11 +66,11 @@ bool ValidGrosz(const Invocation& in) {
 }
 
 int CashIn(const Invocation& in) {
-  return ExitCode(SendSalesFrame(BuildCashIn(in.words[0])));
+  return CheckedExit(SendSalesFrame(BuildCashIn(in.words[0])));
 }
 
 int CashOut(const Invocation& in) {
-  return ExitCode(SendSalesFrame(BuildCashOut(in.words[0])));
+  return CheckedExit(SendSalesFrame(BuildCashOut(in.words[0])));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "catalogue/diagnostics_queries.h"
 #include "kelmctl/commands.h"
 #include "link/command_execution.h"
+#include "link/reception.h"
 #include "protocol/number_text.h"
 #include "sales/test_run.h"
 
@@ -101,8 +102,14 @@ int TestRun(const Invocation& in) {
                });
   std::signal(SIGINT, SIG_DFL);
   if (terminal && engine.outcome != TestRunEngine::Outcome::kRunning) std::printf("\n");
-  if (!accepted) return kExitUsage;
-  if (engine.outcome == TestRunEngine::Outcome::kRunning) return kExitLink;
+  if (!accepted) {
+    // The status query could not go out (the link said why), the printer is in fiscal mode
+    // (said so), or the settings were refused.
+    if (AnswerReceived == 255) return kExitLink;
+    return (EnqStatus & kEnqFiscalMode) != 0 ? kExitPrinterError : kExitUsage;
+  }
+  // The run never started: the printer's totals before it could not be read.
+  if (engine.outcome == TestRunEngine::Outcome::kRunning) return NoAnswer();
   // The totals after the run, whether or not every receipt was checked.
   double after = 0;
   const bool read = ReadTotals(&after);
