@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "device_thread.h"
 #include "emulator/fiscal_memory.h"
 #include "emulator/history.h"
 #include "emulator/transport.h"
@@ -71,6 +72,9 @@ void EncodeFullMemory() {
 }
 
 void PacedYear() {
+  // The reading side here is no program but the benchmark's stand-in: it keeps time as the
+  // printer does, so the figure is the pacing's alone.
+  kelm::bench::RunAsDevice();
   kelm::emu::Printer printer;
   printer.state().model = "vantel-ke";
   printer.GenerateHistory(365);
@@ -84,7 +88,10 @@ void PacedYear() {
     return;
   }
   volatile std::sig_atomic_t stop = 0;
-  std::thread serving([&] { server.Run(&stop); });
+  std::thread serving([&] {
+    kelm::bench::RunAsDevice();
+    server.Run(&stop);
+  });
   int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in a{};
   a.sin_family = AF_INET;
@@ -133,11 +140,12 @@ void PacedYear() {
     }
     return 0;
   };
-  size_t bytes = 0;
+  size_t bytes = 0, enqs = 0;
   auto start = std::chrono::steady_clock::now();
   for (;;) {
     std::string record;
     (void)!write(fd, "\x05", 1);
+    ++enqs;
     if (!ReadExactly(fd, &record, 1) || body(record[0]) == 0 ||
         !ReadExactly(fd, &record, 1 + body(record[0])))
       break;
@@ -149,11 +157,12 @@ void PacedYear() {
   close(fd);
   stop = 1;
   serving.join();
-  double limit = bytes * 10.0 / 115200;
+  // Each record and the ENQ that asked for it, at the line rate.
+  double limit = double(bytes + enqs) * 10.0 / 115200;
   printf(
-      "a year of daily reports (layout 174) at 115200 bit/s: %zu bytes in %.2f s, "
+      "a year of daily reports (layout 174) at 115200 bit/s: %zu bytes, %zu ENQs in %.2f s, "
       "line-rate limit %.2f s (%.1f %%)\n",
-      bytes, t, limit, 100.0 * t / limit);
+      bytes, enqs, t, limit, 100.0 * t / limit);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QTranslator>
 #include <clocale>
 
@@ -61,6 +62,16 @@
 namespace kelm {
 
 namespace {
+
+// The platform's style, with combo boxes that drop a scrolling list rather than a popup column.
+class ComboListStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == QStyle::SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
 
 // The sales documents: receipts, card payments and currencies, cash, orders, goods base, display.
 void CreateSalesDialogs(TMainForm& form) {
@@ -137,8 +148,10 @@ std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
     QApplication::installTranslator(qt_texts);
   }
   // Fusion drops a combo box's list as a column as high as the screen (sixty-five COM ports);
-  // as a plain list it keeps to the box's visible item count and scrolls.
-  app->setStyleSheet("QComboBox { combobox-popup: 0; }");
+  // as a plain list it keeps to the box's visible item count and scrolls. Said through the style
+  // rather than a style sheet, which would have every widget of every dialog matched against
+  // its rules: a third of the start-up.
+  app->setStyle(new ComboListStyle);
   return app;
 }
 

@@ -143,7 +143,10 @@ void LoadSettings() {
   ResetLinkSettings();
   // A settings file that is no file (a FIFO, a folder) gives the defaults, as a missing one.
   std::string text;
-  if (ReadRegularFile(kSettingsFile, kReadLimit, &text) == FileRead::kRead) {
+  // Run from where it was built, the program reads the file of the directory it starts in; an
+  // installed one reads the user's own, where SaveSettings writes it.
+  const std::string path = RunsInstalled() ? InProgramFolder(kSettingsFile) : kSettingsFile;
+  if (ReadRegularFile(path, kReadLimit, &text) == FileRead::kRead) {
     ParseSettingsText(text, &LinkSettings);
   }
   LinkSettings.TcpActive = 0;

@@ -37,7 +37,8 @@ extern const char* const kParityKeywords[5];
 extern const char* const kStopBitsKeywords[3];
 extern const char* const kModelFamilyKeywords[3];
 
-// Fills LinkSettings from "ustaw.txt" in the current directory (defaults when it is missing).
+// Fills LinkSettings from "ustaw.txt" in the current directory, or in the program's folder when
+// the program runs installed (defaults when it is missing).
 void LoadSettings();
 // Makes the program's folder current and writes "ustaw.txt" there. The file is written under a
 // temporary name and renamed over the old one, so a crash or a full disk never leaves a

@@ -36,9 +36,12 @@ bool LinkRecordLink::ReadByte(uint8_t* byte) {
   const uint32_t start = clock.TickCount();
   uint32_t waited = 0;
   char c = 0;
-  while (!aborted() && !brokenOff()) {
-    const size_t n = ReadBytes(&c, 1);
+  for (;;) {
+    // The message loop runs while the byte is still on its way rather than after it came, so
+    // the last byte of a record is answered with its ENQ at once.
     TheOperator().ProcessEvents();
+    if (aborted() || brokenOff()) break;
+    const size_t n = ReadBytes(&c, 1);
     if (n == 1) {
       *byte = uint8_t(c);
       return true;

@@ -208,5 +208,36 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFileWhole) {
   EXPECT_EQ(Cp1250ToUtf8(test::TempDir::Read(dir.File("ustaw.txt"))), before);
 }
 
+// Where an executable keeps its files: beside itself when run from where it was built, in the
+// user's folder when it lies in a folder of the system.
+TEST(ProgramFolder, InstalledProgramsKeepTheirFilesWithTheUser) {
+  struct Row {
+    const char* exe_folder;
+    const char* xdg_config_home;
+    const char* home;
+    const char* folder;
+  };
+  const Row rows[] = {
+      {"/work/kldiag/build/bin", nullptr, "/home/ala", "/work/kldiag/build/bin"},
+      {"/opt/kldiag/bin", nullptr, "/home/ala", "/opt/kldiag/bin"},
+      {"/usr/binaries", nullptr, "/home/ala", "/usr/binaries"},
+      {"/usr/bin", nullptr, "/home/ala", "/home/ala/.config/kldiag"},
+      {"/usr/local/bin", nullptr, "/home/ala", "/home/ala/.config/kldiag"},
+      {"/bin", nullptr, "/root", "/root/.config/kldiag"},
+      {"/tmp/unpacked/usr/bin", nullptr, "/home/ala", "/home/ala/.config/kldiag"},
+      {"/usr/bin", "/home/ala/cfg", "/home/ala", "/home/ala/cfg/kldiag"},
+      {"/usr/bin", "relative/cfg", "/home/ala", "/home/ala/.config/kldiag"},
+      {"/usr/bin", "", "/home/ala", "/home/ala/.config/kldiag"},
+      // Nowhere of the user's to go: the old place, which at least a root-run program can write.
+      {"/usr/bin", nullptr, nullptr, "/usr/bin"},
+      {"/usr/bin", nullptr, "", "/usr/bin"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(ProgramFolderFor(row.exe_folder, row.xdg_config_home, row.home), row.folder)
+        << row.exe_folder << " " << (row.xdg_config_home ? row.xdg_config_home : "-") << " "
+        << (row.home ? row.home : "-");
+  }
+}
+
 }  // namespace
 }  // namespace kelm

@@ -4,7 +4,8 @@
 set -eu
 build=$1
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+emu=
+trap '[ -z "$emu" ] || kill "$emu" 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
   echo "package: $*" >&2
   exit 1
@@ -57,4 +58,21 @@ for program in kelmctl kelmemu; do
   page_lines=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH SEE ALSO/p' "$work/page" | grep -vc '^\.')
   [ "$help_lines" = "$page_lines" ] || fail "$program.1 has $page_lines lines of help, --help $help_lines"
 done
+
+# Installed, the programs keep their files with the user: kelmctl takes ustaw.txt and the link of
+# COM1 from the user's folder of the program, not from the directory it starts in.
+home=$work/home
+folder=$home/.config/kldiag
+mkdir -p "$folder/dosdevices" "$work/elsewhere"
+printf 'COM 1\r\nSpeed 9600\r\n' >"$folder/ustaw.txt"
+printf 'COM 2\r\nSpeed 9600\r\n' >"$work/elsewhere/ustaw.txt"
+"$root/usr/bin/kelmemu" --pty --link "$folder/dosdevices/com1" >"$work/emu" 2>&1 &
+emu=$!
+for _ in $(seq 50); do
+  grep -q '^PTY ' "$work/emu" && break
+  sleep 0.1
+done
+grep -q '^PTY ' "$work/emu" || fail "kelmemu did not start: $(cat "$work/emu")"
+(cd "$work/elsewhere" && env -u XDG_CONFIG_HOME HOME="$home" "$root/usr/bin/kelmctl" status) \
+  >"$work/status" 2>&1 || fail "the installed kelmctl did not reach COM1: $(cat "$work/status")"
 echo "package: $(basename "$deb") unpacked and run"

@@ -1,6 +1,7 @@
 // kelmctl: single commands over the same link and command routines as the desktop program, for
-// scripts and support work. Settings come from ustaw.txt in the current directory and the
-// common options; the file is never written. The commands are rows of their families' tables.
+// scripts and support work. Settings come from ustaw.txt in the current directory (in the
+// user's folder of the program when installed) and the common options; the file is never written.
+// The commands are rows of their families' tables.
 #include <charconv>
 #include <cstdio>
 #include <cstring>
