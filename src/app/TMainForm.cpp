@@ -38,6 +38,7 @@ constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 531;
 constexpr int kTopAreaHeight = 232;
 constexpr int kTreeWidth = 380;
+constexpr int kDecodedPaneHeight = 64;
 
 constexpr TreeId kDesignedTrees[] = {kBasicTree, kConfigurationTree, kTransactionTree,
                                      kDiagnosticsTree, kAdditionalTree};
@@ -221,6 +222,14 @@ QWidget* TMainForm::BuildRawPanel() {
     RefreshMainWindow();
   });
   sent->addWidget(sent_edit_, 1);
+  decoded_pane_ = new QTextEdit(sent_group_);
+  decoded_pane_->setObjectName("RichEdit3");
+  decoded_pane_->setReadOnly(true);
+  decoded_pane_->setFocusPolicy(Qt::ClickFocus);
+  decoded_pane_->setLineWrapMode(QTextEdit::NoWrap);
+  decoded_pane_->setFixedHeight(kDecodedPaneHeight);
+  sent->addWidget(decoded_pane_);
+  connect(sent_edit_, &QTextEdit::textChanged, this, &TMainForm::ShowDecodedFrame);
   auto* insert_label = new QLabel("Wstaw znak", sent_group_);
   insert_label->setObjectName("Label5");
   sent->addWidget(insert_label);
@@ -317,6 +326,7 @@ void TMainForm::BuildMenu() {
       [this] { OpenDialog("TOdczytBloku"); });
   add(tools, "Pojedynczepozycjerozkazow1", "Pojedyńcze pozycje rozkazów",
       [this] { SendCommandPositionsClick(true); });
+  add(tools, "Podgladtransmisji1", "Podgląd transmisji", [this] { ShowTrafficWindow(); });
   QMenu* help = menuBar()->addMenu("&Pomoc");
   add(help, "Oprogramie1", "&O programie", [this] {
     OpenDialog("TOProgramie");
