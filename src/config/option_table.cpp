@@ -1,6 +1,8 @@
 // The table of the one-option dialogs: captions, choices, the value each sends, help texts.
 #include "config/options.h"
 
+#include "protocol/command_templates.h"
+
 namespace kelm {
 
 namespace {
@@ -41,7 +43,7 @@ std::vector<OptionEntry> MakeTable() {
        "Sposób obsługi błędów",
        "Rodzaj obsługi",
        {},
-       "%cP%d#ecc%c%c",
+       kErrorHandlingTemplate,
        {{"Wyświetlanie komunikatu na wyświetlaczu.", 0},
         {"Nie wyświetla komunikatu, nie zatrzymuje.", 1},
         {"Wyświetlanie komunikatu na wyświetlaczu oraz automatyczna odpowiedź.", 2},
@@ -98,7 +100,7 @@ std::vector<OptionEntry> MakeTable() {
         "Rabat = (wartość * R)/100 - kwota rabatu", "wartość' = wartość - Rabat",
         "wartość - wartość przed rabatem", "wartość' - wartość po rabacie",
         "R - wartość procentowa rabatu"},
-       "%cP%d$rcc%c%c",
+       kDiscountMethodTemplate,
        {{"Metoda 1 (jak bileterka KELM 743)", 1}, {"Metoda 2 (jak drukarka OXIL PRO)", 0}},
        0},
       {"TRaportyMiesieczne",

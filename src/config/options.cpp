@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "link/settings.h"
+#include "protocol/command_templates.h"
 #include "protocol/letter_tables.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
@@ -219,7 +220,7 @@ const DefaultStep kDefaultSteps[16] = {
     {"%cP%u;%u$!xx%c%c", StepValue::kUnsignedPair, 0},  // 0;1: the menu may open the drawer
     {"%cP%d$@cc%c%c", StepValue::kInt, 1},
     {"%cP$#\rcc%c%c", StepValue::kNone, 0},
-    {"%cP%d$rcc%c%c", StepValue::kInt, 1},
+    {kDiscountMethodTemplate, StepValue::kInt, 1},
     {"%cP2;%d$oxx%c%c", StepValue::kInt, 0},
     {"%cP0;0;0;1;1$occ%c%c", StepValue::kNone, 0},
     {"%cP0#ecc%c%c", StepValue::kNone, 0},

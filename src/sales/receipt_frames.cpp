@@ -1,6 +1,7 @@
 // The frames of the receipt dialogs.
 #include "sales/receipt_frames.h"
 
+#include "protocol/command_templates.h"
 #include "protocol/frame.h"
 #include "sales/receipt.h"
 
@@ -16,9 +17,8 @@ constexpr char kGridLineDiscount[] = "%cP%d;%d$l%s\r%s\r%s/%s/%s/%s/xx%c%c";
 constexpr char kGridLine[] = "%cP%d$l%s\r%s\r%s/%s/%s/xx%c%c";
 constexpr char kPlainClosingDiscount[] = "%cP1;%d;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c";
 constexpr char kPlainClosing[] = "%cP1;%d;%d;%d;%d;%d$e%s\r%s%s/%s/xx%c%c";
-constexpr char kExtendedClosing[] =
-    "%cP%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d$x%s\r%s%s\r%s\r%s\r%s/%s/%s/%s/%s/%s/%s/%s/%s/xx%c%c";
-constexpr char kCancel[] = "%cP0$exx%c%c";
+constexpr const char* kExtendedClosing = kExtendedClosingTemplate;
+constexpr const char* kCancel = kCancelTransactionTemplate;
 
 // One-line fields enter a frame as at most 49 bytes, untouched otherwise.
 std::string Plain(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "link/settings.h"
+#include "protocol/command_templates.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
 #include "protocol/operator.h"
@@ -14,16 +15,15 @@
 namespace kelm {
 namespace {
 
-constexpr char kOpen[] = "%cP0$hxx%c%c";
+constexpr const char* kOpen = kOpenReceiptTemplate;
 constexpr char kGroszLine[] = "%cP1$lTowar Testowy\r1\r%c/0.01/0.01/xx%c%c";
 constexpr char kGroszClose[] = "%cP1;0$e\r0.01/0.01/xx%c%c";
-constexpr char kDrawer[] = "%cP1$d%c%c";
+constexpr const char* kDrawer = kDrawerTemplate;
 constexpr char kFullLine[] = "%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c";
 constexpr char kNipBus[] = "%cP1$z%s\rxx%c%c";
 constexpr char kNip[] = "%cP100;1$z%s\rxx%c%c";
 constexpr char kQr[] = "%cP#Q%s\rxx%c%c";
-constexpr char kFullClosingExtended[] =
-    "%cP%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d$x%s\r%s%s\r%s\r%s\r%s/%s/%s/%s/%s/%s/%s/%s/%s/xx%c%c";
+constexpr const char* kFullClosingExtended = kExtendedClosingTemplate;
 constexpr char kFullClosingPlain[] = "%cP1;0;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c";
 
 template <class... Args>

@@ -13,6 +13,7 @@
 #include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
+#include "protocol/command_templates.h"
 #include "protocol/error_table.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
@@ -32,17 +33,17 @@ void ResetTestRun() {
 
 namespace {
 
-constexpr const char* kOpenOnLine = "%cP0$hxx%c%c";
+constexpr const char* kOpenOnLine = kOpenReceiptTemplate;
 constexpr const char* kOpenCounted = "%cP%s$hxx%c%c";
 constexpr const char* kLine = "%cP%d$l%s\r%.2f\r%c/%.2f/%.2f/xx%c%c";
 constexpr const char* kLineDiscount = "%cP%d;2$l%s\r%.2f\r%c/%.2f/%.2f/%.2f/xx%c%c";
 constexpr const char* kClose = "%cP1$e00A\r%.2f/%.2f/xx%c%c";
 constexpr const char* kClosePercent = "%cP1;0;0;0;1$e00A\r%.2f/%.2f/%.2f/xx%c%c";
 constexpr const char* kCloseAmount = "%cP1;0;0;0;3$e00A\r%.2f/%.2f/%.2f/xx%c%c";
-constexpr const char* kDrawer = "%cP1$d%c%c";
-constexpr const char* kCancel = "%cP0$exx%c%c";
-constexpr const char* kDiscountMethod = "%cP%d$rcc%c%c";
-constexpr const char* kSharedOption = "%cP%d#ecc%c%c";
+constexpr const char* kDrawer = kDrawerTemplate;
+constexpr const char* kCancel = kCancelTransactionTemplate;
+constexpr const char* kDiscountMethod = kDiscountMethodTemplate;
+constexpr const char* kSharedOption = kErrorHandlingTemplate;
 
 constexpr int kShortTable[6] = {1, 300, 600, 900, 1200, 5000};
 constexpr int kLongTable[6] = {25, 7500, 15000, 30000, 60000, 861000};

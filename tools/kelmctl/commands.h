@@ -3,9 +3,12 @@
 // runs its handler with the link up.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "protocol/frame_decoder.h"
 
 namespace kelm::ctl {
 
@@ -66,5 +69,9 @@ const std::vector<Command>& ConfigCommands();
 const std::vector<Command>& TestRunCommands();
 const std::vector<Command>& HeaderCommands();
 const std::vector<Command>& ControlCommands();
+const std::vector<Command>& DecodeCommands();
+
+// Prints the decoding of bytes that went one way (kelmctl send --decode).
+void PrintDecodedBytes(const char* bytes, size_t count, Direction direction);
 
 }  // namespace kelm::ctl

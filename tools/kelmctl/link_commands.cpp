@@ -57,6 +57,8 @@ int Send(const Invocation& in) {
   const std::string shown = FrameToDisplayText(CommandFrame);
   if (SendBytes(CommandFrame, count) != 0) return kExitLink;
   std::printf("> %s\n", shown.c_str());
+  const bool decode = in.Has("--decode");
+  if (decode) PrintDecodedBytes(CommandFrame, count, Direction::kToPrinter);
   if (in.Has("--check")) {
     switch (CheckLastCommand()) {
       case kCommandExecuted:
@@ -69,10 +71,11 @@ int Send(const Invocation& in) {
         return kExitLink;
     }
   }
-  if (in.Has("--receive")) {
+  if (in.Has("--receive") || decode) {
     ReceiveAnswer();
     std::printf("< %s\n", FrameToDisplayText(AnswerBuffer).c_str());
     if (AnswerFailed != 0) return NoAnswer();
+    if (decode) PrintDecodedBytes(AnswerBuffer, std::strlen(AnswerBuffer), Direction::kFromPrinter);
   }
   return kExitDone;
 }
@@ -92,11 +95,12 @@ const std::vector<Command>& LinkCommands() {
       {"status", "", "the ENQ and DLE status bytes", Status},
       {"last-error", "", "the printer's last error number and its text", LastError},
       {"send",
-       "TEXT [--checksum] [--receive | --check]",
-       "send a frame written as display text (<ESC>P...)",
+       "TEXT [--checksum] [--receive | --check] [--decode]",
+       "send a frame written as display text (<ESC>P...);\n--decode: name its fields and "
+       "those of the answer",
        Send,
        1,
-       {{"--checksum"}, {"--receive"}, {"--check"}},
+       {{"--checksum"}, {"--receive"}, {"--check"}, {"--decode"}},
        SendIsValid},
       {"positions", "FILE [--each]", "send a command-position file", Positions, 1, {{"--each"}}},
   };

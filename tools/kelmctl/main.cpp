@@ -51,7 +51,7 @@ const std::vector<const std::vector<Command>*>& Families() {
   static const std::vector<const std::vector<Command>*> families = {
       &LinkCommands(),    &DiagnosticsCommands(), &ReadoutCommands(),  &ConfigCommands(),
       &HeaderCommands(),  &SalesCommands(),       &GraphicsCommands(), &TransferCommands(),
-      &TestRunCommands(), &ControlCommands()};
+      &TestRunCommands(), &ControlCommands(),     &DecodeCommands()};
   return families;
 }
 
