@@ -13,11 +13,11 @@
 namespace kelm {
 
 struct TrafficRow {
-  uint32_t time_ms = 0;  // local time of day, in milliseconds
-  bool sent = false;     // to the printer (true) or from it
-  std::string summary;   // the decoder's one-line summary
-  std::string details;   // its further lines (fields, notes), each ended by "\n"
-  std::string raw;       // the item's bytes exactly
+  uint32_t time_ms = 0;      // local time of day, in milliseconds
+  bool sent = false;         // to the printer (true) or from it
+  std::string summary;       // the decoder's one-line summary
+  std::string details;       // its further lines (fields, notes), each ended by "\n"
+  std::string raw;           // the item's bytes exactly
   bool check_wrong = false;  // a check value wrong or missing
 };
 

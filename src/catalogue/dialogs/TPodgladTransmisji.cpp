@@ -109,8 +109,7 @@ void TPodgladTransmisji::Timer1Timer() {
          shown_ - static_cast<uint64_t>(list_->topLevelItemCount()) < first_kept) {
     delete list_->takeTopLevelItem(0);
   }
-  const bool at_end = list_->topLevelItemCount() == 0 ||
-                      list_->currentItem() == nullptr ||
+  const bool at_end = list_->topLevelItemCount() == 0 || list_->currentItem() == nullptr ||
                       list_->currentItem() == list_->topLevelItem(list_->topLevelItemCount() - 1);
   for (uint64_t n = std::max(shown_, first_kept); n < view_.Added(); ++n) {
     const TrafficRow& r = rows[static_cast<size_t>(n - first_kept)];
