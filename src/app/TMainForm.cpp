@@ -38,7 +38,9 @@ constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 531;
 constexpr int kTopAreaHeight = 232;
 constexpr int kTreeWidth = 380;
-constexpr int kDecodedPaneHeight = 64;
+// The decoding pane under "Dane wysłane" adds its own height to the designed window; with the
+// raw panel hidden the trees take that room.
+constexpr int kDecodedPaneHeight = 72;
 
 constexpr TreeId kDesignedTrees[] = {kBasicTree, kConfigurationTree, kTransactionTree,
                                      kDiagnosticsTree, kAdditionalTree};
@@ -81,7 +83,7 @@ TMainForm::TMainForm() {
   // A single border with a minimise button: the layout is made for one size.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  full_height_ = kClientHeight;
+  full_height_ = kClientHeight + kDecodedPaneHeight;
   setFixedSize(kClientWidth, full_height_);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -101,7 +103,8 @@ TMainForm::~TMainForm() {
 
 QWidget* TMainForm::BuildTopArea() {
   auto* top = new QWidget(this);
-  top->setFixedHeight(kTopAreaHeight);
+  top->setMinimumHeight(kTopAreaHeight);
+  top_area_ = top;
   auto* row = new QHBoxLayout(top);
   row->setContentsMargins(0, 0, 0, 0);
   page_control_ = new QTabWidget(top);
@@ -190,6 +193,7 @@ QWidget* TMainForm::NewTreeTab(TreeId tree) {
 
 QWidget* TMainForm::BuildMiddleRow() {
   auto* middle = new QWidget(this);
+  middle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* row = new QHBoxLayout(middle);
   row->setContentsMargins(0, 0, 0, 0);
   raw_check_ = new QCheckBox("Pokaż dane wysłane/odebrane", middle);
@@ -226,8 +230,8 @@ QWidget* TMainForm::BuildRawPanel() {
   decoded_pane_->setObjectName("RichEdit3");
   decoded_pane_->setReadOnly(true);
   decoded_pane_->setFocusPolicy(Qt::ClickFocus);
-  decoded_pane_->setLineWrapMode(QTextEdit::NoWrap);
-  decoded_pane_->setFixedHeight(kDecodedPaneHeight);
+  decoded_pane_->setLineWrapMode(QTextEdit::WidgetWidth);
+  decoded_pane_->setFixedHeight(kDecodedPaneHeight + 28);
   sent->addWidget(decoded_pane_);
   connect(sent_edit_, &QTextEdit::textChanged, this, &TMainForm::ShowDecodedFrame);
   auto* insert_label = new QLabel("Wstaw znak", sent_group_);
@@ -365,6 +369,7 @@ void TMainForm::ShowRawPanel() {
   const bool show = raw_check_->isChecked();
   sent_group_->setVisible(show);
   received_group_->setVisible(show);
+  top_area_->setMaximumHeight(show ? kTopAreaHeight : QWIDGETSIZE_MAX);
   setFixedHeight(show ? full_height_ : CollapsedHeight(full_height_));
 }
 

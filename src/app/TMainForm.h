@@ -98,6 +98,7 @@ class TMainForm : public QMainWindow {
   uint8_t CurrentAnswerReceived() const;
   void CloseLink();
 
+  QWidget* top_area_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   QTreeWidget* trees_[kTreeCount] = {};
   QWidget* tabs_[kTreeCount] = {};

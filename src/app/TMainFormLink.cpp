@@ -80,7 +80,7 @@ void TMainForm::ShowDecodedFrame() {
     html += line.wrong ? "<span style=\"color:#c00000\">" + text + "</span>" : text;
     html += "<br>";
   }
-  decoded_pane_->setHtml("<div style=\"white-space:pre\">" + html + "</div>");
+  decoded_pane_->setHtml("<div style=\"white-space:pre-wrap\">" + html + "</div>");
 }
 
 // Not modal: the window lists the traffic while the operator goes on working.

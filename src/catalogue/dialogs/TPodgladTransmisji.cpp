@@ -39,9 +39,9 @@ TPodgladTransmisji::TPodgladTransmisji(QWidget* parent) : QDialog(parent) {
   list_->setUniformRowHeights(true);
   list_->setRootIsDecorated(true);
   list_->header()->setStretchLastSection(true);
-  list_->setColumnWidth(kTime, 100);
+  list_->setColumnWidth(kTime, 120);
   list_->setColumnWidth(kDirection, 80);
-  list_->setColumnWidth(kSummary, 440);
+  list_->setColumnWidth(kSummary, 420);
   layout->addWidget(list_, 1);
   auto* row = new QHBoxLayout;
   hex_check_ = new QCheckBox("Pokaż bajty (hex)", this);
