@@ -212,6 +212,7 @@ QWidget* TMainForm::BuildMiddleRow() {
 
 QWidget* TMainForm::BuildRawPanel() {
   auto* panel = new QWidget(this);
+  raw_panel_ = panel;
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
 
@@ -370,6 +371,7 @@ void TMainForm::ShowRawPanel() {
   sent_group_->setVisible(show);
   received_group_->setVisible(show);
   top_area_->setMaximumHeight(show ? kTopAreaHeight : QWIDGETSIZE_MAX);
+  raw_panel_->setVisible(show);
   setFixedHeight(show ? full_height_ : CollapsedHeight(full_height_));
 }
 

@@ -99,6 +99,7 @@ class TMainForm : public QMainWindow {
   void CloseLink();
 
   QWidget* top_area_ = nullptr;
+  QWidget* raw_panel_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   QTreeWidget* trees_[kTreeCount] = {};
   QWidget* tabs_[kTreeCount] = {};
