@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <unordered_map>
 
 #include "protocol/check_value.h"
 #include "protocol/display_text.h"
@@ -97,19 +98,14 @@ class Matcher {
   Matcher(const std::vector<Token>& tokens, std::string_view body) : t_(tokens), b_(body) {}
 
   // Matches the whole body; the spans of the value tokens (slot included) in order.
-  // Fields are first read as running to their separator; only a body that cannot be read so
-  // (a text holding CR or "/") is read with fields of any content, shortest first.
-  bool Run(std::vector<Span>& spans) {
-    for (const bool strict : {true, false}) {
-      strict_ = strict;
-      budget_ = kMatchBudget;
-      spans_.clear();
-      if (Match(0, 0)) {
-        spans = spans_;
-        return true;
-      }
-    }
-    return false;
+  // Strict: a field runs to its separator. Otherwise fields of any content, shortest first.
+  bool Run(bool strict, std::vector<Span>& spans) {
+    strict_ = strict;
+    budget_ = kMatchBudget;
+    spans_.clear();
+    if (!Match(0, 0)) return false;
+    spans = spans_;
+    return true;
   }
 
  private:
@@ -143,7 +139,7 @@ class Matcher {
           // Two texts in a row: the first is a block of CR-ended lines, the second a field
           // without CR; the block takes every line it can.
           for (size_t e = b_.size() + 1; e-- > bi;) {
-            if (budget_ < 0) return false;
+            if (--budget_ < 0) return false;
             if (e > bi && b_[e - 1] != '\r') continue;
             if (Take(ti, bi, e)) return true;
           }
@@ -159,7 +155,7 @@ class Matcher {
         }
         // Shortest first; when a literal follows, only where that literal stands.
         for (size_t e = bi; e <= b_.size(); ++e) {
-          if (budget_ < 0) return false;
+          if (--budget_ < 0) return false;
           if (next != nullptr && next->kind == TokenKind::kLiteral &&
               (e == b_.size() || b_[e] != next->literal))
             continue;
@@ -242,20 +238,44 @@ void SetCheck(DecodedItem& item, std::string_view body, size_t slot) {
   item.check = item.check_sent == item.check_expected ? CheckState::kRight : CheckState::kWrong;
 }
 
-// Fills the item from a template when the body matches it (with its slot, or else without it,
-// which makes the check "missing"); false when it does not match.
+// The tokens of every template of the catalogue, made once; null for a template that does not
+// tokenize (none should).
+const std::vector<Token>* TokensOf(const char* tmpl) {
+  static const std::unordered_map<const char*, std::vector<Token>> table = [] {
+    std::unordered_map<const char*, std::vector<Token>> t;
+    auto add = [&t](const char* tmpl) {
+      std::vector<Token> tokens;
+      if (Tokenize(tmpl, tokens)) t.emplace(tmpl, std::move(tokens));
+    };
+    for (const ProtocolCommand& c : ProtocolCommands()) add(c.tmpl);
+    for (const ProtocolAnswer& a : ProtocolAnswers()) add(a.tmpl);
+    return t;
+  }();
+  const auto it = table.find(tmpl);
+  return it == table.end() ? nullptr : &it->second;
+}
+
+// The ways a body is read against the templates, in order: every template is tried in one
+// way before any is tried in the next, so that a looser reading of one template never hides
+// the exact reading of another. A frame without its check slot is read last.
+enum class Reading { kStrict, kLoose, kStrictNoSlot, kLooseNoSlot };
+constexpr Reading kReadings[] = {Reading::kStrict, Reading::kLoose, Reading::kStrictNoSlot,
+                                 Reading::kLooseNoSlot};
+
+// Fills the item from a template when the body matches it in the given reading; false when
+// it does not.
 bool ReadAgainst(const char* tmpl, const char* values, std::string_view body, uint8_t coding,
-                 DecodedItem& item) {
-  std::vector<Token> tokens;
-  if (!Tokenize(tmpl, tokens)) return false;
+                 Reading reading, DecodedItem& item) {
+  const std::vector<Token>* all = TokensOf(tmpl);
+  if (all == nullptr) return false;
+  const bool missing = reading == Reading::kStrictNoSlot || reading == Reading::kLooseNoSlot;
+  if (missing && (all->empty() || all->back().kind != TokenKind::kSlot)) return false;
+  const std::vector<Token> without_slot =
+      missing ? std::vector<Token>(all->begin(), all->end() - 1) : std::vector<Token>();
+  const std::vector<Token>& tokens = missing ? without_slot : *all;
   std::vector<Span> spans;
-  bool missing = false;
-  if (!Matcher(tokens, body).Run(spans)) {
-    if (tokens.empty() || tokens.back().kind != TokenKind::kSlot) return false;
-    tokens.pop_back();
-    if (!Matcher(tokens, body).Run(spans)) return false;
-    missing = true;
-  }
+  const bool strict = reading == Reading::kStrict || reading == Reading::kStrictNoSlot;
+  if (!Matcher(tokens, body).Run(strict, spans)) return false;
   const std::vector<std::string_view> names = SplitValues(values);
   size_t v = 0;
   for (size_t i = 0, s = 0; i < tokens.size(); ++i) {
@@ -275,8 +295,13 @@ bool ReadAgainst(const char* tmpl, const char* values, std::string_view body, ui
     ++v;
     f.parameter = t.parameter;
     const std::string_view bytes = body.substr(span.begin, span.end - span.begin);
-    f.value = t.kind == TokenKind::kText || t.kind == TokenKind::kChar ? TextValue(bytes, coding)
-                                                                       : std::string(bytes);
+    if (t.kind == TokenKind::kChar && static_cast<uint8_t>(bytes[0]) == 0xFF) {
+      f.value = "<FFH>";  // an end mark, not the letter of the code page
+    } else if (t.kind == TokenKind::kText || t.kind == TokenKind::kChar) {
+      f.value = TextValue(bytes, coding);
+    } else {
+      f.value.assign(bytes);
+    }
     item.fields.push_back(std::move(f));
   }
   if (missing) {
@@ -353,14 +378,16 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
   const bool answer_like = item.designator.size() == 2 && item.designator[0] == '#' &&
                            std::isupper(static_cast<unsigned char>(item.designator[1]));
   if (direction != Direction::kFromPrinter) {
-    for (const ProtocolCommand& c : ProtocolCommands()) {
-      if (TemplateDesignator(c.tmpl) != item.designator) continue;
-      DecodedItem tried = item;
-      if (!ReadAgainst(c.tmpl, c.values, body, coding, tried)) continue;
-      item = std::move(tried);
-      item.kind = DecodedKind::kCommand;
-      item.name = c.name;
-      return;
+    for (const Reading reading : kReadings) {
+      for (const ProtocolCommand& c : ProtocolCommands()) {
+        if (TemplateDesignator(c.tmpl) != item.designator) continue;
+        DecodedItem tried = item;
+        if (!ReadAgainst(c.tmpl, c.values, body, coding, reading, tried)) continue;
+        item = std::move(tried);
+        item.kind = DecodedKind::kCommand;
+        item.name = c.name;
+        return;
+      }
     }
   }
   const bool answer =
@@ -373,15 +400,17 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
     if (body.size() >= 2 &&
         CheckDigitsOf(body.substr(0, body.size() - 2)) == std::string(body.substr(body.size() - 2)))
       fields.remove_suffix(2);
-    for (const ProtocolAnswer& a : ProtocolAnswers()) {
-      if (TemplateDesignator(a.tmpl) != item.designator) continue;
-      DecodedItem tried = item;
-      if (!ReadAgainst(a.tmpl, a.values, fields, coding, tried)) continue;
-      if (fields.size() != body.size()) SetCheck(tried, body, fields.size());
-      item = std::move(tried);
-      item.name = a.name;
-      AddAnswerNotes(item);
-      return;
+    for (const Reading reading : {Reading::kStrict, Reading::kLoose}) {
+      for (const ProtocolAnswer& a : ProtocolAnswers()) {
+        if (TemplateDesignator(a.tmpl) != item.designator) continue;
+        DecodedItem tried = item;
+        if (!ReadAgainst(a.tmpl, a.values, fields, coding, reading, tried)) continue;
+        if (fields.size() != body.size()) SetCheck(tried, body, fields.size());
+        item = std::move(tried);
+        item.name = a.name;
+        AddAnswerNotes(item);
+        return;
+      }
     }
     for (const ProtocolAnswer& a : ProtocolAnswers()) {
       if (TemplateDesignator(a.tmpl) != item.designator) continue;
@@ -393,16 +422,17 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
     return;
   }
   item.kind = DecodedKind::kCommand;
-  bool known = false, slot = false;
+  int rows = 0, with_slot = 0;
   for (const ProtocolCommand& c : ProtocolCommands()) {
     if (TemplateDesignator(c.tmpl) != item.designator) continue;
-    if (!known) item.name = c.name;
-    slot = slot || TemplateHasCheckSlot(c.tmpl);
-    known = true;
+    if (rows++ == 0) item.name = c.name;
+    if (TemplateHasCheckSlot(c.tmpl)) ++with_slot;
   }
-  item.notes.push_back(known ? "pola nie odpowiadają żadnemu wzorcowi tego rozkazu"
-                             : "rozkaz nieznany programowi");
-  ReadGeneric(body, at, known, slot, coding, item);
+  item.notes.push_back(rows > 0 ? "pola nie odpowiadają żadnemu wzorcowi tego rozkazu"
+                                : "rozkaz nieznany programowi");
+  // The rows of the designator say whether a check value belongs there when they agree.
+  const bool agree = rows > 0 && (with_slot == 0 || with_slot == rows);
+  ReadGeneric(body, at, agree, with_slot > 0, coding, item);
 }
 
 // ---------------------------------------------------------------- status bytes
@@ -419,7 +449,6 @@ void DecodeStatus(char query, uint8_t byte, DecodedItem& item) {
   };
   if (query == kEnq) {
     add(kEnqBitCaptions, std::size(kEnqBitCaptions));
-    if ((byte & 0xF0) != 0) item.notes.push_back("ustawione bity poza 0..3");
   } else {
     add(kDleBitCaptions, std::size(kDleBitCaptions));
     if ((byte & kDleSignatureMask) != kDleSignature)
@@ -521,14 +550,14 @@ std::vector<DecodedItem> Split(State& state, Direction direction, std::string_vi
       // A log of one direction has no queries: the byte's own shape tells which it answers.
       if ((byte & kDleSignatureMask) == kDleSignature)
         query = kDle;
-      else if (byte < 0x10 && byte != 0)
+      else if (byte < 0x10 || (byte & 0xF0) == 0x60)
         query = kEnq;
     }
     if (query != 0) {
       DecodedItem& item = push(DecodedKind::kStatusByte, i, 1);
       DecodeStatus(query, byte, item);
       if (state.last_query == 0)
-        item.notes.push_back("zapytanie nieznane; przyjęto z postaci bajtu");
+        item.notes.push_back("zapytania nie widać; rozpoznane po postaci bajtu");
       state.last_query = 0;
       ++i;
       continue;
@@ -610,27 +639,13 @@ std::vector<DecodedItem> FrameDecoder::Flush() {
 std::string SummarizeItem(const DecodedItem& item) {
   std::string out = Arrow(item.direction);
   out += ' ';
-  switch (item.kind) {
-    case DecodedKind::kCommand:
-      out += "rozkaz ";
-      break;
-    case DecodedKind::kAnswer:
-      out += "odpowiedź ";
-      break;
-    case DecodedKind::kStatusQuery:
-      out += "zapytanie ";
-      break;
-    case DecodedKind::kStatusByte:
-      out += "status ";
-      break;
-    case DecodedKind::kControl:
-      out += "bajt ";
-      break;
-    case DecodedKind::kUnparsed:
-      out += "nierozpoznane (" + std::to_string(item.raw.size()) + " B): ";
-      out += DisplayBytes(item.raw);
-      return out;
-  }
+  // Words in the order of DecodedKind.
+  static const char* const kKindWords[] = {"rozkaz ", "odpowiedź ", "zapytanie ",
+                                           "status ", "bajt ",      ""};
+  out += kKindWords[static_cast<int>(item.kind)];
+  if (item.kind == DecodedKind::kUnparsed)
+    return out + "nierozpoznane (" + std::to_string(item.raw.size()) +
+           " B): " + DisplayBytes(item.raw);
   out += item.designator.empty() ? "(bez oznaczenia)" : item.designator;
   if (item.kind == DecodedKind::kStatusByte && !item.raw.empty()) {
     out += ' ';

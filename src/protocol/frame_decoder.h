@@ -46,7 +46,7 @@ struct DecodedItem {
   std::string raw;         // the item's bytes exactly
   std::string designator;  // "$h", "#v", "#E"; the query byte's name for status items
   std::string name;        // Polish name of the command, answer or status query; empty if unknown
-  std::vector<DecodedField> fields;  // parameters, then fields; for a status byte its set bits
+  std::vector<DecodedField> fields;  // parameters, then fields; a status byte: each bit, tak/nie
   CheckState check = CheckState::kNone;
   std::string check_sent;          // the two characters of the slot as they came
   std::string check_expected;      // two upper-case hex digits of the covered bytes
