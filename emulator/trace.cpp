@@ -124,7 +124,11 @@ std::string Fields(const Machine& m, std::string_view data) {
 std::string CheckText(std::string_view covered, std::string_view given) {
   char expected[2];
   CheckDigits(CheckValue(covered.data(), covered.size()), expected);
-  std::string out = "check " + std::string(given);
+  std::string out = "check ";
+  for (char c : given) {
+    const auto b = static_cast<unsigned char>(c);
+    out += b >= 0x20 && b < 0x7F ? std::string(1, c) : "<" + Hex(b) + ">";
+  }
   if (given[0] == expected[0] && given[1] == expected[1]) return out + " right";
   return out + " wrong (expected " + std::string(expected, 2) + ")";
 }
