@@ -186,6 +186,15 @@ class Machine {
   bool readout_cancelled = false;
   bool hangup_due = false;
 
+  // The trace (kelmemu --trace): a decoded line for each frame taken in (`incoming`) and each
+  // answer given. Unset, nothing is described.
+  std::function<void(bool incoming, const std::string& line)> trace;
+  // An empty line only tells the raw data taken so far.
+  void TraceIn(const std::string& line);
+  size_t raw_untraced = 0;
+  // Traces what goes out in answer to `query` (ENQ, DLE or 0) and hands it on.
+  std::string TracedOut(std::string bytes, char query = 0) const;
+
   std::string frame_bytes;
   bool in_frame = false;
   size_t raw_run = 0;         // raw bytes since the last frame or status query
@@ -220,6 +229,7 @@ struct CommandEntry {
   const char* designator;
   Handler handler;
   bool (*needs_check)(const Command&);  // nullptr: always
+  const char* name;                     // as the program's dialogs call it, for the trace
 };
 const CommandEntry* FindCommand(std::string_view designator);
 

@@ -11,6 +11,7 @@
 #include "emulator/history.h"
 #include "emulator/picture_files.h"
 #include "emulator/printer.h"
+#include "emulator/trace.h"
 #include "emulator/transport.h"
 
 namespace {
@@ -33,7 +34,7 @@ bool ParseCount(const char* text, long* out) {
 struct CommandLine {
   kelm::emu::ServerOptions server;
   kelm::emu::Faults faults;
-  std::string model, firmware, history_file;
+  std::string model, firmware, history_file, trace_file;
   bool fiscal = false;
   long history_days = 0, damage_report = 0, damage_rates = 0, damage_currency = 0;
 };
@@ -100,6 +101,13 @@ const std::vector<OptionRow>& OptionTable() {
       {"--data", "FILE", "append raw bytes sent to the printer (a file) to FILE",
        [](const char* v, CommandLine* o) {
          o->server.data_file = v;
+         return true;
+       }},
+      {"--trace", "FILE",
+       "append every frame received and every answer sent to FILE,\ndecoded (time, direction, "
+       "command and name, parameters, fields,\ncheck value right or wrong)",
+       [](const char* v, CommandLine* o) {
+         o->trace_file = v;
          return true;
        }},
       {"--model", "M", kelm::emu::ModelOptions(),
@@ -260,6 +268,16 @@ int main(int argc, char** argv) {
   }
   Printer printer(std::move(state));
   printer.faults() = o.faults;
+  TraceFile trace;
+  if (!o.trace_file.empty()) {
+    if (!trace.Open(o.trace_file)) {
+      fprintf(stderr, "kelmemu: cannot open the trace file %s\n", o.trace_file.c_str());
+      return 1;
+    }
+    printer.SetTrace([&trace](bool incoming, const std::string& line) {
+      trace.Write(incoming ? "in" : "out", line);
+    });
+  }
   if (o.history_days > 0 && printer.state().fiscal_memory.empty()) {
     printer.GenerateHistory(static_cast<int>(o.history_days));
   }

@@ -10,6 +10,7 @@
 #include "emulator/fiscal_memory.h"
 #include "emulator/history.h"
 #include "emulator/machine.h"
+#include "emulator/trace.h"
 #include "protocol/check_value.h"
 #include "protocol/letter_tables.h"
 #include "protocol/sha1.h"
@@ -372,6 +373,21 @@ std::string Machine::NextRecord() {
   return record;
 }
 
+void Machine::TraceIn(const std::string& line) {
+  if (!trace) return;
+  // Raw data is told as one line per run, before whatever ends the run.
+  if (raw_untraced > 0) {
+    trace(true, "raw data, " + std::to_string(raw_untraced) + " bytes");
+    raw_untraced = 0;
+  }
+  if (!line.empty()) trace(true, line);
+}
+
+std::string Machine::TracedOut(std::string bytes, char query) const {
+  if (trace && (!bytes.empty() || query != 0)) trace(false, DescribeAnswer(*this, bytes, query));
+  return bytes;
+}
+
 std::string Machine::Feed(std::string_view in) {
   std::string out;
   answer_baud = 0;
@@ -381,6 +397,7 @@ std::string Machine::Feed(std::string_view in) {
       frame_bytes += c;
       if (frame_bytes.size() == 2 && c != 'P') {
         // ESC not starting a frame: drop it and look at this byte afresh.
+        TraceIn("ESC not followed by P, dropped");
         in_frame = false;
         frame_bytes.clear();
         out += Feed(std::string_view(&c, 1));
@@ -393,6 +410,7 @@ std::string Machine::Feed(std::string_view in) {
         frame.swap(frame_bytes);
         out += Execute(frame);
       } else if (n > kMaxFrame) {
+        TraceIn("frame longer than 5120 bytes without ESC \\, dropped");
         in_frame = false;
         frame_bytes.clear();
       }
@@ -406,23 +424,30 @@ std::string Machine::Feed(std::string_view in) {
       if (faults.stall_after_records > 0 && readout.sent >= faults.stall_after_records) continue;
       answer_baud = readout.baud;
       answer_record = true;
-      out += NextRecord();
+      TraceIn("ENQ: next record of the readout");
+      out += TracedOut(NextRecord());
     } else if (c == kEnq && readout.active && !faults.offline) {
       readout.awaiting_status = false;
-      out += Deliver(StatusByte(c), false);
+      TraceIn("ENQ status query");
+      out += TracedOut(Deliver(StatusByte(c), false), c);
     } else if (c == kCan && readout.active) {
       // The program closes its download window with CAN: mid-pass that is an abort.
+      TraceIn("CAN: end of the readout");
       if (!readout.awaiting_status) {
         readout = Readout();
         readout_cancelled = true;
       }
     } else if (c == kEnq || c == kDle) {
-      if (!(c == kEnq && faults.offline)) out += Deliver(StatusByte(c), false);
+      TraceIn(c == kEnq ? "ENQ status query" : "DLE status query");
+      if (!(c == kEnq && faults.offline)) out += TracedOut(Deliver(StatusByte(c), false), c);
     } else if (raw_run == 0 && (c == 'S' || c == 'C' || c == 'B')) {
       // The one-character commands of the raw readout come alone; the same letters inside a
       // stream of raw data (a file sent to the printer) are data. One readout runs until "C".
+      TraceIn(c == 'S'   ? "S: raw memory readout"
+              : c == 'C' ? "C: end of the raw memory readout"
+                         : "B: beep");
       if (c == 'S' && !readout_sent && !faults.offline) {
-        out += MemoryImage();
+        out += TracedOut(MemoryImage());
         readout_sent = true;
         // The dump goes at the dump speed, and "C" stops what has not gone out yet.
         answer_baud = kDumpBaud;
@@ -437,16 +462,21 @@ std::string Machine::Feed(std::string_view in) {
     } else {
       // Raw bytes are a file sent to the printer: kept as they came.
       ++raw_run;
+      ++raw_untraced;
       received_data += c;
       continue;
     }
     raw_run = 0;
   }
+  TraceIn("");
   return out;
 }
 
 std::string Machine::Execute(std::string_view frame) {
-  if (faults.offline) return "";
+  if (faults.offline) {
+    TraceIn("frame ignored off-line");
+    return "";
+  }
   // A command in the middle of a readout means the program has given up on it.
   if (readout.active && !readout.awaiting_status) readout_cancelled = true;
   readout = Readout();
@@ -499,8 +529,9 @@ std::string Machine::Execute(std::string_view frame) {
   }
   if (!r.query) last_error = r.error;
   last_body = std::string(c.body);
+  if (trace) TraceIn(DescribeCommand(*this, c, r.error));
   if (r.answer.empty()) return "";
-  return Deliver(r.answer, !r.raw);
+  return TracedOut(Deliver(r.answer, !r.raw));
 }
 
 // ---- Printer ----
@@ -512,6 +543,9 @@ Printer::~Printer() = default;
 
 std::string Printer::Handle(std::string_view in) {
   return m_->Feed(in);
+}
+void Printer::SetTrace(std::function<void(bool incoming, const std::string& line)> sink) {
+  m_->trace = std::move(sink);
 }
 void Printer::DropPartialInput() {
   m_->in_frame = false;

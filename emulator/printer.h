@@ -49,6 +49,9 @@ class Printer {
   Printer& operator=(const Printer&) = delete;
 
   std::string Handle(std::string_view in);
+  // Where the decoded trace goes: one line per frame or status query taken in (`incoming`) and
+  // per answer given.
+  void SetTrace(std::function<void(bool incoming, const std::string& line)> sink);
   // Forgets a frame that was cut off, as when the peer on the line goes away.
   void DropPartialInput();
 

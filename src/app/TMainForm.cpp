@@ -38,6 +38,9 @@ constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 531;
 constexpr int kTopAreaHeight = 232;
 constexpr int kTreeWidth = 380;
+// The decoding pane under "Dane wysłane" adds its own height to the designed window; with the
+// raw panel hidden the trees take that room.
+constexpr int kDecodedPaneHeight = 72;
 
 constexpr TreeId kDesignedTrees[] = {kBasicTree, kConfigurationTree, kTransactionTree,
                                      kDiagnosticsTree, kAdditionalTree};
@@ -80,7 +83,7 @@ TMainForm::TMainForm() {
   // A single border with a minimise button: the layout is made for one size.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  full_height_ = kClientHeight;
+  full_height_ = kClientHeight + kDecodedPaneHeight;
   setFixedSize(kClientWidth, full_height_);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -100,7 +103,8 @@ TMainForm::~TMainForm() {
 
 QWidget* TMainForm::BuildTopArea() {
   auto* top = new QWidget(this);
-  top->setFixedHeight(kTopAreaHeight);
+  top->setMinimumHeight(kTopAreaHeight);
+  top_area_ = top;
   auto* row = new QHBoxLayout(top);
   row->setContentsMargins(0, 0, 0, 0);
   page_control_ = new QTabWidget(top);
@@ -189,6 +193,7 @@ QWidget* TMainForm::NewTreeTab(TreeId tree) {
 
 QWidget* TMainForm::BuildMiddleRow() {
   auto* middle = new QWidget(this);
+  middle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* row = new QHBoxLayout(middle);
   row->setContentsMargins(0, 0, 0, 0);
   raw_check_ = new QCheckBox("Pokaż dane wysłane/odebrane", middle);
@@ -207,6 +212,7 @@ QWidget* TMainForm::BuildMiddleRow() {
 
 QWidget* TMainForm::BuildRawPanel() {
   auto* panel = new QWidget(this);
+  raw_panel_ = panel;
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
 
@@ -221,6 +227,14 @@ QWidget* TMainForm::BuildRawPanel() {
     RefreshMainWindow();
   });
   sent->addWidget(sent_edit_, 1);
+  decoded_pane_ = new QTextEdit(sent_group_);
+  decoded_pane_->setObjectName("RichEdit3");
+  decoded_pane_->setReadOnly(true);
+  decoded_pane_->setFocusPolicy(Qt::ClickFocus);
+  decoded_pane_->setLineWrapMode(QTextEdit::WidgetWidth);
+  decoded_pane_->setFixedHeight(kDecodedPaneHeight + 28);
+  sent->addWidget(decoded_pane_);
+  connect(sent_edit_, &QTextEdit::textChanged, this, &TMainForm::ShowDecodedFrame);
   auto* insert_label = new QLabel("Wstaw znak", sent_group_);
   insert_label->setObjectName("Label5");
   sent->addWidget(insert_label);
@@ -317,6 +331,7 @@ void TMainForm::BuildMenu() {
       [this] { OpenDialog("TOdczytBloku"); });
   add(tools, "Pojedynczepozycjerozkazow1", "Pojedyńcze pozycje rozkazów",
       [this] { SendCommandPositionsClick(true); });
+  add(tools, "Podgladtransmisji1", "Podgląd transmisji", [this] { ShowTrafficWindow(); });
   QMenu* help = menuBar()->addMenu("&Pomoc");
   add(help, "Oprogramie1", "&O programie", [this] {
     OpenDialog("TOProgramie");
@@ -355,6 +370,8 @@ void TMainForm::ShowRawPanel() {
   const bool show = raw_check_->isChecked();
   sent_group_->setVisible(show);
   received_group_->setVisible(show);
+  top_area_->setMaximumHeight(show ? kTopAreaHeight : QWIDGETSIZE_MAX);
+  raw_panel_->setVisible(show);
   setFixedHeight(show ? full_height_ : CollapsedHeight(full_height_));
 }
 

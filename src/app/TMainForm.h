@@ -89,6 +89,8 @@ class TMainForm : public QMainWindow {
   void BinaryFileClick();
   void SendRawClick();
   void ReceiveClick();
+  void ShowDecodedFrame();
+  void ShowTrafficWindow();
   void ApplyView();
   // The link's part of the window (TMainFormLink.cpp): the port opening of the first refresh,
   // the reception flag, and the socket closed at exit.
@@ -96,6 +98,8 @@ class TMainForm : public QMainWindow {
   uint8_t CurrentAnswerReceived() const;
   void CloseLink();
 
+  QWidget* top_area_ = nullptr;
+  QWidget* raw_panel_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   QTreeWidget* trees_[kTreeCount] = {};
   QWidget* tabs_[kTreeCount] = {};
@@ -109,6 +113,7 @@ class TMainForm : public QMainWindow {
   QGroupBox* received_group_ = nullptr;
   RawEdit* sent_edit_ = nullptr;
   QTextEdit* received_edit_ = nullptr;
+  QTextEdit* decoded_pane_ = nullptr;  // the frame being typed, decoded
   QLineEdit* hex_field_ = nullptr;
   QLabel* log_label_ = nullptr;
   QAction* log_action_ = nullptr;

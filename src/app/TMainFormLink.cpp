@@ -71,6 +71,27 @@ void TMainForm::ReceiveClick() {
   RefreshMainWindow();
 }
 
+// The pane under "Dane wysłane" follows every keystroke and paste; a wrong or missing check
+// value shows in red with the value the frame should carry.
+void TMainForm::ShowDecodedFrame() {
+  QString html;
+  for (const PaneLine& line : DecodePanelText(sent_edit_->toPlainText().toStdString())) {
+    const QString text = QString::fromStdString(line.text).toHtmlEscaped();
+    html += line.wrong ? "<span style=\"color:#c00000\">" + text + "</span>" : text;
+    html += "<br>";
+  }
+  decoded_pane_->setHtml("<div style=\"white-space:pre-wrap\">" + html + "</div>");
+}
+
+// Not modal: the window lists the traffic while the operator goes on working.
+void TMainForm::ShowTrafficWindow() {
+  QDialog* window = FindDialog("TPodgladTransmisji");
+  if (window == nullptr) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 void TMainForm::BinaryFileClick() {
   if (!RequireLink()) return;
   OpenDialog("TWyslijOdbierzPlikBin");

@@ -17,6 +17,7 @@
 #include "catalogue/dialogs/TOdczytZegara.h"
 #include "catalogue/dialogs/TOdeslijBufor.h"
 #include "catalogue/dialogs/TOdeslijKodBledu.h"
+#include "catalogue/dialogs/TPodgladTransmisji.h"
 #include "catalogue/dialogs/TStatusDrukarki.h"
 #include "catalogue/dialogs/TTypIWersja.h"
 #include "config/dialogs/HeaderDialog.h"
@@ -173,6 +174,7 @@ void CreateDialogs(TMainForm& form, QtOperator& op) {
   form.RegisterDialog("TTypIWersja", new dialogs::TTypIWersja(&form));
   form.RegisterDialog("TOdczytZegara", new dialogs::TOdczytZegara(&form));
   form.RegisterDialog("TOProgramie", new dialogs::TOProgramie(&form));
+  form.RegisterDialog("TPodgladTransmisji", new dialogs::TPodgladTransmisji(&form));
   CreateSalesDialogs(form);
   form.RegisterDialog("TGrafikiReklamowe", new dialogs::TGrafikiReklamowe(&form));
   form.RegisterDialog("TNaglowekGraficzny", new dialogs::TNaglowekGraficzny(&form));

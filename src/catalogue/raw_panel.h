@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelm {
 
@@ -24,5 +25,15 @@ void AddChecksumToText(std::string_view display_text);
 // Parses the panel text into CommandFrame; returns the byte count, which may include 00h bytes.
 // A paste is normalised by this and a refresh, which shows the frame back as display text.
 size_t PanelTextToCommandFrame(std::string_view display_text);
+
+// A line of the decoding pane under the "Dane wysłane" box; `wrong` marks a frame whose check
+// value is wrong or missing.
+struct PaneLine {
+  std::string text;
+  bool wrong = false;
+};
+// The panel text read back as the frames it holds, without touching CommandFrame: what the
+// operator types is shown decoded while it is typed.
+std::vector<PaneLine> DecodePanelText(std::string_view display_text);
 
 }  // namespace kelm

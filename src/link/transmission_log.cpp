@@ -16,6 +16,7 @@ namespace {
 int incoming = -1;
 int outgoing = -1;
 std::string folder;  // "" for the program's folder
+TrafficObserver observer;
 
 void CloseLog(int* fd) {
   if (*fd >= 0) ::close(*fd);
@@ -65,10 +66,16 @@ bool ToggleTransmissionLog() {
 
 void LogSent(const char* bytes, size_t count) {
   Append(outgoing, bytes, count);
+  if (observer && outgoing >= 0) observer(true, bytes, count);
 }
 
 void LogReceived(const char* bytes, size_t count) {
   Append(incoming, bytes, count);
+  if (observer && incoming >= 0) observer(false, bytes, count);
+}
+
+void SetTrafficObserver(TrafficObserver watcher) {
+  observer = std::move(watcher);
 }
 
 void ResetTransmissionLog() {

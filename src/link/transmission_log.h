@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace kelm {
@@ -22,5 +23,11 @@ void LogSent(const char* bytes, size_t count);
 void LogReceived(const char* bytes, size_t count);
 // Off, files closed.
 void ResetTransmissionLog();
+
+// Who watches the traffic as it happens (the traffic window): told every block the log appends,
+// right after it reaches its file, with its direction (true: sent to the printer). Only while
+// the log is on; the files stay as they are. An empty function stops the watching.
+using TrafficObserver = std::function<void(bool sent, const char* bytes, size_t count)>;
+void SetTrafficObserver(TrafficObserver observer);
 
 }  // namespace kelm

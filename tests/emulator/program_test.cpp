@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "emulator/transport.h"
 #include "emulator/wire.h"
@@ -417,6 +418,55 @@ TEST(Program, HistoryReadoutWithRecordFaultsOverTcpAndPseudoTerminal) {
   for (const StreamRecord& x : r) EXPECT_TRUE(x.check_ok);
   close(fd);
   EXPECT_EQ(emu.Stop(), 0);
+}
+
+// --trace: each frame taken in and each answer given, decoded by the printer's own table, with
+// a time stamp and its direction.
+TEST(Program, TraceNamesEveryFrameAndAnswer) {
+  TempFolder dir;
+  const std::string trace = dir.path() + "/trace.txt";
+  Emulator emu({"--tcp", "127.0.0.1:0", "--trace", trace, "--model", "vantel"});
+  int fd = Connect(emu.Port());
+  struct Row {
+    std::string sent;
+    size_t answer;                   // bytes to wait for
+    std::vector<std::string> lines;  // what the trace says, in order, after the time stamp
+  };
+  const Row rows[] = {
+      {kEnq, 1, {"in  ENQ status query", "out status 65h (ENQ): Ostatnia transakcja"}},
+      {Frame("0#n", false),
+       4096,
+       {"in  #n Kod błędu ostatniego rozkazu; params 0; no check value; error 0",
+        "out #E answer: numer błędu; params 1; fields \"0\"; no check value"}},
+      {Frame("0;1$h#1\r"), 0, {"in  $h Początek transakcji; params 0;1; fields \"#1\"; check "}},
+      {"\x1BP0;1$lBu\x92ka\r1\rA/2.00/2.00/00\x1B\\",
+       0,
+       {"in  $l Linijka paragonu; params 0;1; fields \"Bułka\" \"1\" \"A\" \"2.00\" "
+        "\"2.00\"; check 00 wrong (expected "}},
+      {Frame("0$e"), 0, {"in  $e Zatwierdzenie transakcji; params 0; check "}},
+      {Frame("1$Z"), 0, {"in  $Z unknown command; params 1"}},
+      // Answered only after everything before it has been taken in.
+      {kDle, 1, {"in  DLE status query", "out status 74h (DLE): On-line"}},
+  };
+  for (const Row& row : rows) Ask(fd, row.sent, row.answer);
+  close(fd);
+  EXPECT_EQ(emu.Stop(), 0);
+  const std::string text = Slurp(trace);
+  size_t at = 0;
+  for (const Row& row : rows) {
+    for (const std::string& line : row.lines) {
+      const size_t found = text.find(line, at);
+      ASSERT_NE(found, std::string::npos) << line << "\n" << text;
+      // "HH:MM:SS.mmm " before it.
+      ASSERT_GE(found, 13u);
+      EXPECT_EQ(text[found - 1], ' ');
+      EXPECT_EQ(text[found - 5], '.') << text.substr(found - 13, 13);
+      at = found;
+    }
+  }
+  const size_t line = text.find("$l Linijka");
+  EXPECT_NE(text.substr(line, text.find('\n', line) - line).find("; error 2"), std::string::npos)
+      << "the wrong check value is refused";
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ void ResetProcessState() {
   ResetTcpLink();
   ResetReception();
   ResetTransmissionLog();
+  SetTrafficObserver(nullptr);
   ResetComPorts();
   ResetCashInfo();
   ResetDiagnostics();
