@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -66,11 +64,8 @@ void Network(const std::vector<char>& answer, uint8_t pick) {
 }
 
 void SettingsFile(const std::vector<char>& bytes) {
-  const std::string& path = kelm::fuzz::ScratchFile("in.ust");
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  const std::string& path =
+      kelm::fuzz::WriteScratchFile("in.ust", std::string_view(bytes.data(), bytes.size()));
   kelm::PrinterSettingsRecord r;
   std::string message;
   const bool loaded = kelm::LoadSettingsFile(path, &r, &message);
@@ -78,9 +73,7 @@ void SettingsFile(const std::vector<char>& bytes) {
   if (!loaded) return;
   const std::string& again = kelm::fuzz::ScratchFile("out.ust");
   if (!kelm::SaveSettingsFile(again, r)) std::abort();
-  std::ifstream in(again, std::ios::binary);
-  const std::vector<char> saved((std::istreambuf_iterator<char>(in)), {});
-  if (saved != bytes) std::abort();
+  if (kelm::fuzz::FileBytes(again) != std::string(bytes.data(), bytes.size())) std::abort();
 }
 
 }  // namespace

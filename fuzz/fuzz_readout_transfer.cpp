@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -18,16 +16,9 @@
 
 namespace {
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 // Ticks while the printer's bytes are still on their way; every tick must take some.
-template <typename Run>
-void TickUntilTaken(Run& run, size_t sent, uint64_t (Run::*taken)() const,
-                    bool (Run::*running)() const) {
-  for (size_t ticks = 0; (run.*running)() && (run.*taken)() < sent; ++ticks) {
+void TickUntilTaken(kelm::FileReception& run, size_t sent) {
+  for (size_t ticks = 0; run.receiving() && run.bytes_received() < sent; ++ticks) {
     if (ticks > sent) std::abort();
     run.Tick();
   }
@@ -50,12 +41,11 @@ void MemoryReadout(std::string_view input) {
     return;
   }
   kelm::fuzz::PrinterSends(dump);
-  TickUntilTaken(r, dump.size(), &kelm::MemoryBlockReadout::bytes_received,
-                 &kelm::MemoryBlockReadout::receiving);
+  TickUntilTaken(r, dump.size());
   if (r.receiving()) r.ReceiveClick();
   if (kelm::fuzz::ProgramSent() != "SC") std::abort();
   const size_t kept = static_cast<uint64_t>(size) < dump.size() ? size : dump.size();
-  if (FileBytes(path) != dump.substr(0, kept)) std::abort();
+  if (kelm::fuzz::FileBytes(path) != dump.substr(0, kept)) std::abort();
 }
 
 void BinaryReception(std::string_view stream) {
@@ -66,18 +56,13 @@ void BinaryReception(std::string_view stream) {
   t.ReceiveClick();
   if (!t.receiving()) std::abort();
   kelm::fuzz::PrinterSends(stream);
-  TickUntilTaken(t, stream.size(), &kelm::BinaryFileTransfer::bytes_received,
-                 &kelm::BinaryFileTransfer::receiving);
+  TickUntilTaken(t, stream.size());
   t.ReceiveClick();
-  if (t.bytes_received() != stream.size() || FileBytes(path) != stream) std::abort();
+  if (t.bytes_received() != stream.size() || kelm::fuzz::FileBytes(path) != stream) std::abort();
 }
 
 void BinarySending(std::string_view file) {
-  const std::string& path = kelm::fuzz::ScratchFile("sent.bin");
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(file.data(), 1, file.size(), f);
-  std::fclose(f);
+  const std::string& path = kelm::fuzz::WriteScratchFile("sent.bin", file);
   kelm::BinaryFileTransfer t;
   t.Begin();
   t.ChooseSource(path);

@@ -17,11 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   kelm::fuzz::InstallSilentSeams();
   static const char* const kNames[] = {"in.bmp", "in.jpg", "in.png"};
-  const std::string& path = kelm::fuzz::ScratchFile(kNames[data[0] % 3]);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(data + 1, 1, size - 1, f);
-  std::fclose(f);
+  const std::string& path = kelm::fuzz::WriteScratchFile(
+      kNames[data[0] % 3], std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
   const QString name = QString::fromStdString(path);
   kelm::MonoPicture shown;
   const bool farewell = data[0] & 4;

@@ -7,7 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "link/settings.h"
@@ -155,6 +158,21 @@ const std::string& ScratchFile(const char* name) {
   std::string& path = scratch_files[name];
   if (path.empty()) path = folder + "/" + name;
   return path;
+}
+
+const std::string& WriteScratchFile(const char* name, std::string_view bytes) {
+  const std::string& path = ScratchFile(name);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+    Fail(path.c_str());
+  }
+  std::fclose(f);
+  return path;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 }  // namespace kelm::fuzz

@@ -33,5 +33,9 @@ int MessagesShown();
 
 // A file of the target's own in a private folder, for the routines that write or read files.
 const std::string& ScratchFile(const char* name);
+// The same file holding `bytes`.
+const std::string& WriteScratchFile(const char* name, std::string_view bytes);
+// What a file holds ("" when it cannot be read).
+std::string FileBytes(const std::string& path);
 
 }  // namespace kelm::fuzz
