@@ -13,7 +13,6 @@
 #include <iterator>
 #include <map>
 
-#include "link/settings.h"
 #include "link/tcp_link.h"
 #include "protocol/clock.h"
 #include "protocol/operator.h"
@@ -22,13 +21,12 @@ namespace kelm::fuzz {
 namespace {
 
 int printer_fd = -1;
-int messages = 0;
 std::string at_sleep;
 
 // Answers Yes, so that a chosen file is replaced, and never waits for anyone.
 class SilentOperator : public Operator {
  public:
-  void ShowMessage(const std::string&) override { ++messages; }
+  void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return true; }
   void Beep() override {}
   void RunModal(ModalWait& wait) override {
@@ -123,15 +121,10 @@ void ClearLoopback() {
   while (TcpReadPending(buffer, sizeof buffer) > 0) {
   }
   at_sleep.clear();
-  messages = 0;
 }
 
 void SendAtNextSleep(std::string_view bytes) {
   at_sleep.assign(bytes);
-}
-
-int MessagesShown() {
-  return messages;
 }
 
 namespace {

@@ -9,7 +9,7 @@
 
 namespace kelm::fuzz {
 
-// The operator that answers Yes and counts messages, and the clock whose sleeps cost nothing.
+// An operator that answers Yes and shows nothing, and the clock whose sleeps cost nothing.
 void InstallSilentSeams();
 
 // Connects the program's link to the loopback printer (the first call does it); aborts when the
@@ -27,9 +27,6 @@ void ClearLoopback();
 
 // Bytes the printer sends at the program's next sleep (a read-back waits before it reads).
 void SendAtNextSleep(std::string_view bytes);
-
-// The messages shown to the operator in this run (cleared by ClearLoopback).
-int MessagesShown();
 
 // A file of the target's own in a private folder, for the routines that write or read files.
 const std::string& ScratchFile(const char* name);
