@@ -142,6 +142,7 @@ HeaderModel ParseHeaderAnswer(const char* answer, size_t capacity) {
     } else if (c == '\n') {
       model.lines.push_back(line);
       line = HeaderLine{};
+      if (model.lines.size() == kMaxHeaderLines) return model;
     } else {
       line.Append(c, wide);
     }

@@ -26,6 +26,9 @@ struct HeaderLine {
   bool operator==(const HeaderLine&) const = default;
 };
 
+// A header is a handful of lines; neither its files nor the printer's answer hold more than this.
+inline constexpr size_t kMaxHeaderLines = 200;
+
 struct HeaderModel {
   std::vector<HeaderLine> lines;
 
@@ -60,7 +63,8 @@ bool BuildHeaderFrame(const HeaderModel& model, int width, int family, unsigned 
 
 // The "#u" answer (at most `capacity` bytes): from its sixth byte to the first CR or NUL, letters
 // LATIN to WINDOWS, characters between SO and DC4 double width, a line per LF. A closing LF
-// ends the last line (no empty line is added). Alignment is not rebuilt: the spaces stay.
+// ends the last line (no empty line is added). Alignment is not rebuilt: the spaces stay. Lines
+// past kMaxHeaderLines are garbage and dropped, so the header read can be saved and loaded.
 HeaderModel ParseHeaderAnswer(const char* answer, size_t capacity);
 
 inline constexpr const char* kCodingMismatchMessage =

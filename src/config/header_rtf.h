@@ -13,7 +13,6 @@ namespace kelm {
 // Larger files are refused: a header is a few hundred characters.
 inline constexpr size_t kMaxHeaderFileSize = 1 << 20;
 inline constexpr int kMaxRtfNesting = 64;
-inline constexpr size_t kMaxHeaderLines = 200;
 
 // Reads RTF bytes: groups nested at most kMaxRtfNesting deep, font, colour and style tables,
 // "{\*...}" groups and unknown control words skipped; "\'xx" (Windows-1250), "\uN" with its

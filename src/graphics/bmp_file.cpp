@@ -7,9 +7,6 @@
 namespace kelm {
 namespace {
 
-// Pictures bigger than this are not ours: a header is 416 x 96, a slot 192 x 64.
-constexpr int32_t kMaxSide = 8192;
-
 void Put16(std::string* out, uint32_t v) {
   out->push_back(static_cast<char>(v & 0xFF));
   out->push_back(static_cast<char>((v >> 8) & 0xFF));
@@ -102,8 +99,8 @@ bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* mes
   const uint32_t header = Get32(bytes, 14);
   const uint32_t used = Get32(bytes, 46);
   const uint32_t colours = paletted ? (used == 0 || used > (1u << bits) ? 1u << bits : used) : 0;
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || header > bytes.size() ||
-      14 + header + 4 * colours > offset || offset > bytes.size()) {
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+      header > bytes.size() || 14 + header + 4 * colours > offset || offset > bytes.size()) {
     *message = kNotPicture;
     return false;
   }

@@ -13,6 +13,9 @@
 namespace kelm {
 
 inline constexpr size_t kBmpPixelOffset = 62;
+// Pictures with a side longer than this are not ours (a header is 416 x 96, a slot 192 x 64):
+// they are refused before they are decoded, whatever their format.
+inline constexpr int kMaxPictureSide = 8192;
 
 // The work file names, in the TEMP folder (TempFolder) or where a dialog says.
 inline constexpr const char* kWorkPictureFile = "temp.bmp";

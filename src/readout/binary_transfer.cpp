@@ -20,12 +20,6 @@ bool ReadableFileSize(const std::string& name, uint64_t* size) {
   return ok;
 }
 
-bool ConfirmTarget(const std::string& name) {
-  struct stat info {};
-  if (stat(name.c_str(), &info) != 0) return true;
-  return TheOperator().AskYesNo("Plik " + name + " już istnieje.Kontynuować? ");
-}
-
 void BinaryFileTransfer::Begin() {
   xon_at_show_ = LinkSettings.XonXoff != 0;
   close_requested_ = false;
@@ -45,11 +39,6 @@ void BinaryFileTransfer::ChooseSource(const std::string& name) {
     TheOperator().ShowMessage("Nie mogę otworzyc pliku" + name + ".");
     edit1_ = "0";
   }
-}
-
-void BinaryFileTransfer::ChooseTarget(const std::string& name) {
-  edit2_ = name;
-  if (!ConfirmTarget(name)) edit2_.clear();
 }
 
 void BinaryFileTransfer::SendClick() {
@@ -98,15 +87,7 @@ void BinaryFileTransfer::ReceiveClick() {
     EndReceiving();
     return;
   }
-  label3_visible_ = true;
-  target_ = std::fopen(edit2_.c_str(), "wb");
-  if (target_ == nullptr) {
-    TheOperator().ShowMessage("Nie mogę utworzyć pliku" + edit2_ + ".");
-    edit2_.clear();
-    return;
-  }
-  received_ = 0;
-  label3_ = "Odebrano 0 bajtów.";
+  if (!OpenTarget()) return;
   receiving_ = true;
   // The printer's data may hold the Xon and Xoff bytes: the port must not take them as flow
   // control while receiving. Over TCP/IP there is no port to switch.
@@ -119,21 +100,11 @@ void BinaryFileTransfer::ReceiveClick() {
 void BinaryFileTransfer::ReceiveTick() {
   char slice[kReceiveSlice];
   const size_t n = ReadBytes(slice, sizeof slice);
-  if (n == 0) return;
-  received_ += n;
-  label3_ = "Odebrano " + std::to_string(received_) + " bajtów.";
-  if (std::fwrite(slice, 1, n, target_) != n) {
-    // A full disc would silently drop what the printer sends: the reception stops and says so.
-    TheOperator().ShowMessage("Nie mogę zapisać pliku" + edit2_ + ".");
-    EndReceiving();
-  }
+  if (n > 0 && !StoreReceived(slice, n)) EndReceiving();
 }
 
 void BinaryFileTransfer::EndReceiving() {
-  if (target_ != nullptr) std::fclose(target_);
-  target_ = nullptr;
-  receiving_ = false;
-  edit2_.clear();
+  CloseTarget();
   if (handshake_.switched() && !handshake_.Restore()) close_requested_ = true;
 }
 

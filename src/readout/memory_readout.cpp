@@ -8,18 +8,12 @@
 #include "link/settings.h"
 #include "protocol/frame.h"
 #include "protocol/number_text.h"
-#include "readout/binary_transfer.h"
 
 namespace kelm {
 
 int SendRawCommand(char command) {
   std::snprintf(CommandFrame, kFrameBufferSize, "%c", command);
   return SendFrame(CommandFrame);
-}
-
-void MemoryBlockReadout::ChooseTarget(const std::string& name) {
-  edit2_ = name;
-  if (!ConfirmTarget(name)) edit2_.clear();
 }
 
 void MemoryBlockReadout::BeepClick() {
@@ -44,16 +38,8 @@ void MemoryBlockReadout::ReceiveClick() {
   }
   // Without a link the readout would wait for ever for bytes that cannot come.
   if (!RequireLink()) return;
-  label3_visible_ = true;
-  target_ = std::fopen(edit2_.c_str(), "wb");
-  if (target_ == nullptr) {
-    TheOperator().ShowMessage("Nie mogę utworzyć pliku" + edit2_ + ".");
-    edit2_.clear();
-    return;
-  }
+  if (!OpenTarget()) return;
   size_ = static_cast<uint64_t>(size);
-  received_ = 0;
-  label3_ = "Odebrano 0 bajtów.";
   receiving_ = true;
   const bool serial = LinkSettings.TcpActive == 0;
   tcp_ = !serial;
@@ -72,14 +58,9 @@ bool MemoryBlockReadout::Tick() {
   char slice[kSlice];
   const size_t want = static_cast<size_t>(std::min<uint64_t>(kSlice, size_ - received_));
   const size_t n = ReadBytes(slice, want);
-  if (n > 0) {
-    received_ += n;
-    label3_ = "Odebrano " + std::to_string(received_) + " bajtów.";
-    if (std::fwrite(slice, 1, n, target_) != n) {
-      TheOperator().ShowMessage("Nie mogę zapisać pliku" + edit2_ + ".");
-      EndReadout();
-      return close_requested_;
-    }
+  if (n > 0 && !StoreReceived(slice, n)) {
+    EndReadout();
+    return close_requested_;
   }
   if (received_ >= size_) {
     EndReadout();
@@ -92,10 +73,7 @@ bool MemoryBlockReadout::Tick() {
 }
 
 void MemoryBlockReadout::EndReadout(bool gone) {
-  if (target_ != nullptr) std::fclose(target_);
-  target_ = nullptr;
-  receiving_ = false;
-  edit2_.clear();
+  CloseTarget();
   // "C" goes out at the dump speed the printer is still on; then the port comes back. A device
   // that went stays closed (the operator's settings come back all the same): reopening it now
   // would only add messages, and the next command opens it again.

@@ -27,6 +27,12 @@ HeaderModel Lines(std::vector<std::pair<HeaderAlign, const char*>> lines) {
   return m;
 }
 
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 std::string Mazovia(int letter) {
   return std::string(1, static_cast<char>(kPolishLetters[kMazovia][letter]));
 }
@@ -117,7 +123,7 @@ TEST(HeaderReadBack, SizesComeFromSoDc4AndLettersFromLatin) {
   struct {
     const char* name;
     std::string answer;
-    const char* marked;
+    std::string marked;
   } rows[] = {
       {"wide run and spaces kept",
        "\x1BP1#H   \x0E"
@@ -128,11 +134,15 @@ TEST(HeaderReadBack, SizesComeFromSoDc4AndLettersFromLatin) {
       {"empty header", "\x1BP1#H\r", ""},
       {"stops at NUL", std::string("\x1BP1#Hab\0cd\n", 11), "ab\n"},
       {"short answer", "\x1BP", ""},
+      // More lines than a header file may hold would be saved into a file that cannot be loaded.
+      {"lines past 200 dropped", "\x1BP1#H" + Repeated("x\n", 240) + "\r", Repeated("x\n", 200)},
   };
   for (auto& row : rows) {
     HeaderModel m = ParseHeaderAnswer(row.answer.data(), row.answer.size());
     EXPECT_EQ(MarkedTextOf(m), row.marked) << row.name;
     for (const HeaderLine& line : m.lines) EXPECT_EQ(line.align, L) << row.name;
+    HeaderModel saved;
+    EXPECT_TRUE(ReadHeaderRtf(WriteHeaderRtf(m), &saved) && saved == m) << row.name;
   }
 }
 

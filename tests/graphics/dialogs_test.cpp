@@ -291,5 +291,28 @@ TEST_F(PictureDialogsTest, FarewellScreenFromAPng) {
   EXPECT_EQ(Held("farewell.bmp", shown), shown);
 }
 
+TEST_F(PictureDialogsTest, PicturesOverEightThousandDotsASideAreRefusedUndecoded) {
+  struct Row {
+    const char* name;
+    int width, height;
+    const char* format;
+    std::string message;
+  } rows[] = {
+      {"wide.png", 8193, 2, "PNG", "Nie mogę wczytać grafiki z pliku "},
+      {"tall.jpg", 2, 8193, "JPEG", "Nie mogę wczytać grafiki z pliku "},
+      {"tall.bmp", 1, 8193, "BMP", "Nie mogę wczytać grafiki z pliku "},
+      {"widest.png", 8192, 1, "PNG", "Niewłaściwa grafika. Ma rozmiar 8192/1."},
+  };
+  TEkranPozegnalny d;
+  for (Row& row : rows) {
+    seams.op.messages.clear();
+    const std::string path = Picture(
+        row.name, Drawing(row.width, row.height).convertToFormat(QImage::Format_Mono), row.format);
+    if (row.message.back() == ' ') row.message += path + ".";
+    d.LoadFile(QString::fromStdString(path));
+    EXPECT_EQ(seams.op.messages, std::vector<std::string>{row.message}) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace kelm

@@ -19,6 +19,10 @@ QImage DecodePicture(const QString& path) {
     reader.setFormat("jpeg");
   }
   reader.setAutoTransform(true);
+  // A file of a few hundred bytes may claim a picture of thousands of dots a side, which would
+  // take seconds and hundreds of megabytes to decode and reduce: refused as unreadable.
+  const QSize size = reader.size();
+  if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) return QImage();
   return reader.read();
 }
 

@@ -14,7 +14,8 @@ class QWidget;
 namespace kelm::dialogs {
 
 // A decoded picture: bitmap when the name's last three letters hold "bmp", JPEG when they hold
-// "jp", otherwise whatever QImage recognises (PNG). A null image when it cannot be read.
+// "jp", otherwise whatever QImage recognises (PNG). A null image when it cannot be read or has a
+// side longer than kMaxPictureSide.
 QImage DecodePicture(const QString& path);
 // True for a bitmap file of more than one bit per dot.
 bool IsColourBitmap(const QString& path, const QImage& image);
