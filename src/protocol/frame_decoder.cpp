@@ -400,6 +400,24 @@ void DecodeFrame(std::string_view raw, Direction direction, uint8_t coding, Deco
     if (body.size() >= 2 &&
         CheckDigitsOf(body.substr(0, body.size() - 2)) == std::string(body.substr(body.size() - 2)))
       fields.remove_suffix(2);
+    // Every answer but the error number ("#E") ends in two check characters; when the last two
+    // are hex digits that do not match and the bytes before them read as the answer, they were
+    // spoiled on the way.
+    auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    if (fields.size() == body.size() && item.designator != "#E" && at != std::string_view::npos &&
+        body.size() >= at + 4 && hex(body[body.size() - 2]) && hex(body.back())) {
+      const std::string_view before = body.substr(0, body.size() - 2);
+      for (const ProtocolAnswer& a : ProtocolAnswers()) {
+        if (TemplateDesignator(a.tmpl) != item.designator) continue;
+        DecodedItem tried = item;
+        if (!ReadAgainst(a.tmpl, a.values, before, coding, Reading::kStrict, tried)) continue;
+        SetCheck(tried, body, before.size());
+        item = std::move(tried);
+        item.name = a.name;
+        AddAnswerNotes(item);
+        return;
+      }
+    }
     for (const Reading reading : {Reading::kStrict, Reading::kLoose}) {
       for (const ProtocolAnswer& a : ProtocolAnswers()) {
         if (TemplateDesignator(a.tmpl) != item.designator) continue;
