@@ -25,8 +25,9 @@ constexpr CommandSteps kQueryAsIs{AfterSend::kReceiveAnswer, false, false};
 }  // namespace
 
 void ReadCashInfo() {
-  const int sent = RunCommand(kQuery, LinkSettings.ModelFamily == 2 ? "%cP23#s%c%c" : "%cP7#s%c%c",
-                              kEsc, kEsc, kBackslash);
+  const int sent = RunCommand(
+      kQuery, LinkSettings.ModelFamily == 2 ? kCashInfoFamily2Template : kCashInfoTemplate, kEsc,
+      kEsc, kBackslash);
   if (sent == kCommandNoLink) return;
   if (sent != 0) {
     CashInfoState = 0;
@@ -80,7 +81,7 @@ std::string ReadProgramCheckCode(const std::string& from_text, const std::string
   }
   const std::string from_field = from_text.substr(0, 49);
   AnswerReceived = 0;
-  const int sent = RunCommand(kQueryAsIs, "%cP1;170#v%s/%ld/XX%c%c", kEsc, from_field.c_str(),
+  const int sent = RunCommand(kQueryAsIs, kProgramCheckCodeTemplate, kEsc, from_field.c_str(),
                               to - from + 1, kEsc, kBackslash);
   if (sent < 0 || AnswerReceived != 1) return "Nie odczytano.";
   bool ok = false;
@@ -90,15 +91,15 @@ std::string ReadProgramCheckCode(const std::string& from_text, const std::string
 }
 
 int PrintTypeOnPrinter() {
-  return RunCommand({AfterSend::kNothing}, "%cP1;187#vXX%c%c", kEsc, kEsc, kBackslash) < 0 ? 1 : 0;
+  return RunCommand({AfterSend::kNothing}, kPrintTypeTemplate, kEsc, kEsc, kBackslash) < 0 ? 1 : 0;
 }
 
 bool ReadReceiveBuffer(bool swap_com, std::vector<std::string>* lines) {
   lines->clear();
-  const int sent =
-      LinkSettings.PrinterVariant == 2
-          ? RunCommand(kQuery, "%cP0;%d$0xx%c%c", kEsc, swap_com ? 170 : 0, kEsc, kBackslash)
-          : RunCommand(kQuery, "%cP$0xx%c%c", kEsc, kEsc, kBackslash);
+  const int sent = LinkSettings.PrinterVariant == 2
+                       ? RunCommand(kQuery, kReceiveBufferSwapTemplate, kEsc, swap_com ? 170 : 0,
+                                    kEsc, kBackslash)
+                       : RunCommand(kQuery, kReceiveBufferTemplate, kEsc, kEsc, kBackslash);
   if (sent < 0 || AnswerReceived == 0) return false;
   *lines = ReceiveBufferLines(AnswerBuffer, sizeof AnswerBuffer);
   return true;

@@ -10,6 +10,15 @@
 
 namespace kelm {
 
+// The queries' templates (cash information on family 2 and on the others, the program's check
+// code, the type printed, the receive buffer with and without the port swap).
+inline constexpr char kCashInfoTemplate[] = "%cP7#s%c%c";
+inline constexpr char kCashInfoFamily2Template[] = "%cP23#s%c%c";
+inline constexpr char kProgramCheckCodeTemplate[] = "%cP1;170#v%s/%ld/XX%c%c";
+inline constexpr char kPrintTypeTemplate[] = "%cP1;187#vXX%c%c";
+inline constexpr char kReceiveBufferSwapTemplate[] = "%cP0;%d$0xx%c%c";
+inline constexpr char kReceiveBufferTemplate[] = "%cP$0xx%c%c";
+
 // Sends "#s", parses the answer into CashInfo and sets CashInfoState (0 failed, 1 read); with
 // no link it shows "Nie wybrano portu komunikacyjnego." and leaves CashInfoState alone.
 void ReadCashInfo();

@@ -11,7 +11,8 @@ namespace kelm {
 int SendLetterCoding(int coding_index) {
   if (coding_index < 0 || coding_index >= kLetterCodingCount) return 1;
   LinkSettings.LetterCoding = static_cast<uint8_t>(coding_index);
-  const int r = RunCommand(CommandSteps{}, "%cP%d$1xx%c%c", kEsc, coding_index, kEsc, kBackslash);
+  const int r =
+      RunCommand(CommandSteps{}, kLetterCodingTemplate, kEsc, coding_index, kEsc, kBackslash);
   return r < 0 ? 1 : 0;
 }
 

@@ -4,6 +4,8 @@
 
 namespace kelm {
 
+inline constexpr char kLetterCodingTemplate[] = "%cP%d$1xx%c%c";
+
 // "Wyślij" of the coding command dialog: stores the coding in LinkSettings, sends the command
 // and checks its outcome. Returns 0 when the command was sent (the dialog closes), 1 when the
 // send failed (the new coding stays chosen).

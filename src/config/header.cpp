@@ -191,8 +191,8 @@ SendOutcome SendHeader(const HeaderSendRequest& request) {
 }
 
 bool ReadHeaderBack(HeaderModel* model) {
-  if (RunCommand({AfterSend::kReceiveAnswer, false, false}, "%cP#uxx%c%c", kEsc, kEsc, kBackslash) <
-      0)
+  if (RunCommand({AfterSend::kReceiveAnswer, false, false}, kHeaderQueryTemplate, kEsc, kEsc,
+                 kBackslash) < 0)
     return false;
   if (AnswerReceived != 1 || AnswerFailed) return false;
   *model = ParseHeaderAnswer(AnswerBuffer, kFrameBufferSize);

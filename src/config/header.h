@@ -11,6 +11,8 @@
 
 namespace kelm {
 
+inline constexpr char kHeaderQueryTemplate[] = "%cP#uxx%c%c";
+
 enum class HeaderAlign : uint8_t { kLeft, kCenter, kRight };
 
 // One line of the header: Windows-1250 characters and, per character, double width.

@@ -230,8 +230,8 @@ bool BuildIoWriteFrame(const IoState& s, ConfigFrame* out, std::string* refusal)
 }
 
 bool ReadIoConfiguration(IoState* state, bool on_show) {
-  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP2$8xx%c%c", kEsc, kEsc, kBackslash) <
-      0)
+  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, kIoQueryTemplate, kEsc, kEsc,
+                 kBackslash) < 0)
     return false;
   if (AnswerReceived != 1 || AnswerFailed) return false;
   return ReadIoAnswer(AnswerBuffer, kFrameBufferSize, state, on_show);

@@ -11,6 +11,8 @@
 
 namespace kelm {
 
+inline constexpr char kIoQueryTemplate[] = "%cP2$8xx%c%c";
+
 enum IoPort : int { kComA = 0, kComB, kUsb0, kUsb1, kIntCom, kWlan, kEthernet };
 inline constexpr int kIoPortCount = 7;
 inline constexpr int kIoSpeedCount = 6;  // Ethernet has no speed

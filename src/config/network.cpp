@@ -155,13 +155,13 @@ bool Query(const char* tmpl) {
 }  // namespace
 
 bool ReadEthernet(EthernetSettings* s) {
-  return Query("%cP6$8xx%c%c") && ParseEthernetAnswer(AnswerBuffer, kFrameBufferSize, s);
+  return Query(kEthernetQueryTemplate) && ParseEthernetAnswer(AnswerBuffer, kFrameBufferSize, s);
 }
 bool ReadWifi(WifiSettings* s) {
-  return Query("%cP1$8xx%c%c") && ParseWifiAnswer(AnswerBuffer, kFrameBufferSize, s);
+  return Query(kWifiQueryTemplate) && ParseWifiAnswer(AnswerBuffer, kFrameBufferSize, s);
 }
 bool ReadBluetooth(BluetoothSettings* s) {
-  return Query("%cP4$8xx%c%c") && ParseBluetoothAnswer(AnswerBuffer, kFrameBufferSize, s);
+  return Query(kBluetoothQueryTemplate) && ParseBluetoothAnswer(AnswerBuffer, kFrameBufferSize, s);
 }
 
 SendOutcome WriteEthernet(const EthernetSettings& s) {

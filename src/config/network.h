@@ -10,6 +10,10 @@
 
 namespace kelm {
 
+inline constexpr char kEthernetQueryTemplate[] = "%cP6$8xx%c%c";
+inline constexpr char kWifiQueryTemplate[] = "%cP1$8xx%c%c";
+inline constexpr char kBluetoothQueryTemplate[] = "%cP4$8xx%c%c";
+
 // Texts are operator text (UTF-8) throughout.
 struct EthernetSettings {
   bool dhcp = true;

@@ -39,8 +39,8 @@ int ParseSettingsAnswer(const char* answer, size_t capacity, PrinterSettingsReco
 
 bool ReadPrinterSettings(PrinterSettingsRecord* record) {
   // What is already waiting on the line belongs to no one.
-  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP$8xx%c%c", kEsc, kEsc, kBackslash) <
-      0) {
+  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, kPrinterSettingsQueryTemplate, kEsc,
+                 kEsc, kBackslash) < 0) {
     return false;
   }
   if (AnswerReceived != 1) return false;

@@ -9,6 +9,8 @@
 
 namespace kelm {
 
+inline constexpr char kPrinterSettingsQueryTemplate[] = "%cP$8xx%c%c";
+
 inline constexpr int kSettingsFieldCount = 13;
 inline constexpr size_t kSettingsFileSize = 26;
 

@@ -30,7 +30,6 @@ constexpr const char* kLabelledValue = "%cP5;%d$*%s/%s\rxx%c%c";
 constexpr const char* kInvoiceCount = "%cP5;%d$*%s/%s:\rxx%c%c";
 constexpr const char* kRunningTotal = "%cP6;%d$*%.0f/%.2f/%s\rxx%c%c";
 constexpr const char* kDailyUnique = "%cP7;%d$*%s %s\r%s\rxx%c%c";
-constexpr const char* kSetting204 = "%cP0;204#v%c%c";
 
 constexpr double kRunningUnit = 10000000.0;
 // The six-byte running total reaches 65535 units of ten million złoty; anything larger was not
@@ -178,8 +177,8 @@ InvoiceSetting ReadInvoiceSetting() {
   setting.copy_mode = DetectedType.CopyMode;
   if (LinkSettings.PrinterVariant == 2) {
     AnswerBuffer[0] = '\0';
-    if (RunCommand(CommandSteps{AfterSend::kReceiveAnswer}, kSetting204, kEsc, kEsc, kBackslash) ==
-        0) {
+    if (RunCommand(CommandSteps{AfterSend::kReceiveAnswer}, kSetting204Template, kEsc, kEsc,
+                   kBackslash) == 0) {
       setting.invoice_digit = InvoiceDigitFromAnswer(AnswerBuffer, kFrameBufferSize);
     }
   }

@@ -9,6 +9,9 @@
 
 namespace kelm {
 
+// The setting 204 query: whether the daily report counts invoices.
+inline constexpr char kSetting204Template[] = "%cP0;204#v%c%c";
+
 // Every text is UTF-8 as the operator typed it; the builders convert it at the edge.
 
 struct SaleRow {

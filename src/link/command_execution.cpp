@@ -73,7 +73,7 @@ void ReadLastErrorCode() {
   if (!RequireLink()) return;
   PurgeInput();
   char frame[8];
-  FormatFrame(frame, sizeof frame, "%cP0#n%c%c", 27, 27, 92);
+  FormatFrame(frame, sizeof frame, kLastErrorQueryTemplate, 27, 27, 92);
   if (SendFrame(frame) != 0) {
     LastErrorNumber = -1;
     return;

@@ -8,6 +8,9 @@
 
 namespace kelm {
 
+// "Odeślij kod ostatniego błędu": also the probe of the printer search on the first family.
+inline constexpr char kLastErrorQueryTemplate[] = "%cP0#n%c%c";
+
 // CheckLastCommand results.
 inline constexpr int kCommandExecuted = 0;
 inline constexpr int kCommandNoStatus = 1;      // no link, or no status obtained

@@ -34,8 +34,8 @@ bool ParseClockAnswer(const char* answer, PrinterClockRecord* clock) {
 
 bool ReadPrinterClock() {
   // What is already waiting on the line belongs to no one.
-  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, "%cP0#cxx%c%c", kEsc, kEsc, kBackslash) <
-      0) {
+  if (RunCommand({AfterSend::kReceiveAnswer, false, true}, kClockQueryTemplate, kEsc, kEsc,
+                 kBackslash) < 0) {
     return false;
   }
   if (AnswerReceived != 1) return false;

@@ -8,6 +8,8 @@
 
 namespace kelm {
 
+inline constexpr char kClockQueryTemplate[] = "%cP0#cxx%c%c";
+
 struct PrinterClockRecord {
   uint8_t Century = 20, Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Last = 0;
 };

@@ -80,7 +80,7 @@ bool DetectPrinterType() {
   DetectedType.TypeName.clear();
   DetectedType.VersionText.clear();
   const CommandSteps steps{AfterSend::kReceiveAnswer, false, true};
-  const int sent = RunCommand(steps, "%cP1#v%c%c", kEsc, kEsc, kBackslash);
+  const int sent = RunCommand(steps, kTypeVersionQueryTemplate, kEsc, kEsc, kBackslash);
   if (sent < 0 || AnswerReceived == 0) return false;
   ParseTypeAnswer(AnswerBuffer, &DetectedType);
   return true;

@@ -8,6 +8,8 @@
 
 namespace kelm {
 
+inline constexpr char kTypeVersionQueryTemplate[] = "%cP1#v%c%c";
+
 struct DetectedTypeRecord {
   uint8_t Family = 0;
   uint8_t BusVariant = 0;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/command_execution.h"
+#include "link/printer_identity.h"
 #include "link/printer_link.h"
 #include "link/settings.h"
 #include "protocol/frame.h"
@@ -80,13 +82,21 @@ void PrinterSearch::SendProbe() {
   LinkSettings.PortNumber = static_cast<uint8_t>(candidate_);
   if (!OpenSerialPort(0)) return;
   PurgeInput();
-  char probe[16];
-  if (LinkSettings.ModelFamily == 0) {
-    std::snprintf(probe, sizeof probe, "%cP0#n%c%c", kEsc, kEsc, kBackslash);
-  } else {
-    std::snprintf(probe, sizeof probe, "%c%cP1#v%c%c", kDle, kEsc, kEsc, kBackslash);
+  std::string probe = SearchProbe(LinkSettings.ModelFamily);
+  if (SendFrame(probe.data()) != 0) {
+    LinkSettings.PortNumber = kNoPort;
   }
-  if (SendFrame(probe) != 0) LinkSettings.PortNumber = kNoPort;
+}
+
+std::string SearchProbe(int family) {
+  char probe[16];
+  if (family == 0) {
+    std::snprintf(probe, sizeof probe, kLastErrorQueryTemplate, kEsc, kEsc, kBackslash);
+    return probe;
+  }
+  std::snprintf(probe + 1, sizeof probe - 1, kTypeVersionQueryTemplate, kEsc, kEsc, kBackslash);
+  probe[0] = kDle;
+  return probe;
 }
 
 void PrinterSearch::ReceiveProbe() {

@@ -18,6 +18,8 @@ struct ProbeResult {
 };
 // Reads `count` received bytes by the recognition table of the family.
 ProbeResult RecognisePrinter(int family, const char* bytes, size_t count);
+// The probe sent to a port: the last-error query on family 0, else DLE and the type query.
+std::string SearchProbe(int family);
 
 class PrinterSearch {
  public:

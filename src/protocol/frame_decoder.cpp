@@ -618,6 +618,20 @@ const char* Arrow(Direction d) {
 
 }  // namespace
 
+bool FrameReadsAs(std::string_view frame, const char* tmpl) {
+  if (frame.size() < 4 || frame[0] != kEsc || frame[1] != 'P' || frame[frame.size() - 2] != kEsc ||
+      frame.back() != kBackslash) {
+    return false;
+  }
+  for (const Reading reading : {Reading::kStrict, Reading::kLoose}) {
+    DecodedItem item;
+    if (ReadAgainst(tmpl, "", frame.substr(2, frame.size() - 4), kMazovia, reading, item)) {
+      return item.check != CheckState::kWrong;
+    }
+  }
+  return false;
+}
+
 std::vector<DecodedItem> DecodeBytes(std::string_view bytes, const DecodeOptions& options) {
   State state;
   state.coding = options.letter_coding;

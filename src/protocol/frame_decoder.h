@@ -63,6 +63,10 @@ struct DecodeOptions {
 // Bounded and total: garbage becomes kUnparsed items, never a failure.
 std::vector<DecodedItem> DecodeBytes(std::string_view bytes, const DecodeOptions& options = {});
 
+// Whether one whole frame (ESC P ... ESC 5Ch) reads as `tmpl` (a template of the
+// catalogue, by its address), whichever template the decoder would take first for it.
+bool FrameReadsAs(std::string_view frame, const char* tmpl);
+
 // A decoder that keeps what it needs between blocks (the last ENQ/DLE sent, a frame cut in
 // two by the line), for a log or a trace that sees the traffic in pieces in both directions.
 class FrameDecoder {

@@ -149,9 +149,10 @@ const ProtocolCommand kCommands[] = {
 
     // Sales: receipts.
     {kOpenReceiptTemplate, "Początek transakcji (on-line)", "", ""},
-    {"%cP%s;1$h#%s\rxx%c%c", "Początek transakcji", "Liczba linii|Numer systemowy", ""},
+    // The bar code's "##" and "#" would read as a number's text in the plain row.
     {"%cP%s;1$h##%s#\rxx%c%c", "Początek transakcji (kod kreskowy)", "Liczba linii|Numer systemowy",
      ""},
+    {"%cP%s;1$h#%s\rxx%c%c", "Początek transakcji", "Liczba linii|Numer systemowy", ""},
     {"%cP%s;2$h##%s#\r%s\rxx%c%c", "Początek transakcji (kod kreskowy)",
      "Liczba linii|Numer systemowy|Format kodu", ""},
     {"%cP%s$hxx%c%c", "Początek transakcji", "Liczba linii", ""},

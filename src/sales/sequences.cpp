@@ -16,14 +16,6 @@
 namespace kelm {
 namespace {
 
-constexpr char kGroszLine[] = "%cP1$lTowar Testowy\r1\r%c/0.01/0.01/xx%c%c";
-constexpr char kGroszClose[] = "%cP1;0$e\r0.01/0.01/xx%c%c";
-constexpr char kFullLine[] = "%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c";
-constexpr char kNipBus[] = "%cP1$z%s\rxx%c%c";
-constexpr char kNip[] = "%cP100;1$z%s\rxx%c%c";
-constexpr char kQr[] = "%cP#Q%s\rxx%c%c";
-constexpr char kFullClosingPlain[] = "%cP1;0;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c";
-
 // A quantity or price cell of the full transaction: blank or unconvertible counts as 0.
 double CellValue(const ReceiptLineRow& row, int cell, int row_number, const char* name,
                  bool comma_warning) {
@@ -40,6 +32,8 @@ double CellValue(const ReceiptLineRow& row, int cell, int row_number, const char
   }
   return value;
 }
+
+}  // namespace
 
 const char* BuildFullClosing(const FullTransactionFields& f) {
   std::string lines;
@@ -67,8 +61,6 @@ const char* BuildFullClosing(const FullTransactionFields& f) {
       names[3].c_str(), total.c_str(), discount.c_str(), amounts[0].c_str(), amounts[1].c_str(),
       amounts[2].c_str(), amounts[3].c_str(), "0.00", "0.00", "0.00", kEsc, kBackslash);
 }
-
-}  // namespace
 
 int SendSalesFrame(const char* tmpl, AfterSend after) {
   if (tmpl == nullptr) return kCommandNotSent;

@@ -23,7 +23,17 @@ inline constexpr int kDeclined = -11;
 // failed send (the dialog stays open), else 0 or the printer error's CheckLastCommand result.
 int SendOneGroszReceipt(int vat_index, bool drawer);
 
-// "Pełna transakcja".
+// The one-grosz receipt's line (VAT letter) and closing.
+inline constexpr char kGroszLine[] = "%cP1$lTowar Testowy\r1\r%c/0.01/0.01/xx%c%c";
+inline constexpr char kGroszClose[] = "%cP1;0$e\r0.01/0.01/xx%c%c";
+
+// "Pełna transakcja": a line (row, name, CR, quantity, CR, VAT letter, price, value), the
+// buyer's NIP (bus printers, others), the QR code, and the closing on family 0.
+inline constexpr char kFullLine[] = "%cP%d$l%s%c%s%c%s/%2.2f/%2.2f/xx%c%c";
+inline constexpr char kNipBus[] = "%cP1$z%s\rxx%c%c";
+inline constexpr char kNip[] = "%cP100;1$z%s\rxx%c%c";
+inline constexpr char kQr[] = "%cP#Q%s\rxx%c%c";
+inline constexpr char kFullClosingPlain[] = "%cP1;0;%d;%d;%d;%d$e%s\r%s%s/%s/%s/xx%c%c";
 inline constexpr int kFullTransactionRows = 10;  // row 0 holds the titles
 inline constexpr int kPaymentRows = 4;           // cash, card, cheque, voucher
 struct FullTransactionFields {
@@ -52,6 +62,9 @@ FullTransactionSums AddUpFullTransaction(FullTransactionFields* f);
 // otherwise the dialog closes whatever the result: kDeclined, kCommandNotSent, 0, or the
 // CheckLastCommand result of the step that stopped it.
 int SendFullTransaction(FullTransactionFields* f);
+// The closing of the full transaction: kFullClosingPlain on family 0, else the extended
+// closing with the payments. nullptr when the frame did not fit.
+const char* BuildFullClosing(const FullTransactionFields& f);
 
 // A goods-base control table (rows after the title row): kind 0 to 2, or 4 to 6 for tickets,
 // whose rows hold four cells. Returns kCommandNotSent after a failed send (the dialog stays
