@@ -94,7 +94,8 @@ bool ParseMonoBmp(std::string_view bytes, MonoPicture* picture, std::string* mes
   const int32_t width = static_cast<int32_t>(Get32(bytes, 18));
   int32_t height = static_cast<int32_t>(Get32(bytes, 22));
   const bool top_down = height < 0;
-  if (top_down) height = -height;
+  // The most negative height has no positive counterpart: it is refused with the other bad sizes.
+  if (top_down) height = height == INT32_MIN ? 0 : -height;
   const uint32_t offset = Get32(bytes, 10);
   const uint32_t header = Get32(bytes, 14);
   const uint32_t used = Get32(bytes, 46);

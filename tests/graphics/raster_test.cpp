@@ -118,6 +118,8 @@ TEST(BmpWorkFile, MalformedFilesAreRefusedWithAMessage) {
     b[at] = value;
     return b;
   };
+  std::string most_negative_height = good;  // top-down flag with no positive height
+  most_negative_height.replace(22, 4, std::string("\x00\x00\x00\x80", 4));
   struct Row {
     const char* name;
     std::string bytes;
@@ -131,6 +133,7 @@ TEST(BmpWorkFile, MalformedFilesAreRefusedWithAMessage) {
       {"pixels past the end", with(10, 100), "Plik grafiki jest niekompletny."},
       {"cut short", good.substr(0, 62 + 1000), "Plik grafiki jest niekompletny."},
       {"header only", good.substr(0, 40), "Plik nie jest grafiką BMP bez kompresji."},
+      {"height -2^31", most_negative_height, "Plik nie jest grafiką BMP bez kompresji."},
   };
   for (const Row& row : rows) {
     MonoPicture p;
